@@ -1,0 +1,56 @@
+#pragma once
+
+#include <cstdint>
+
+namespace vermo {
+
+// The main window measures its contents in centimetres (single precision,
+// origin at the top left of the client area); design values come in
+// twips. 1 cm = 1440 / 2.54 twips.
+inline constexpr double twipsPerCm = 1440.0 / 2.54;
+
+constexpr float cmFromTwips(int twips)
+{
+    return static_cast<float>(twips / twipsPerCm);
+}
+
+// Colours are 24-bit values &H00BBGGRR&.
+using Color = std::uint32_t;
+
+namespace colors {
+inline constexpr Color black = 0x000000;
+inline constexpr Color white = 0xFFFFFF;
+inline constexpr Color wormGreen = 0x008000;
+inline constexpr Color wallBlue = 0xC00000;
+inline constexpr Color darkGrey = 0x404040;
+inline constexpr Color red = 0x0000FF;
+inline constexpr Color blue = 0xFF0000;
+inline constexpr Color yellow = 0x00FFFF;
+inline constexpr Color teal = 0x808000;
+inline constexpr Color orange = 0x0080FF;
+inline constexpr Color helpTeal = 0x404000;
+}  // namespace colors
+
+// The playfield: 23 by 23 cells of 0.5 cm; a position value k from 1 to 23
+// stands for the coordinate 0.5 * k.
+inline constexpr int gridCells = 23;
+inline constexpr float cellStep = 0.5f;
+constexpr float gridCoordinate(int k) { return cellStep * static_cast<float>(k); }
+
+// Every sprite is 285 twips square, a hair larger than one cell.
+inline constexpr int spriteTwips = 285;
+inline constexpr float spriteSize = cmFromTwips(spriteTwips);
+
+// Half a cell: the margin of every box test.
+inline constexpr float boxMargin = 0.25f;
+
+// The head segment's start cell.
+inline constexpr float startCell = 5.5f;
+
+// The main window's client area and fixed place on the screen, in twips.
+inline constexpr int clientWidthTwips = 9750;
+inline constexpr int clientHeightTwips = 6990;
+inline constexpr int homeLeftTwips = 1080;
+inline constexpr int homeTopTwips = 675;
+
+}  // namespace vermo

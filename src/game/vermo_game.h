@@ -1,0 +1,109 @@
+#pragma once
+
+#include <filesystem>
+
+#include "game/form_state.h"
+#include "platform/dialogs.h"
+#include "platform/program_end.h"
+#include "platform/random_source.h"
+#include "platform/secondary_windows.h"
+#include "platform/timer.h"
+#include "platform/window_frame.h"
+
+namespace vermo {
+
+// The services the main window works through, handed in at construction.
+struct Services {
+    Timer& tmscoreupdate;
+    Timer& tmvermomove;
+    Timer& tmshake;
+    Timer& tminvisible;
+    Dialogs& dialogs;
+    RandomSource& random;
+    WindowFrame& window;
+    ProgramEnd& programEnd;
+    SecondaryWindows& windows;
+    // The folder the game reads its files from and writes the table to.
+    std::filesystem::path folder;
+};
+
+// Virtual key codes the key handler understands.
+namespace keys {
+inline constexpr int Left = 37, Up = 38, Right = 39, Down = 40, P = 80;
+}
+
+// The main window's game: its state and its procedures. It knows nothing
+// of the toolkit; the shell paints from the state after every event.
+class VermoGame : public FormState {
+public:
+    explicit VermoGame(Services services);
+    VermoGame(const VermoGame&) = delete;
+    VermoGame& operator=(const VermoGame&) = delete;
+
+    // Event handlers
+    void Form_Load();
+    void Form_KeyDown(int keyCode, int shift);
+    void cmdstart_Click();
+    void tmvermomove_Timer();
+    void tmshake_Timer();
+    void tminvisible_Timer();
+    void tmscoreupdate_Timer();
+    void Newgame_Click();
+    void Exit_Click();
+    void High_Click();
+    void Help_Click();
+    void About_Click();
+
+    // Procedures of the window
+    void startgame();
+    void newgames();
+    void pause();
+    void Place();
+    void PlaceP();
+    void PlaceP2();
+    void Grow();
+    void Shrink();
+    void Effects();
+
+    const Services& services() const { return services_; }
+    std::filesystem::path scoreFile() const { return services_.folder / scoreFileName; }
+
+    // Design intervals of the four timers.
+    static constexpr int scoreUpdateInterval = 5000;
+    static constexpr int designMoveInterval = 100;
+    static constexpr int effectInterval = 100;
+
+private:
+    Services services_;
+
+    // Steering
+    bool acceptsArrow(int keyCode) const;
+    void applyArrow(int keyCode);
+    void releaseHeldTurn();
+
+    // Movement tick
+    bool selfCollisionTest();
+    void wallTest();
+    bool poisonTest();
+    void berryTest();
+    void eatBerry();
+    void bodyFollow();
+    void headMove();
+    void moveHead(float dx, float dy);
+
+    // High-score table
+    bool readTable();
+    void showBestOnPanel();
+    void writeTable();
+    void enterHighScore();
+    void resetBoard();
+
+    void setAllSegmentColours(Color head, Color body);
+    bool placementFallbackBerry();
+    bool placementFallbackPoison();
+};
+
+// A whole number written as decimal digits, "-" in front when negative.
+std::string decimal(long long value);
+
+}  // namespace vermo

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace vermo {
+
+// Reads the fields of a sequential text file, as the high-score file and
+// the help file are written:
+// - blanks before a field are skipped;
+// - a text field that begins with a double quote runs to the next double
+//   quote (line breaks and commas included), the quotes are not part of
+//   it, and anything up to the next comma or line end after it is dropped;
+// - any other field runs to the next comma or line end, trailing blanks
+//   dropped;
+// - a line end (CR LF, CR or LF) ends a field, so a blank line is one
+//   empty field.
+class FieldReader {
+public:
+    explicit FieldReader(std::string_view bytes) : bytes_(bytes) {}
+
+    // Nothing left to read: a further field would fail.
+    bool atEnd() const;
+
+    // The next text field; no value when the input ended before it.
+    std::optional<std::string> readText();
+
+    // The next numeric field; no value when the input ended before it.
+    // A field that is not a number reads as 0.
+    std::optional<std::int32_t> readNumber();
+
+private:
+    std::string_view bytes_;
+    std::size_t pos_ = 0;
+
+    void skipBlanks();
+    void skipDelimiter();
+    std::string_view readRaw();
+};
+
+// What counts as a number, everywhere in the game: optional blanks, an
+// optional sign, digits with an optional decimal point and fraction,
+// optional blanks. Locale-independent. No value when the text is not a
+// number.
+std::optional<double> parseNumber(std::string_view text);
+
+// A number as a whole 32-bit value: halves go to the even neighbour,
+// values beyond the range stop at its ends.
+std::int32_t toInt32(double value);
+
+}  // namespace vermo

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <string>
+
+namespace vermo {
+
+// The main window's outer frame on the screen, in twips, and its icon.
+class WindowFrame {
+public:
+    virtual ~WindowFrame() = default;
+    virtual int left() const = 0;
+    virtual int top() const = 0;
+    virtual void setLeft(int twips) = 0;
+    virtual void setTop(int twips) = 0;
+    // Loads an icon file; a missing or broken file leaves a plain icon.
+    virtual void setIcon(const std::string& file) = 0;
+};
+
+}  // namespace vermo
