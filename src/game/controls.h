@@ -86,3 +86,25 @@ private:
 };
 
 }  // namespace vermo
+
+namespace vermo {
+
+// True when the inner box lies inside the outer box widened by half a cell
+// on every side (strict comparisons, sums in single precision). On the
+// grid this means: both stand on the same cell.
+template <class Outer, class Inner>
+bool liesInWidenedBox(const Outer& outer, const Inner& inner)
+{
+    return outer.Left - boxMargin < inner.Left
+        && outer.Left + outer.Width + boxMargin > inner.Left + inner.Width
+        && outer.Top - boxMargin < inner.Top
+        && outer.Top + outer.Height + boxMargin > inner.Top + inner.Height;
+}
+
+template <class A, class B>
+bool samePosition(const A& a, const B& b)
+{
+    return a.Left == b.Left && a.Top == b.Top;
+}
+
+}  // namespace vermo

@@ -1,0 +1,270 @@
+#include "game/main_window.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLayout>
+#include <QMenu>
+#include <QMenuBar>
+
+#include "game/playfield_widget.h"
+#include "game/wrapping_button.h"
+#include "platform/units.h"
+#include "scores/high_score_window.h"
+#include "ui/help_window.h"
+#include "ui/text_codec.h"
+#include "ui/window_opener.h"
+
+namespace vermo {
+
+namespace {
+
+// A control's design rectangle, in twips.
+struct DesignBox {
+    int left, top, width, height;
+};
+
+struct PanelDesign {
+    const char* name;
+    Label FormState::*control;
+    DesignBox box;
+};
+
+const PanelDesign panelDesign[] = {
+    {"Label4", &FormState::Label4, {6960, 5760, 2655, 495}},
+    {"Label3", &FormState::Label3, {7080, 4080, 2535, 495}},
+    {"Label2", &FormState::Label2, {6960, 2280, 2655, 495}},
+    {"Label1", &FormState::Label1, {6960, 480, 2655, 495}},
+    {"lblhighname", &FormState::lblhighname, {7080, 6360, 2535, 495}},
+    {"lblhighscore", &FormState::lblhighscore, {7080, 4680, 2535, 495}},
+    {"lblspeed", &FormState::lblspeed, {6960, 1200, 2655, 495}},
+    {"lblscore", &FormState::lblscore, {6960, 2880, 2655, 495}},
+};
+
+constexpr DesignBox startButtonBox{240, 240, 6615, 6600};
+
+// The panel was laid out in MS Sans Serif 18 pt and the start button in
+// Arial Black 72 pt; where those faces are missing the nearest sans-serif
+// face of the same size and weight stands in.
+QFont panelFont()
+{
+    QFont font;
+    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
+                      QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
+                      QStringLiteral("Nimbus Sans"), QStringLiteral("DejaVu Sans")});
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSize(18);
+    return font;
+}
+
+QFont startButtonFont()
+{
+    QFont font;
+    font.setFamilies({QStringLiteral("Arial Black"), QStringLiteral("Liberation Sans"),
+                      QStringLiteral("Arial"), QStringLiteral("Nimbus Sans"),
+                      QStringLiteral("DejaVu Sans")});
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSize(72);
+    font.setWeight(QFont::Black);
+    return font;
+}
+
+// The key handler's shift state: 1 Shift, 2 Ctrl, 4 Alt.
+int shiftState(Qt::KeyboardModifiers modifiers)
+{
+    return (modifiers & Qt::ShiftModifier ? 1 : 0) | (modifiers & Qt::ControlModifier ? 2 : 0) |
+           (modifiers & Qt::AltModifier ? 4 : 0);
+}
+
+// The virtual key codes the game understands; 0 for any other key.
+int virtualKeyCode(int qtKey)
+{
+    switch (qtKey) {
+    case Qt::Key_Left: return keys::Left;
+    case Qt::Key_Up: return keys::Up;
+    case Qt::Key_Right: return keys::Right;
+    case Qt::Key_Down: return keys::Down;
+    case Qt::Key_P: return keys::P;
+    default: return 0;
+    }
+}
+
+}  // namespace
+
+MainWindow::MainWindow(std::filesystem::path folder, QWidget* parent)
+    : QMainWindow(parent),
+      folder_(std::move(folder)),
+      dialogs_(this),
+      frame_(this, folder_),
+      windows_(std::make_unique<QtSecondaryWindows>(folder_, this, programEnd_,
+                                                    [this] { return game_.high; })),
+      game_(Services{tmscoreupdate_, tmvermomove_, tmshake_, tminvisible_, dialogs_, random_,
+                     frame_, programEnd_, *windows_, folder_})
+{
+    const double dpi = units::logicalDpi(this);
+    playfield_ = new PlayfieldWidget(game_, folder_, this);
+    playfield_->setObjectName(QStringLiteral("playfield"));
+    playfield_->setFixedSize(units::pixelsFromTwips(clientWidthTwips, dpi),
+                             units::pixelsFromTwips(clientHeightTwips, dpi));
+    setCentralWidget(playfield_);
+    buildPanel();
+    buildMenus();
+    // The client area keeps its design size; the menu bar comes on top.
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+
+    // After every tick and before every box the screen shows the game's
+    // state as it is.
+    for (QtTimer* timer : {&tmscoreupdate_, &tmvermomove_, &tmshake_, &tminvisible_})
+        timer->setAfterTick([this] { refreshFromModel(); });
+    dialogs_.setBeforeOpen([this] { refreshFromModel(); });
+
+    // Before the first game the start button holds the focus.
+    startButton_->setFocus();
+
+    game_.Form_Load();
+    refreshFromModel();
+}
+
+MainWindow::~MainWindow()
+{
+    // The timers stop before the widgets they repaint go.
+    for (QtTimer* timer : {&tmscoreupdate_, &tmvermomove_, &tmshake_, &tminvisible_}) {
+        timer->setAfterTick({});
+        timer->setEnabled(false);
+    }
+    dialogs_.setBeforeOpen({});
+}
+
+void MainWindow::buildPanel()
+{
+    const double dpi = units::logicalDpi(this);
+    auto pixels = [dpi](const DesignBox& box) {
+        return QRect(units::pixelsFromTwips(box.left, dpi), units::pixelsFromTwips(box.top, dpi),
+                     units::pixelsFromTwips(box.width, dpi), units::pixelsFromTwips(box.height, dpi));
+    };
+
+    const QFont font = panelFont();
+    QPalette palette;
+    palette.setColor(QPalette::WindowText, units::colorFromBgr(colors::white));
+    for (const PanelDesign& design : panelDesign) {
+        auto* label = new QLabel(playfield_);
+        label->setObjectName(QString::fromLatin1(design.name));
+        label->setGeometry(pixels(design.box));
+        label->setFont(font);
+        label->setPalette(palette);
+        label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+        label->setTextFormat(Qt::PlainText);
+        label->setAttribute(Qt::WA_TransparentForMouseEvents);
+        labels_.push_back({design.name, &(game_.*design.control), label, {}});
+    }
+
+    startButton_ = new WrappingButton(QString(), playfield_);
+    startButton_->setObjectName(QStringLiteral("cmdstart"));
+    startButton_->setGeometry(pixels(startButtonBox));
+    startButton_->setFont(startButtonFont());
+    startButton_->setFocusPolicy(Qt::StrongFocus);
+    connect(startButton_, &QPushButton::clicked, this, [this] {
+        game_.cmdstart_Click();
+        refreshFromModel();
+    });
+}
+
+void MainWindow::buildMenus()
+{
+    using Handler = void (VermoGame::*)();
+    auto command = [this](QMenu* menu, const char* caption, const char* name, Handler handler,
+                          QKeySequence shortcut = {}) {
+        QAction* action = menu->addAction(QString::fromLatin1(caption));
+        action->setObjectName(QString::fromLatin1(name));
+        action->setShortcut(shortcut);
+        action->setShortcutContext(Qt::WindowShortcut);
+        connect(action, &QAction::triggered, this, [this, handler] {
+            (game_.*handler)();
+            refreshFromModel();
+        });
+    };
+
+    QMenu* file = menuBar()->addMenu(QStringLiteral("File"));
+    file->setObjectName(QStringLiteral("File"));
+    command(file, "New Game", "Newgame", &VermoGame::Newgame_Click);
+    command(file, "Exit", "Exit", &VermoGame::Exit_Click);
+
+    QMenu* view = menuBar()->addMenu(QStringLiteral("View"));
+    view->setObjectName(QStringLiteral("View"));
+    command(view, "High Scores", "High", &VermoGame::High_Click, QKeySequence(Qt::Key_F2));
+
+    QMenu* help = menuBar()->addMenu(QStringLiteral("Help"));
+    help->setObjectName(QStringLiteral("Helps"));
+    command(help, "Help File", "Help", &VermoGame::Help_Click, QKeySequence(Qt::Key_F1));
+    command(help, "About", "About", &VermoGame::About_Click);
+}
+
+QLabel* MainWindow::label(const std::string& name) const
+{
+    for (const PanelLabel& panel : labels_)
+        if (panel.name == name)
+            return panel.widget;
+    return nullptr;
+}
+
+void MainWindow::refreshFromModel()
+{
+    if (game_.Caption != shownCaption_) {
+        shownCaption_ = game_.Caption;
+        setWindowTitle(textFromFileBytes(shownCaption_));
+    }
+    // Names from the high-score file may hold bytes of another code page.
+    for (PanelLabel& panel : labels_)
+        if (panel.control->Caption != panel.shown) {
+            panel.shown = panel.control->Caption;
+            panel.widget->setText(textFromFileBytes(panel.shown));
+        }
+    showStartButton();
+    playfield_->update();
+}
+
+void MainWindow::showStartButton()
+{
+    const CommandButton& button = game_.cmdstart;
+    if (button.Caption != shownButtonCaption_) {
+        shownButtonCaption_ = button.Caption;
+        startButton_->setText(textFromFileBytes(shownButtonCaption_));
+    }
+    if (startButton_->isEnabled() != button.Enabled)
+        startButton_->setEnabled(button.Enabled);
+    if (startButton_->isHidden() == button.Visible) {
+        startButton_->setVisible(button.Visible);
+        // With the button gone nothing else takes the focus: keys go to
+        // the window's key handler.
+        if (!button.Visible)
+            setFocus();
+    }
+}
+
+void MainWindow::keyPressEvent(QKeyEvent* event)
+{
+    const int code = virtualKeyCode(event->key());
+    // While the start button stands (before the first game) it holds the
+    // focus and the game sees no keys.
+    if (code == 0 || game_.cmdstart.Visible) {
+        QMainWindow::keyPressEvent(event);
+        return;
+    }
+    game_.Form_KeyDown(code, shiftState(event->modifiers()));
+    refreshFromModel();
+}
+
+// The close box closes the game with its timers and no game over; the
+// high-score and help windows go with it.
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    for (QtTimer* timer : {&tmscoreupdate_, &tmvermomove_, &tmshake_, &tminvisible_})
+        timer->setEnabled(false);
+    event->accept();
+    QMetaObject::invokeMethod(QCoreApplication::instance(), &QCoreApplication::quit,
+                              Qt::QueuedConnection);
+}
+
+}  // namespace vermo

@@ -1,0 +1,221 @@
+#include "game/playfield_widget.h"
+
+#include <QImageReader>
+#include <QPaintEvent>
+#include <QPainter>
+#include <algorithm>
+#include <cmath>
+
+#include "platform/units.h"
+
+namespace vermo {
+
+namespace {
+
+// Only a handful of colour pairs ever appear at once (the worm's green,
+// the invisible body, the berry's five kinds); a cache that grows past
+// this has seen a passing phase and starts again.
+constexpr std::size_t circleCacheLimit = 32;
+
+int roundToPixel(double value) { return static_cast<int>(std::lround(value)); }
+
+}  // namespace
+
+PlayfieldWidget::PlayfieldWidget(const FormState& state, std::filesystem::path folder,
+                                 QWidget* parent)
+    : QWidget(parent), state_(state), folder_(std::move(folder))
+{
+    // Every pixel is painted each time, and the keys go to the window.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setFocusPolicy(Qt::NoFocus);
+}
+
+QRect PlayfieldWidget::spriteBox(float left, float top, float width, float height) const
+{
+    return {roundToPixel(left * pixelsPerCm_), roundToPixel(top * pixelsPerCm_),
+            roundToPixel(width * pixelsPerCm_), roundToPixel(height * pixelsPerCm_)};
+}
+
+void PlayfieldWidget::paintEvent(QPaintEvent*)
+{
+    pixelsPerCm_ = units::pixelsPerCm(logicalDpiX());
+    pixelRatio_ = devicePixelRatioF();
+
+    QPainter painter(this);
+    painter.fillRect(rect(), units::colorFromBgr(state_.BackColor));
+
+    // Walls: sharp one-pixel lines.
+    for (const Line* wall : {&state_.lborder, &state_.rborder, &state_.uborder, &state_.dborder}) {
+        painter.setPen(QPen(units::colorFromBgr(wall->BorderColor), 1));
+        painter.drawLine(QPoint(roundToPixel(wall->X1 * pixelsPerCm_), roundToPixel(wall->Y1 * pixelsPerCm_)),
+                         QPoint(roundToPixel(wall->X2 * pixelsPerCm_), roundToPixel(wall->Y2 * pixelsPerCm_)));
+    }
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+
+    if (state_.berry.Visible)
+        drawCircle(painter, state_.berry);
+
+    for (const Image& item : state_.poison.elements())
+        if (item.Visible)
+            drawPicture(painter, item, StandIn::Poison);
+
+    // Tail first, so every segment lies over the one behind it and the
+    // head segment over them all.
+    const auto& segments = state_.vermo.elements();
+    for (std::size_t i = segments.size(); i-- > 1;)
+        if (segments[i].Visible)
+            drawCircle(painter, segments[i]);
+    if (!segments.empty() && segments.front().Visible)
+        drawCircle(painter, segments.front());
+
+    if (state_.headu.Visible)
+        drawPicture(painter, state_.headu, StandIn::HeadUp);
+    if (state_.headd.Visible)
+        drawPicture(painter, state_.headd, StandIn::HeadDown);
+    if (state_.headl.Visible)
+        drawPicture(painter, state_.headl, StandIn::HeadLeft);
+    if (state_.headr.Visible)
+        drawPicture(painter, state_.headr, StandIn::HeadRight);
+
+    painter.end();
+    emit painted();
+}
+
+void PlayfieldWidget::drawCircle(QPainter& painter, const Circle& circle)
+{
+    const QRect box = spriteBox(circle.Left, circle.Top, circle.Width, circle.Height);
+    if (box.isEmpty())
+        return;
+    painter.drawPixmap(box.topLeft(), circleStamp(circle.FillColor, circle.BorderColor, box.size()));
+}
+
+void PlayfieldWidget::drawPicture(QPainter& painter, const Image& image, StandIn standIn)
+{
+    // A box that was never given a picture shows nothing.
+    if (image.Picture.empty())
+        return;
+    const QRect box = spriteBox(image.Left, image.Top, image.Width, image.Height);
+    if (box.isEmpty())
+        return;
+    painter.drawPixmap(box.topLeft(), pictureStamp(image.Picture, standIn, box.size()));
+}
+
+const QPixmap& PlayfieldWidget::circleStamp(Color fill, Color border, QSize size)
+{
+    auto matches = [&](const CircleStamp& stamp) {
+        return stamp.fill == fill && stamp.border == border && stamp.size == size &&
+               stamp.pixmap.devicePixelRatio() == pixelRatio_;
+    };
+    if (lastCircle_ < circles_.size() && matches(circles_[lastCircle_]))
+        return circles_[lastCircle_].pixmap;
+    for (std::size_t i = 0; i < circles_.size(); ++i)
+        if (matches(circles_[i])) {
+            lastCircle_ = i;
+            return circles_[i].pixmap;
+        }
+
+    if (circles_.size() >= circleCacheLimit)
+        circles_.clear();
+    QPixmap pixmap = blankStamp(size);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(units::colorFromBgr(border), 1));
+    painter.setBrush(units::colorFromBgr(fill));
+    // The outline's one pixel stays inside the box.
+    painter.drawEllipse(QRectF(0.5, 0.5, size.width() - 1.0, size.height() - 1.0));
+    painter.end();
+    circles_.push_back({fill, border, size, pixmap});
+    lastCircle_ = circles_.size() - 1;
+    return circles_.back().pixmap;
+}
+
+const QPixmap& PlayfieldWidget::pictureStamp(const std::string& file, StandIn standIn, QSize size)
+{
+    auto matches = [&](const PictureStamp& stamp) {
+        return stamp.standIn == standIn && stamp.file == file;
+    };
+    std::size_t found = pictures_.size();
+    if (lastPicture_ < pictures_.size() && matches(pictures_[lastPicture_]))
+        found = lastPicture_;
+    else
+        for (std::size_t i = 0; i < pictures_.size(); ++i)
+            if (matches(pictures_[i])) {
+                found = i;
+                break;
+            }
+
+    if (found == pictures_.size()) {
+        // The file is read once; a missing or broken one leaves the
+        // source empty and the stand-in takes its place.
+        const std::filesystem::path path = folder_ / file;
+        QImageReader reader(QString::fromStdString(path.string()));
+        pictures_.push_back({file, standIn, reader.read(), QSize(), QPixmap()});
+    }
+    lastPicture_ = found;
+    PictureStamp& stamp = pictures_[found];
+    if (stamp.size != size || stamp.pixmap.devicePixelRatio() != pixelRatio_)
+        scaleStamp(stamp, size);
+    return stamp.pixmap;
+}
+
+// The picture stretched to the box, as the image control does.
+void PlayfieldWidget::scaleStamp(PictureStamp& stamp, QSize size) const
+{
+    stamp.size = size;
+    if (stamp.source.isNull()) {
+        stamp.pixmap = drawStandIn(stamp.standIn, size);
+        return;
+    }
+    QImage scaled = stamp.source.scaled(size * pixelRatio_, Qt::IgnoreAspectRatio,
+                                        Qt::SmoothTransformation);
+    stamp.pixmap = QPixmap::fromImage(scaled);
+    stamp.pixmap.setDevicePixelRatio(pixelRatio_);
+}
+
+QPixmap PlayfieldWidget::blankStamp(QSize size) const
+{
+    QPixmap pixmap(size * pixelRatio_);
+    pixmap.setDevicePixelRatio(pixelRatio_);
+    pixmap.fill(Qt::transparent);
+    return pixmap;
+}
+
+// Plain drawings for missing pictures: the head as a green disc with two
+// eyes looking the way it faces, a poison item as a purple disc.
+QPixmap PlayfieldWidget::drawStandIn(StandIn standIn, QSize size) const
+{
+    QPixmap pixmap = blankStamp(size);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QRectF disc(0.5, 0.5, size.width() - 1.0, size.height() - 1.0);
+    if (standIn == StandIn::Poison) {
+        painter.setPen(QPen(QColor(0x50, 0x00, 0x60), 1));
+        painter.setBrush(QColor(0x90, 0x20, 0xb0));
+        painter.drawEllipse(disc);
+        return pixmap;
+    }
+    painter.setPen(QPen(units::colorFromBgr(colors::wormGreen).darker(150), 1));
+    painter.setBrush(units::colorFromBgr(colors::wormGreen));
+    painter.drawEllipse(disc);
+
+    // Eyes a quarter of the way apart, pushed towards the facing side.
+    const QPointF centre = disc.center();
+    const double spread = disc.width() / 4.5;
+    const double ahead = disc.width() / 5.0;
+    QPointF forward, across;
+    switch (standIn) {
+    case StandIn::HeadUp: forward = {0, -ahead}; across = {spread, 0}; break;
+    case StandIn::HeadDown: forward = {0, ahead}; across = {spread, 0}; break;
+    case StandIn::HeadLeft: forward = {-ahead, 0}; across = {0, spread}; break;
+    default: forward = {ahead, 0}; across = {0, spread}; break;
+    }
+    const double eye = std::max(1.0, disc.width() / 9.0);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(Qt::white);
+    painter.drawEllipse(centre + forward + across, eye, eye);
+    painter.drawEllipse(centre + forward - across, eye, eye);
+    return pixmap;
+}
+
+}  // namespace vermo

@@ -1,0 +1,206 @@
+// The game's flow: the window's load, the start of a game with its speed
+// prompt, and the game over with the high-score entry and "New Game?".
+#include <cmath>
+
+#include "game/vermo_game.h"
+#include "platform/text_fields.h"
+
+namespace vermo {
+
+namespace {
+constexpr const char* recoveryMessage =
+    "High lng_score File Not Found, High lng_score Being Set to 0";
+constexpr const char* writeFailedMessage =
+    "The High Score File topten.dll Could Not Be Saved In The Game's Folder. "
+    "The High Scores Of This Session Will Not Be Kept.";
+constexpr const char* speedPrompt = "Enter a Speed from 1 to 20";
+constexpr const char* speedRepeatPrompt =
+    "You Must Enter A Numberic Value Between 1 and 20\r\nEnter a Speed from 1 to 20";
+constexpr const char* secretMessage =
+    "You Found A Secret In My Game! Continue Playing! Congratulations!";
+constexpr const char* namePrompt = "You Got A High Score!\r\nPlease Enter Your Name!";
+// The answer 0 plays at speed 25 with the design interval.
+constexpr std::int16_t secretSpeed = 25;
+}  // namespace
+
+void VermoGame::Form_Load()
+{
+    headu.Picture = "vermou.gif";
+    headd.Picture = "vermod.gif";
+    headl.Picture = "vermol.gif";
+    headr.Picture = "vermor.gif";
+    poison(1).Picture = "poison.gif";
+    services_.window.setIcon("vermoicp.ico");
+
+    onHorizontalAxis = true;
+    onVerticalAxis = true;
+    paused = false;
+    Place();
+    berryEaten = false;
+    poisonPlaced = false;
+    poisonCount = 0;
+
+    RemoveStaleScoreFiles(scoreFile());
+    if (!ReadScores(high, scoreFile())) {
+        services_.dialogs.message(recoveryMessage);
+        high = ScoreTable::defaults();
+        writeTable();
+    }
+    SortScores(high);
+    showBestOnPanel();
+
+    putHeadPicturesOnHead();
+}
+
+void VermoGame::putHeadPicturesOnHead()
+{
+    for (Image* picture : {&headu, &headd, &headr, &headl}) {
+        picture->Left = vermo(0).Left;
+        picture->Top = vermo(0).Top;
+    }
+    headu.Visible = true;
+    headd.Visible = false;
+    headr.Visible = false;
+    headl.Visible = false;
+}
+
+void VermoGame::cmdstart_Click()
+{
+    startgame();
+    cmdstart.Visible = false;
+}
+
+void VermoGame::startgame()
+{
+    if (readTable())
+        showBestOnPanel();
+
+    // Before the first game the movement timer still ticks at its design
+    // interval; it rests while the prompt is open so nothing moves behind it.
+    services_.tmvermomove.setEnabled(false);
+
+    speedAnswer = services_.dialogs.input(speedPrompt, "Select A Speed", "10");
+    std::optional<double> value = parseNumber(speedAnswer);
+    while (!value || *value < 0 || *value > 20) {
+        speedAnswer = services_.dialogs.input(speedRepeatPrompt, "", "");
+        value = parseNumber(speedAnswer);
+    }
+
+    // Halves go to the even neighbour: 2.5 plays as 2, 3.5 as 4.
+    const double whole = std::nearbyint(*value);
+    moveInterval = static_cast<std::int16_t>((21 - whole) * 10);
+    if (*value > 0 && *value < 21) {
+        speed = static_cast<std::int16_t>(whole);
+        services_.tmvermomove.setInterval(moveInterval);
+        lblspeed.Caption = speedAnswer;
+    }
+    if (*value == 0) {
+        services_.dialogs.message(secretMessage);
+        speed = secretSpeed;
+        services_.tmvermomove.setInterval(designMoveInterval);
+        lblspeed.Caption = speedAnswer;
+    }
+
+    cmdstart.Enabled = false;
+    paused = false;
+    services_.tmvermomove.setEnabled(true);
+    poisonPlaced = false;
+}
+
+void VermoGame::newgames()
+{
+    // Everything the effects changed is undone before the first prompt, so
+    // the player sees the quiet board behind it.
+    services_.tmvermomove.setEnabled(false);
+    services_.window.setTop(homeTopTwips);
+    services_.window.setLeft(homeLeftTwips);
+    services_.tmshake.setEnabled(false);
+    BackColor = colors::black;
+    invisibleTicks = 1;
+    poisonPlaced = false;
+    services_.tminvisible.setEnabled(false);
+    vermo(0).FillColor = colors::wormGreen;
+    vermo(0).BorderColor = colors::wormGreen;
+
+    // A file that vanished or was damaged since the last read leaves the
+    // table of that read in place, so the finished game is still judged
+    // against it and recorded.
+    readTable();
+    if (score > high.scores[1])
+        enterHighScore();
+
+    if (services_.dialogs.askYesNo("New Game?") == Answer::No)
+        services_.programEnd.endNow();
+
+    resetBoard();
+    startgame();
+}
+
+// The finished game takes the lowest entry's place. The table stays as it
+// is while the name prompt waits, whatever the panel refresh does.
+void VermoGame::enterHighScore()
+{
+    struct PendingEntry {
+        bool& flag;
+        explicit PendingEntry(bool& f) : flag(f) { flag = true; }
+        ~PendingEntry() { flag = false; }
+    } pending(highScoreEntryPending);
+
+    high.scores[1] = score;
+    high.names[1] = SafeName(services_.dialogs.input(namePrompt, "", ""));
+    writeTable();
+}
+
+void VermoGame::resetBoard()
+{
+    lblscore.Caption = "0";
+    score = 0;
+    services_.tminvisible.setEnabled(false);
+    collisionIndex = 0;
+    unloadTop = static_cast<std::int16_t>(vermo.highest());
+    for (unloadIndex = unloadTop; unloadIndex >= 1; --unloadIndex)
+        vermo.unloadHighest();
+    vermo(0).Left = startCell;
+    vermo(0).Top = startCell;
+    movingLeft = movingRight = movingUp = movingDown = false;
+    vermo(0).Visible = true;
+    berryEaten = false;
+    Place();
+    onHorizontalAxis = true;
+    onVerticalAxis = true;
+    putHeadPicturesOnHead();
+    poisonCount = 0;
+    poisonScanIndex = 0;
+    for (poisonUnloadIndex = static_cast<std::int16_t>(poison.highest()); poisonUnloadIndex >= 2;
+         --poisonUnloadIndex)
+        poison.unloadHighest();
+    poison(1).Visible = false;
+    if (cmdstart.Visible)
+        cmdstart.Visible = false;
+    movedSinceTurn = true;
+    heldTurn = 0;
+}
+
+bool VermoGame::readTable()
+{
+    if (!ReadScores(high, scoreFile()))
+        return false;
+    SortScores(high);
+    return true;
+}
+
+void VermoGame::showBestOnPanel()
+{
+    lblhighname.Caption = high.names[10];
+    lblhighscore.Caption = decimal(high.scores[10]);
+}
+
+// A folder the game cannot write to costs the table, not the game: the
+// player is told and play goes on.
+void VermoGame::writeTable()
+{
+    if (!WriteScores(high, scoreFile()))
+        services_.dialogs.message(writeFailedMessage);
+}
+
+}  // namespace vermo

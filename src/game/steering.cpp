@@ -1,0 +1,95 @@
+// The arrow keys and P. The key handler never moves anything: it sets the
+// direction flags the next movement tick reads and shows the head picture
+// of the new direction.
+#include "game/vermo_game.h"
+
+namespace vermo {
+
+namespace {
+bool isArrow(int keyCode)
+{
+    return keyCode == keys::Left || keyCode == keys::Up || keyCode == keys::Right
+        || keyCode == keys::Down;
+}
+}  // namespace
+
+void VermoGame::Form_KeyDown(int keyCode, int /*shift: P works with or without it*/)
+{
+    if (isArrow(keyCode) && acceptsArrow(keyCode)) {
+        // Two turns between two steps would point the head back onto its
+        // own neck. A turn pressed before the worm has moved since the last
+        // one waits for the next step instead.
+        if (movedSinceTurn)
+            applyArrow(keyCode);
+        else
+            heldTurn = static_cast<std::int16_t>(keyCode);
+    }
+    if (keyCode == keys::P)
+        pause();
+}
+
+// Once a berry has been eaten only quarter turns are accepted; before it,
+// a key along the current axis (a reversal) is accepted too. Nothing is
+// accepted while the game is paused.
+bool VermoGame::acceptsArrow(int keyCode) const
+{
+    if (paused)
+        return false;
+    if (keyCode == keys::Left || keyCode == keys::Right)
+        return onVerticalAxis || !berryEaten;
+    return onHorizontalAxis || !berryEaten;
+}
+
+void VermoGame::applyArrow(int keyCode)
+{
+    movingRight = keyCode == keys::Right;
+    movingLeft = keyCode == keys::Left;
+    movingUp = keyCode == keys::Up;
+    movingDown = keyCode == keys::Down;
+    onHorizontalAxis = movingRight || movingLeft;
+    onVerticalAxis = movingUp || movingDown;
+    headr.Visible = movingRight;
+    headl.Visible = movingLeft;
+    headu.Visible = movingUp;
+    headd.Visible = movingDown;
+    movedSinceTurn = false;
+}
+
+// Called right after a step: a turn that had to wait is taken now, under
+// the rules as they stand now.
+void VermoGame::releaseHeldTurn()
+{
+    const int keyCode = heldTurn;
+    heldTurn = 0;
+    if (keyCode != 0 && acceptsArrow(keyCode))
+        applyArrow(keyCode);
+}
+
+void VermoGame::pause()
+{
+    if (paused) {
+        services_.tmvermomove.setEnabled(true);
+        paused = false;
+        if (timerWasOn[1]) {
+            timerWasOn[1] = false;
+            services_.tminvisible.setEnabled(true);
+        }
+        if (timerWasOn[2]) {
+            timerWasOn[2] = false;
+            services_.tmshake.setEnabled(true);
+        }
+    } else {
+        paused = true;
+        services_.tmvermomove.setEnabled(false);
+        if (services_.tminvisible.enabled()) {
+            timerWasOn[1] = true;
+            services_.tminvisible.setEnabled(false);
+        }
+        if (services_.tmshake.enabled()) {
+            timerWasOn[2] = true;
+            services_.tmshake.setEnabled(false);
+        }
+    }
+}
+
+}  // namespace vermo

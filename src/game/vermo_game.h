@@ -87,6 +87,7 @@ private:
     bool poisonTest();
     void berryTest();
     void eatBerry();
+    void addToScore(long long points);
     void bodyFollow();
     void headMove();
     void moveHead(float dx, float dy);
@@ -97,10 +98,14 @@ private:
     void writeTable();
     void enterHighScore();
     void resetBoard();
+    void putHeadPicturesOnHead();
+
+    // Placement
+    bool berryCellIsFree();
+    bool poisonCellIsFree(const Image& item);
+    bool tooCloseToHead(const Image& item) const;
 
     void setAllSegmentColours(Color head, Color body);
-    bool placementFallbackBerry();
-    bool placementFallbackPoison();
 };
 
 // A whole number written as decimal digits, "-" in front when negative.

@@ -141,6 +141,9 @@ struct GameRig {
     void putBerry(int column, int row, int kind);
     // One movement tick.
     bool tick() { return tmvermomove.tick(); }
+
+private:
+    std::filesystem::path folder_;
 };
 
 }  // namespace vermo::testing

@@ -1,0 +1,80 @@
+#pragma once
+
+#include <QMainWindow>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "game/vermo_game.h"
+#include "platform/clock_random.h"
+#include "platform/qt_dialogs.h"
+#include "platform/qt_program_end.h"
+#include "platform/qt_timer.h"
+#include "platform/qt_window_frame.h"
+
+class QLabel;
+
+namespace vermo {
+
+class PlayfieldWidget;
+class QtSecondaryWindows;
+class WrappingButton;
+
+// frmVermo: the game's window. It keeps no game state of its own; it hands
+// every event to the game and then shows what the game's state says.
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    // folder: where the pictures, the icon and the high-score file lie.
+    explicit MainWindow(std::filesystem::path folder = std::filesystem::current_path(),
+                        QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    VermoGame& game() { return game_; }
+    PlayfieldWidget* playfield() const { return playfield_; }
+    WrappingButton* startButton() const { return startButton_; }
+    // A panel label by its control name ("lblscore", "Label1", ...).
+    QLabel* label(const std::string& name) const;
+    QtTimer& scoreUpdateTimer() { return tmscoreupdate_; }
+    QtTimer& movementTimer() { return tmvermomove_; }
+    QtTimer& shakeTimer() { return tmshake_; }
+    QtTimer& invisibleTimer() { return tminvisible_; }
+    QtDialogs& dialogs() { return dialogs_; }
+    QtSecondaryWindows& secondaryWindows() { return *windows_; }
+
+    // Brings captions, the start button and the playfield up to date.
+    void refreshFromModel();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    struct PanelLabel {
+        std::string name;
+        const Label* control;
+        QLabel* widget;
+        std::string shown;
+    };
+
+    void buildPanel();
+    void buildMenus();
+    void showStartButton();
+
+    std::filesystem::path folder_;
+    QtTimer tmscoreupdate_, tmvermomove_, tmshake_, tminvisible_;
+    QtDialogs dialogs_;
+    ClockRandom random_;
+    QtWindowFrame frame_;
+    QtProgramEnd programEnd_;
+    std::unique_ptr<QtSecondaryWindows> windows_;
+    VermoGame game_;
+
+    PlayfieldWidget* playfield_ = nullptr;
+    WrappingButton* startButton_ = nullptr;
+    std::vector<PanelLabel> labels_;
+    std::string shownCaption_, shownButtonCaption_;
+};
+
+}  // namespace vermo

@@ -1,0 +1,69 @@
+#pragma once
+
+#include <QImage>
+#include <QPixmap>
+#include <QWidget>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "game/form_state.h"
+
+namespace vermo {
+
+// The main window's client area: background, walls, berry, poison items,
+// the worm and its head picture, all painted from the game's state in one
+// pass. Labels and the start button are child widgets on top.
+class PlayfieldWidget : public QWidget {
+    Q_OBJECT
+public:
+    PlayfieldWidget(const FormState& state, std::filesystem::path folder, QWidget* parent = nullptr);
+
+    // What a picture box shows when its file is missing or cannot be read.
+    enum class StandIn { HeadUp, HeadDown, HeadLeft, HeadRight, Poison };
+
+signals:
+    // After every completed paint.
+    void painted();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    // A picture file, read once, and its copy scaled to the sprite box
+    // that every paint blits.
+    struct PictureStamp {
+        std::string file;
+        StandIn standIn;
+        QImage source;  // null when the file could not be read
+        QSize size;
+        QPixmap pixmap;
+    };
+    // A circle drawn once per colour pair and size.
+    struct CircleStamp {
+        Color fill, border;
+        QSize size;
+        QPixmap pixmap;
+    };
+
+    QRect spriteBox(float left, float top, float width, float height) const;
+    const QPixmap& pictureStamp(const std::string& file, StandIn standIn, QSize size);
+    const QPixmap& circleStamp(Color fill, Color border, QSize size);
+    void drawCircle(QPainter& painter, const Circle& circle);
+    void drawPicture(QPainter& painter, const Image& image, StandIn standIn);
+
+    void scaleStamp(PictureStamp& stamp, QSize size) const;
+    QPixmap drawStandIn(StandIn standIn, QSize size) const;
+    QPixmap blankStamp(QSize size) const;
+
+    const FormState& state_;
+    std::filesystem::path folder_;
+    double pixelsPerCm_ = 0;
+    qreal pixelRatio_ = 1;
+    std::vector<PictureStamp> pictures_;
+    std::vector<CircleStamp> circles_;
+    std::size_t lastCircle_ = 0;
+    std::size_t lastPicture_ = 0;
+};
+
+}  // namespace vermo

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QPushButton>
+
+namespace vermo {
+
+// A push button whose caption wraps at word boundaries and stands centred
+// inside it, as a classic push button's does. QPushButton keeps its
+// caption on one line.
+class WrappingButton : public QPushButton {
+    Q_OBJECT
+public:
+    explicit WrappingButton(const QString& text, QWidget* parent = nullptr);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+};
+
+}  // namespace vermo

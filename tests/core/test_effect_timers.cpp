@@ -1,0 +1,145 @@
+// The shaking window and the invisible body run on their own timers.
+#include "core/game_fixture.h"
+
+namespace vermo::testing {
+namespace {
+
+class EffectTimers : public GameTest {
+protected:
+    void SetUp() override
+    {
+        GameTest::SetUp();
+        startPlaying();
+    }
+    void startEffect(int effect)
+    {
+        rig.random.queueEffect(effect);
+        game().Effects();
+    }
+    int invisibleTicksUntilGreen()
+    {
+        int ticks = 0;
+        while (rig.tminvisible.tick()) {
+            ++ticks;
+            if (!rig.tminvisible.enabled())
+                break;
+            if (ticks > 100)
+                break;
+        }
+        return ticks;
+    }
+};
+
+TEST_F(EffectTimers, ShakeVisitsTheSixPointsAndEndsHomeAfter204Ticks)
+{
+    startEffect(6);
+    const std::pair<int, int> cycle[] = {{-300, 0}, {-300, -300}, {300, -300},
+                                         {300, 300}, {0, 300},    {0, 0}};
+    int ticks = 0;
+    for (; ticks < 203; ++ticks) {
+        ASSERT_TRUE(rig.tmshake.tick());
+        auto [dx, dy] = cycle[ticks % 6];
+        ASSERT_EQ(rig.window.left(), 1080 + dx) << "tick " << ticks + 1;
+        ASSERT_EQ(rig.window.top(), 675 + dy) << "tick " << ticks + 1;
+    }
+    EXPECT_TRUE(rig.tmshake.enabled());
+    ASSERT_TRUE(rig.tmshake.tick());  // the 204th: 34 whole cycles
+    EXPECT_FALSE(rig.tmshake.enabled());
+    EXPECT_EQ(rig.window.left(), 1080);
+    EXPECT_EQ(rig.window.top(), 675);
+}
+
+TEST_F(EffectTimers, ADraggedWindowStillEndsAtTheFixedPlace)
+{
+    rig.window.left_ = 4000;
+    rig.window.top_ = 2500;
+    startEffect(6);
+    rig.tmshake.tick();
+    EXPECT_EQ(rig.window.left(), 3700);
+    rig.window.left_ = 6000;  // dragged during the shake
+    int ticks = 1;
+    while (rig.tmshake.tick() && rig.tmshake.enabled())
+        ++ticks;
+    EXPECT_EQ(ticks + 1, 204);
+    EXPECT_EQ(rig.window.left(), 1080);
+    EXPECT_EQ(rig.window.top(), 675);
+}
+
+TEST_F(EffectTimers, ShakeDrawnAgainRunsAFullPeriodFromWhereTheWindowStands)
+{
+    startEffect(6);
+    for (int i = 0; i < 50; ++i)
+        rig.tmshake.tick();
+    startEffect(6);
+    int ticks = 0;
+    while (rig.tmshake.enabled() && rig.tmshake.tick())
+        ++ticks;
+    EXPECT_EQ(ticks, 204);
+    EXPECT_EQ(rig.window.left(), 1080);
+}
+
+TEST_F(EffectTimers, InvisibilityLastsTwentySixTicksInTheFirstGameThenOneTick)
+{
+    growBody(2, -1, 0);
+    startEffect(5);
+    EXPECT_EQ(invisibleTicksUntilGreen(), 26);
+    for (int i = 0; i <= 2; ++i)
+        EXPECT_EQ(game().vermo(i).FillColor, colors::wormGreen);
+
+    startEffect(5);  // a second one in the same game: the counter stands at 25
+    EXPECT_EQ(invisibleTicksUntilGreen(), 1);
+}
+
+TEST_F(EffectTimers, InvisibilityLastsTwentyFiveTicksAfterAGameOver)
+{
+    game().Newgame_Click();  // game over sets the counter to 1; Yes
+    startEffect(5);
+    EXPECT_EQ(invisibleTicksUntilGreen(), 25);
+}
+
+TEST_F(EffectTimers, TheEndRecoloursEverySegmentThatExistsThen)
+{
+    startEffect(5);
+    for (int i = 0; i < 12; ++i)
+        game().Grow();  // copies of the dark grey head
+    invisibleTicksUntilGreen();
+    for (int i = 0; i <= 12; ++i) {
+        EXPECT_EQ(game().vermo(i).FillColor, colors::wormGreen) << i;
+        EXPECT_EQ(game().vermo(i).BorderColor, colors::wormGreen) << i;
+    }
+}
+
+TEST_F(EffectTimers, PausedShakeResumesOnlyTheShake)
+{
+    startEffect(6);
+    rig.tmshake.tick();
+    press(keys::P);
+    EXPECT_FALSE(rig.tmshake.tick());
+    press(keys::P);
+    EXPECT_TRUE(rig.tmshake.enabled());
+    EXPECT_FALSE(rig.tminvisible.enabled());
+    rig.tmshake.tick();
+    EXPECT_EQ(rig.window.top(), 375);  // the cycle went on from its second step
+}
+
+TEST_F(EffectTimers, GameOverUndoesBothEffectsBeforeTheFirstBox)
+{
+    startEffect(6);
+    for (int i = 0; i < 3; ++i)
+        rig.tmshake.tick();
+    startEffect(5);
+    game().BackColor = colors::white;
+    bool quietBehindTheBox = false;
+    rig.dialogs.answerYesNo(Answer::No, [&] {
+        quietBehindTheBox = rig.window.left() == 1080 && rig.window.top() == 675
+                         && game().BackColor == colors::black
+                         && game().vermo(0).FillColor == colors::wormGreen
+                         && !rig.tmshake.enabled() && !rig.tminvisible.enabled()
+                         && !rig.tmvermomove.enabled();
+    });
+    EXPECT_THROW(game().Newgame_Click(), ProgramEnded);
+    EXPECT_TRUE(quietBehindTheBox);
+}
+
+}  // namespace
+}  // namespace vermo::testing

@@ -1,0 +1,417 @@
+// Start-up, the start of a game, game over and the high-score entry.
+#include <filesystem>
+
+#include "core/game_fixture.h"
+
+namespace vermo::testing {
+namespace {
+
+std::string records(std::initializer_list<std::pair<const char*, int>> entries)
+{
+    std::string bytes;
+    for (auto [name, score] : entries)
+        bytes += "\"" + std::string(name) + "\"," + std::to_string(score) + "\r\n";
+    return bytes;
+}
+
+const char* const recoveryText = "High lng_score File Not Found, High lng_score Being Set to 0";
+
+class StartUp : public GameTest {};
+
+TEST_F(StartUp, FirstRunInAnEmptyFolderWritesTheDefaultTable)
+{
+    std::filesystem::remove(folder / "topten.dll");
+    load();
+    ASSERT_EQ(rig.dialogs.shown.size(), 1u);
+    EXPECT_EQ(rig.dialogs.shown[0].text, recoveryText);
+    EXPECT_EQ(rig.dialogs.shown[0].title, "");  // the application title
+    EXPECT_EQ(folder.read("topten.dll"), defaultTableBytes());
+    EXPECT_EQ(game().lblhighname.Caption, "Computer");
+    EXPECT_EQ(game().lblhighscore.Caption, "0");
+    EXPECT_TRUE(game().headu.Visible);
+    EXPECT_FALSE(game().headd.Visible || game().headl.Visible || game().headr.Visible);
+    EXPECT_TRUE(samePosition(game().headu, game().vermo(0)));
+    EXPECT_EQ(game().vermo(0).Left, 5.5f);
+}
+
+TEST_F(StartUp, DesignStateOfTheWindow)
+{
+    load();
+    EXPECT_EQ(game().Caption, "Vermo");
+    EXPECT_TRUE(game().cmdstart.Visible && game().cmdstart.Enabled);
+    EXPECT_EQ(game().cmdstart.Caption, "Start Game");
+    EXPECT_EQ(game().lblspeed.Caption, "0");
+    EXPECT_EQ(game().lblscore.Caption, "0");
+    EXPECT_TRUE(rig.tmscoreupdate.enabled());
+    EXPECT_EQ(rig.tmscoreupdate.interval(), 5000);
+    EXPECT_TRUE(rig.tmvermomove.enabled());
+    EXPECT_FALSE(rig.tmshake.enabled());
+    EXPECT_FALSE(rig.tminvisible.enabled());
+    EXPECT_TRUE(game().onHorizontalAxis && game().onVerticalAxis);
+    EXPECT_FALSE(game().movingLeft || game().movingRight || game().movingUp || game().movingDown);
+    EXPECT_EQ(rig.window.icons, std::vector<std::string>{"vermoicp.ico"});
+    EXPECT_EQ(game().headr.Picture, "vermor.gif");
+    EXPECT_FALSE(game().poison(1).Visible);
+}
+
+TEST_F(StartUp, ShortFileIsReplacedLongFileIsReadToTheTenth)
+{
+    folder.write("topten.dll", records({{"a", 5}, {"b", 6}, {"c", 7}, {"d", 8}, {"e", 9},
+                                        {"f", 10}, {"g", 11}, {"h", 12}, {"i", 13}}));
+    load();
+    EXPECT_EQ(boxesShown(ShownBox::Message), 1);
+    EXPECT_EQ(folder.read("topten.dll"), defaultTableBytes());
+
+    TempFolder other;
+    other.write("topten.dll", records({{"a", 5}, {"b", 6}, {"c", 7}, {"d", 8}, {"e", 9},
+                                       {"f", 10}, {"g", 11}, {"h", 12}, {"i", 13}, {"j", 4},
+                                       {"eleventh", 999}}));
+    GameRig r(other.path());
+    r.load();
+    EXPECT_TRUE(r.dialogs.shown.empty());
+    EXPECT_EQ(r.game->lblhighname.Caption, "i");
+    EXPECT_EQ(r.game->lblhighscore.Caption, "13");
+}
+
+TEST_F(StartUp, LettersForAScoreReadAsZeroAndTiesFavourTheLaterRecord)
+{
+    folder.write("topten.dll", records({{"A", 100}, {"B", 100}, {"c", 1}, {"d", 1}, {"e", 1},
+                                        {"f", 1}, {"g", 1}, {"h", 1}, {"i", 1}}) +
+                                   "\"letters\",abc\r\n");
+    load();
+    EXPECT_TRUE(rig.dialogs.shown.empty());
+    EXPECT_EQ(game().lblhighname.Caption, "B");
+    EXPECT_EQ(game().high.scores[1], 0);
+    EXPECT_EQ(game().high.names[1], "letters");
+}
+
+TEST_F(StartUp, UnwritableFolderTellsThePlayerAndPlayGoesOn)
+{
+    std::filesystem::remove(folder / "topten.dll");
+    std::filesystem::create_directory(folder / "topten.dll");  // nothing can replace it
+    load();
+    ASSERT_EQ(boxesShown(ShownBox::Message), 2);
+    EXPECT_EQ(rig.dialogs.shown[0].text, recoveryText);
+    EXPECT_NE(rig.dialogs.shown[1].text.find("Could Not Be Saved"), std::string::npos);
+    EXPECT_EQ(game().lblhighname.Caption, "Computer");
+    rig.dialogs.answerInput("10");
+    game().cmdstart_Click();
+    EXPECT_TRUE(rig.tmvermomove.enabled());
+}
+
+TEST_F(StartUp, APanelTickDuringTheRecoveryMessageDoesNoHarm)
+{
+    std::filesystem::remove(folder / "topten.dll");
+    rig.dialogs.onMessage([&] { EXPECT_TRUE(rig.tmscoreupdate.tick()); });
+    load();
+    EXPECT_EQ(game().lblhighname.Caption, "Computer");
+    EXPECT_EQ(folder.read("topten.dll"), defaultTableBytes());
+}
+
+class SpeedPrompt : public GameTest {
+protected:
+    void start(std::vector<std::string> answers)
+    {
+        load();
+        for (auto& answer : answers)
+            rig.dialogs.answerInput(answer);
+        game().cmdstart_Click();
+    }
+};
+
+TEST_F(SpeedPrompt, DefaultAnswerIsTen)
+{
+    start({});
+    const ShownBox& box = rig.dialogs.shown.at(0);
+    EXPECT_EQ(box.text, "Enter a Speed from 1 to 20");
+    EXPECT_EQ(box.title, "Select A Speed");
+    EXPECT_EQ(box.defaultText, "10");
+    EXPECT_EQ(game().speed, 10);
+    EXPECT_EQ(rig.tmvermomove.interval(), 110);
+    EXPECT_EQ(game().lblspeed.Caption, "10");
+    EXPECT_FALSE(game().cmdstart.Visible);
+    EXPECT_FALSE(game().cmdstart.Enabled);
+    EXPECT_TRUE(rig.tmvermomove.enabled());
+}
+
+TEST_F(SpeedPrompt, AnswersAndTheirIntervals)
+{
+    struct Case {
+        const char* answer;
+        int speed, interval;
+    };
+    for (Case c : {Case{"20", 20, 10}, Case{"1", 1, 200}, Case{"2.5", 2, 190},
+                   Case{"3.5", 4, 170}, Case{"0.4", 0, 210}, Case{" 7 ", 7, 140},
+                   Case{"+12", 12, 90}}) {
+        SCOPED_TRACE(c.answer);
+        TempFolder own;
+        own.write("topten.dll", defaultTableBytes());
+        GameRig r(own.path());
+        r.startPlaying(c.answer);
+        EXPECT_EQ(r.game->speed, c.speed);
+        EXPECT_EQ(r.tmvermomove.interval(), c.interval);
+        EXPECT_EQ(r.game->moveInterval, c.interval);
+        EXPECT_EQ(r.game->lblspeed.Caption, c.answer);
+        EXPECT_EQ(r.dialogs.shown.size(), 1u);
+    }
+}
+
+TEST_F(SpeedPrompt, ZeroIsTheSecret)
+{
+    start({"0"});
+    ASSERT_EQ(rig.dialogs.shown.size(), 2u);
+    EXPECT_EQ(rig.dialogs.shown[1].kind, ShownBox::Message);
+    EXPECT_EQ(rig.dialogs.shown[1].text,
+              "You Found A Secret In My Game! Continue Playing! Congratulations!");
+    EXPECT_EQ(game().speed, 25);
+    EXPECT_EQ(rig.tmvermomove.interval(), 100);
+    EXPECT_EQ(game().moveInterval, 210);
+    EXPECT_EQ(game().lblspeed.Caption, "0");
+}
+
+TEST_F(SpeedPrompt, InvalidAnswersAskAgainWithoutTitle)
+{
+    start({"21", "-1", "abc", "", "1e1", "5"});
+    ASSERT_EQ(rig.dialogs.shown.size(), 6u);
+    for (std::size_t i = 1; i < 6; ++i) {
+        EXPECT_EQ(rig.dialogs.shown[i].text,
+                  "You Must Enter A Numberic Value Between 1 and 20\r\nEnter a Speed from 1 to 20");
+        EXPECT_EQ(rig.dialogs.shown[i].title, "");
+        EXPECT_EQ(rig.dialogs.shown[i].defaultText, "");
+    }
+    EXPECT_EQ(game().speed, 5);
+    EXPECT_EQ(game().lblspeed.Caption, "5");
+}
+
+TEST_F(SpeedPrompt, NothingMovesBehindThePromptOfTheFirstGame)
+{
+    load();
+    game().movingRight = true;  // as if a key had set the worm moving
+    bool timerRan = true;
+    rig.dialogs.answerInput("10", [&] { timerRan = rig.tick(); });
+    game().cmdstart_Click();
+    EXPECT_FALSE(timerRan);
+    EXPECT_EQ(game().vermo(0).Left, 5.5f);
+}
+
+TEST_F(SpeedPrompt, StartRefreshesThePanelFromTheFile)
+{
+    load();
+    folder.write("topten.dll", records({{"x", 1}, {"x", 1}, {"x", 1}, {"x", 1}, {"x", 1},
+                                        {"x", 1}, {"x", 1}, {"x", 1}, {"x", 1}, {"Zed", 40}}));
+    game().cmdstart_Click();
+    EXPECT_EQ(game().lblhighname.Caption, "Zed");
+    EXPECT_EQ(game().lblhighscore.Caption, "40");
+}
+
+class GameOver : public GameTest {
+protected:
+    void SetUp() override
+    {
+        GameTest::SetUp();
+        startPlaying();
+    }
+    int namePrompts() const
+    {
+        int count = 0;
+        for (const auto& box : rig.dialogs.shown)
+            count += box.text == "You Got A High Score!\r\nPlease Enter Your Name!";
+        return count;
+    }
+};
+
+TEST_F(GameOver, ZeroDoesNotBeatTheDefaultTable)
+{
+    game().Newgame_Click();
+    EXPECT_EQ(namePrompts(), 0);
+    EXPECT_EQ(folder.read("topten.dll"), defaultTableBytes());
+}
+
+TEST_F(GameOver, AHigherScoreIsWrittenFirstFollowedByTheOthersAscending)
+{
+    folder.write("topten.dll", records({{"j", 90}, {"b", 20}, {"c", 30}, {"a", 10}, {"d", 40},
+                                        {"e", 50}, {"f", 60}, {"g", 70}, {"h", 80}, {"i", 85}}));
+    game().score = 55;
+    rig.dialogs.answerInput("Wanda");
+    rig.dialogs.answerYesNo(Answer::No);
+    EXPECT_THROW(game().Newgame_Click(), ProgramEnded);
+    EXPECT_EQ(namePrompts(), 1);
+    EXPECT_EQ(folder.read("topten.dll"),
+              records({{"Wanda", 55}, {"b", 20}, {"c", 30}, {"d", 40}, {"e", 50}, {"f", 60},
+                       {"g", 70}, {"h", 80}, {"i", 85}, {"j", 90}}));
+}
+
+TEST_F(GameOver, AScoreEqualToTheLowestDoesNotEnter)
+{
+    const std::string table = records({{"a", 10}, {"b", 20}, {"c", 30}, {"d", 40}, {"e", 50},
+                                       {"f", 60}, {"g", 70}, {"h", 80}, {"i", 85}, {"j", 90}});
+    folder.write("topten.dll", table);
+    game().score = 10;
+    game().Newgame_Click();
+    EXPECT_EQ(namePrompts(), 0);
+    EXPECT_EQ(folder.read("topten.dll"), table);
+}
+
+TEST_F(GameOver, ACancelledNameIsStoredEmpty)
+{
+    game().score = 5;
+    rig.dialogs.answerInput("");
+    game().Newgame_Click();
+    EXPECT_EQ(folder.read("topten.dll").substr(0, 6), "\"\",5\r\n");
+}
+
+TEST_F(GameOver, ANameCannotBreakTheFilesRecords)
+{
+    game().score = 5;
+    rig.dialogs.answerInput("Bob\",999\r\n\"Eve");
+    game().Newgame_Click();
+    const std::string bytes = folder.read("topten.dll");
+    EXPECT_EQ(bytes.substr(0, bytes.find("\r\n") + 2), "\"Bob',999  'Eve\",5\r\n");
+    ScoreTable table;
+    ASSERT_TRUE(ReadScores(table, folder / "topten.dll"));
+    SortScores(table);
+    EXPECT_EQ(table.names[10], "Bob',999  'Eve");
+    EXPECT_EQ(table.scores[10], 5);
+}
+
+TEST_F(GameOver, YesSetsUpACleanBoardAndAsksForTheSpeedAgain)
+{
+    rig.random.queuePoison(1, 23);
+    growBody(5, -1, 0);
+    game().PlaceP();
+    game().PlaceP();
+    press(keys::Right);
+    game().berryEaten = true;
+    game().score = 0;
+    const std::size_t before = rig.dialogs.shown.size();
+    rig.dialogs.answerInput("15");
+    game().Newgame_Click();
+    EXPECT_EQ(rig.dialogs.shown.size(), before + 2);  // "New Game?" and the speed
+    EXPECT_EQ(rig.dialogs.shown[before].text, "New Game?");
+    EXPECT_EQ(rig.dialogs.shown[before + 1].text, "Enter a Speed from 1 to 20");
+    EXPECT_EQ(rig.dialogs.shown[before + 1].defaultText, "10");
+    EXPECT_EQ(game().vermo.highest(), 0);
+    EXPECT_EQ(game().vermo(0).Left, 5.5f);
+    EXPECT_EQ(game().vermo(0).Top, 5.5f);
+    EXPECT_TRUE(game().headu.Visible);
+    EXPECT_FALSE(game().headr.Visible);
+    EXPECT_FALSE(game().movingRight);
+    EXPECT_FALSE(game().berryEaten);
+    EXPECT_EQ(game().poison.highest(), 1);
+    EXPECT_FALSE(game().poison(1).Visible);
+    EXPECT_EQ(game().poisonCount, 0);
+    EXPECT_FALSE(game().poisonPlaced);
+    EXPECT_EQ(game().lblscore.Caption, "0");
+    EXPECT_EQ(game().speed, 15);
+    EXPECT_EQ(rig.tmvermomove.interval(), 60);
+    EXPECT_TRUE(rig.tmvermomove.enabled());
+    rig.tick();
+    EXPECT_EQ(game().vermo(0).Left, 5.5f);  // standing still until the first key
+}
+
+TEST_F(GameOver, NewGameFromTheMenuBeforeTheFirstGameHidesTheButton)
+{
+    TempFolder own;
+    own.write("topten.dll", defaultTableBytes());
+    GameRig r(own.path());
+    r.load();
+    r.game->Newgame_Click();
+    EXPECT_FALSE(r.game->cmdstart.Visible);
+    EXPECT_TRUE(r.tmvermomove.enabled());
+}
+
+TEST_F(GameOver, PanelRefreshWhileTheNamePromptIsOpenKeepsTheFinishedGame)
+{
+    game().score = 70;
+    rig.dialogs.answerInput("Winner", [&] {
+        // Someone rewrites the file while the player types.
+        folder.write("topten.dll", records({{"q", 1}, {"q", 2}, {"q", 3}, {"q", 4}, {"q", 5},
+                                            {"q", 6}, {"q", 7}, {"q", 8}, {"q", 9}, {"q", 10}}));
+        EXPECT_TRUE(rig.tmscoreupdate.tick());
+    });
+    game().Newgame_Click();
+    ScoreTable table;
+    ASSERT_TRUE(ReadScores(table, folder / "topten.dll"));
+    EXPECT_EQ(table.names[1], "Winner");
+    EXPECT_EQ(table.scores[1], 70);
+    EXPECT_EQ(table.names[2], "Computer");
+    rig.tmscoreupdate.tick();  // after the write the refresh works as usual
+    EXPECT_EQ(game().lblhighname.Caption, "Winner");
+}
+
+TEST_F(GameOver, AVanishedFileStillRecordsTheFinishedGame)
+{
+    std::filesystem::remove(folder / "topten.dll");
+    game().score = 30;
+    rig.dialogs.answerInput("Kim");
+    game().Newgame_Click();
+    ScoreTable table;
+    ASSERT_TRUE(ReadScores(table, folder / "topten.dll"));
+    EXPECT_EQ(table.names[1], "Kim");
+    EXPECT_EQ(table.scores[1], 30);
+    EXPECT_EQ(table.names[2], "Computer");
+}
+
+TEST_F(GameOver, ADamagedFileDoesNotStopTheNextGame)
+{
+    folder.write("topten.dll", "\"half a table\",3\r\n");
+    game().Newgame_Click();
+    EXPECT_TRUE(rig.tmvermomove.enabled());
+    EXPECT_EQ(game().lblhighname.Caption, "Computer");  // the panel keeps its last good state
+    EXPECT_EQ(folder.read("topten.dll"), "\"half a table\",3\r\n");
+}
+
+class Panel : public GameTest {};
+
+TEST_F(Panel, FollowsTheFileAndKeepsItsStateWhenTheFileVanishes)
+{
+    load();
+    folder.write("topten.dll", records({{"x", 1}, {"x", 1}, {"x", 1}, {"x", 1}, {"x", 1},
+                                        {"Top", 500}, {"x", 1}, {"x", 1}, {"x", 1}, {"x", 1}}));
+    rig.tmscoreupdate.tick();
+    EXPECT_EQ(game().lblhighname.Caption, "Top");
+    EXPECT_EQ(game().lblhighscore.Caption, "500");
+    std::filesystem::remove(folder / "topten.dll");
+    rig.tmscoreupdate.tick();
+    EXPECT_EQ(game().lblhighname.Caption, "Top");
+    EXPECT_EQ(game().lblhighscore.Caption, "500");
+    EXPECT_FALSE(std::filesystem::exists(folder / "topten.dll"));
+}
+
+class Menu : public GameTest {};
+
+TEST_F(Menu, ExitEndsAtOnceWithoutRecordingTheScore)
+{
+    startPlaying();
+    game().score = 999;
+    EXPECT_THROW(game().Exit_Click(), ProgramEnded);
+    EXPECT_EQ(folder.read("topten.dll"), defaultTableBytes());
+    EXPECT_EQ(rig.dialogs.shown.size(), 1u);
+}
+
+TEST_F(Menu, AboutStopsNothing)
+{
+    startPlaying();
+    game().About_Click();
+    const ShownBox& box = rig.dialogs.shown.back();
+    EXPECT_EQ(box.kind, ShownBox::Message);
+    EXPECT_EQ(box.title, "About");
+    EXPECT_EQ(box.text,
+              "Vermo Version 0.8 BETA By Tobrin. Major Known Bug Is Self Collision on Tight "
+              "Turns. Version Finished June 17, 2004, Enjoy Your Time Playing It");
+    EXPECT_TRUE(rig.tmvermomove.enabled());
+    EXPECT_TRUE(rig.tmscoreupdate.enabled());
+}
+
+TEST_F(Menu, HighScoresAndHelpOpenTheirWindows)
+{
+    load();
+    game().High_Click();
+    game().Help_Click();
+    game().High_Click();
+    EXPECT_EQ(rig.windows.highScores, 2);
+    EXPECT_EQ(rig.windows.help, 1);
+}
+
+}  // namespace
+}  // namespace vermo::testing
