@@ -1,0 +1,43 @@
+#include "platform/qt_timer.h"
+
+namespace vermo {
+
+QtTimer::QtTimer()
+{
+    timer_.setTimerType(Qt::PreciseTimer);
+    // Repeating, so the ticks keep their own rhythm however long a
+    // handler takes.
+    timer_.setSingleShot(false);
+    QObject::connect(&timer_, &QTimer::timeout, [this] { deliverTick(); });
+}
+
+void QtTimer::setInterval(int milliseconds)
+{
+    interval_ = milliseconds;
+    apply();
+}
+
+void QtTimer::setEnabled(bool on)
+{
+    if (on == enabled_)
+        return;
+    enabled_ = on;
+    apply();
+}
+
+// An interval of 0 keeps the timer silent while it stays enabled.
+void QtTimer::apply()
+{
+    if (enabled_ && interval_ > 0)
+        timer_.start(interval_);
+    else
+        timer_.stop();
+}
+
+void QtTimer::deliverTick()
+{
+    if (fire() && afterTick_)
+        afterTick_();
+}
+
+}  // namespace vermo

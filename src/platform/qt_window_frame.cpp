@@ -1,0 +1,76 @@
+#include "platform/qt_window_frame.h"
+
+#include <QImageReader>
+#include <QPainter>
+#include <QPixmap>
+#include <QWidget>
+#include <algorithm>
+
+#include "game/geometry.h"
+#include "platform/units.h"
+
+namespace vermo {
+
+QtWindowFrame::QtWindowFrame(QWidget* window, std::filesystem::path folder)
+    : window_(window), folder_(std::move(folder))
+{
+}
+
+double QtWindowFrame::dpi() const { return units::logicalDpi(window_); }
+
+int QtWindowFrame::left() const
+{
+    return units::twipsFromPixels(window_->frameGeometry().x(), dpi());
+}
+
+int QtWindowFrame::top() const
+{
+    return units::twipsFromPixels(window_->frameGeometry().y(), dpi());
+}
+
+// QWidget::move places the outer frame of a top-level window.
+void QtWindowFrame::setLeft(int twips)
+{
+    window_->move(units::pixelsFromTwips(twips, dpi()), window_->frameGeometry().y());
+}
+
+void QtWindowFrame::setTop(int twips)
+{
+    window_->move(window_->frameGeometry().x(), units::pixelsFromTwips(twips, dpi()));
+}
+
+void QtWindowFrame::setIcon(const std::string& file)
+{
+    // Every size the icon file holds goes into the icon.
+    const std::filesystem::path path = folder_ / file;
+    QImageReader reader(QString::fromStdString(path.string()));
+    QIcon icon;
+    for (int index = 0; index < std::max(1, reader.imageCount()); ++index) {
+        if (index > 0 && !reader.jumpToImage(index))
+            break;
+        const QImage image = reader.read();
+        if (image.isNull())
+            break;
+        icon.addPixmap(QPixmap::fromImage(image));
+    }
+    window_->setWindowIcon(icon.isNull() ? standInIcon() : icon);
+}
+
+QIcon QtWindowFrame::standInIcon()
+{
+    QIcon icon;
+    for (const int size : {16, 32, 48}) {
+        QPixmap pixmap(size, size);
+        pixmap.fill(Qt::transparent);
+        QPainter painter(&pixmap);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(units::colorFromBgr(colors::wormGreen));
+        painter.drawEllipse(QRectF(0.5, 0.5, size - 1.0, size - 1.0));
+        painter.end();
+        icon.addPixmap(pixmap);
+    }
+    return icon;
+}
+
+}  // namespace vermo

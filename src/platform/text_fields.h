@@ -17,9 +17,14 @@ namespace vermo {
 //   dropped;
 // - a line end (CR LF, CR or LF) ends a field, so a blank line is one
 //   empty field.
+//
+// The reader only looks at the bytes it is given; they must outlive it.
 class FieldReader {
 public:
     explicit FieldReader(std::string_view bytes) : bytes_(bytes) {}
+    explicit FieldReader(const char* bytes) : bytes_(bytes) {}
+    // A temporary text would be gone before the first field is read.
+    explicit FieldReader(std::string&&) = delete;
 
     // Nothing left to read: a further field would fail.
     bool atEnd() const;

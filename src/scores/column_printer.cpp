@@ -1,0 +1,150 @@
+#include "scores/column_printer.h"
+
+#include <QFontMetricsF>
+#include <QGuiApplication>
+#include <QPagedPaintDevice>
+#include <QPainter>
+
+#include <limits>
+
+namespace vermo {
+
+namespace {
+// Text widths are sums of floating-point advances; a line that ends right
+// on a column has not passed it.
+constexpr qreal columnTolerance = 1e-6;
+}  // namespace
+
+void ColumnPrinter::setPointSize(qreal points)
+{
+    QFont font = sink_.font();
+    font.setPointSizeF(points);
+    sink_.setFont(font);
+}
+
+void ColumnPrinter::setBold(bool bold)
+{
+    QFont font = sink_.font();
+    font.setBold(bold);
+    sink_.setFont(font);
+}
+
+void ColumnPrinter::printAt(int column, const QString& text)
+{
+    const qreal target = (column - 1) * sink_.columnWidth();
+    if (x_ > target + columnTolerance)
+        endLine();
+    x_ = target;
+    startLineIfPageIsFull();
+    sink_.put(text, QPointF(x_, y_), line_, column);
+    x_ += sink_.textWidth(text);
+}
+
+void ColumnPrinter::endLine()
+{
+    startLineIfPageIsFull();
+    y_ += sink_.lineHeight();
+    x_ = 0;
+    ++line_;
+}
+
+bool ColumnPrinter::endDocument()
+{
+    return sink_.finish();
+}
+
+void ColumnPrinter::startLineIfPageIsFull()
+{
+    if (y_ > 0 && y_ + sink_.lineHeight() > sink_.pageHeight()) {
+        sink_.newPage();
+        y_ = 0;
+    }
+}
+
+PainterSink::PainterSink(QPainter& painter, QPagedPaintDevice& device)
+    : painter_(painter), device_(device)
+{
+}
+
+QFont PainterSink::font() const
+{
+    return painter_.font();
+}
+
+void PainterSink::setFont(const QFont& font)
+{
+    painter_.setFont(font);
+}
+
+qreal PainterSink::columnWidth() const
+{
+    return QFontMetricsF(painter_.font(), &device_).averageCharWidth();
+}
+
+qreal PainterSink::textWidth(const QString& text) const
+{
+    return QFontMetricsF(painter_.font(), &device_).horizontalAdvance(text);
+}
+
+qreal PainterSink::lineHeight() const
+{
+    return QFontMetricsF(painter_.font(), &device_).lineSpacing();
+}
+
+qreal PainterSink::pageHeight() const
+{
+    return device_.height();
+}
+
+void PainterSink::newPage()
+{
+    device_.newPage();
+}
+
+void PainterSink::put(const QString& text, QPointF topLeft, int, int)
+{
+    const QFontMetricsF metrics(painter_.font(), &device_);
+    painter_.drawText(QPointF(topLeft.x(), topLeft.y() + metrics.ascent()), text);
+}
+
+bool PainterSink::finish()
+{
+    return painter_.end();
+}
+
+RecordingSink::RecordingSink() : font_(QGuiApplication::font())
+{
+}
+
+qreal RecordingSink::columnWidth() const
+{
+    return QFontMetricsF(font_).averageCharWidth();
+}
+
+qreal RecordingSink::textWidth(const QString& text) const
+{
+    return QFontMetricsF(font_).horizontalAdvance(text);
+}
+
+qreal RecordingSink::lineHeight() const
+{
+    return QFontMetricsF(font_).lineSpacing();
+}
+
+qreal RecordingSink::pageHeight() const
+{
+    return std::numeric_limits<qreal>::infinity();
+}
+
+void RecordingSink::put(const QString& text, QPointF, int line, int column)
+{
+    printed.push_back({line, column, text, font_.bold(), font_.pointSizeF()});
+}
+
+bool RecordingSink::finish()
+{
+    finished = true;
+    return true;
+}
+
+}  // namespace vermo

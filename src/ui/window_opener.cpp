@@ -1,0 +1,107 @@
+#include "ui/window_opener.h"
+
+#include <QImageReader>
+#include <QPixmap>
+#include <QWidget>
+
+#include "scores/high_score_window.h"
+#include "ui/help_window.h"
+
+namespace vermo {
+
+namespace {
+
+// A window the player closes is gone; the next show loads it afresh.
+void destroyOnClose(QWidget* window)
+{
+    window->setAttribute(Qt::WA_DeleteOnClose);
+}
+
+void bringForward(QWidget* window)
+{
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
+}  // namespace
+
+QIcon iconFromFile(const std::filesystem::path& file)
+{
+    QIcon icon;
+    QImageReader reader(QString::fromStdU16String(file.u16string()));
+    // An icon file may hold several sizes; keep every one that decodes.
+    do {
+        const QImage image = reader.read();
+        if (image.isNull())
+            break;
+        icon.addPixmap(QPixmap::fromImage(image));
+    } while (reader.jumpToNextImage());
+    return icon;
+}
+
+QtSecondaryWindows::QtSecondaryWindows(std::filesystem::path folder, QWidget* mainWindow,
+                                       ProgramEnd& programEnd,
+                                       std::function<ScoreTable()> lastGoodTable, QObject* parent)
+    : QObject(parent), folder_(std::move(folder)), mainWindow_(mainWindow), programEnd_(programEnd),
+      lastGoodTable_(std::move(lastGoodTable))
+{
+}
+
+QtSecondaryWindows::~QtSecondaryWindows()
+{
+    delete helpWindow_.data();
+    delete highScoreWindow_.data();
+}
+
+void QtSecondaryWindows::showHighScores()
+{
+    bringForward(loadedHighScoreWindow());
+}
+
+void QtSecondaryWindows::showHelp()
+{
+    bringForward(loadedHelpWindow());
+}
+
+HighScoreWindow* QtSecondaryWindows::loadedHighScoreWindow()
+{
+    if (highScoreWindow_)
+        return highScoreWindow_;
+    auto* window = new HighScoreWindow(mainWindow_);
+    destroyOnClose(window);
+    window->setSaveFolder(folder_);
+    highScoreWindow_ = window;
+
+    const QIcon icon = iconFromFile(folder_ / iconFileName);
+    if (!icon.isNull()) {
+        window->setWindowIcon(icon);
+        if (mainWindow_)
+            mainWindow_->setWindowIcon(icon);
+    }
+    window->load(folder_ / scoreFileName, lastGoodTable_);
+    ++scoreFileReads_;
+    return window;
+}
+
+HelpWindow* QtSecondaryWindows::loadedHelpWindow()
+{
+    if (helpWindow_)
+        return helpWindow_;
+    auto* window = new HelpWindow(programEnd_, mainWindow_);
+    destroyOnClose(window);
+    helpWindow_ = window;
+
+    // The help window gives its icon to the high-score window too, which
+    // loads that window (hidden) when it is not loaded yet.
+    HighScoreWindow* highScores = loadedHighScoreWindow();
+    const QIcon icon = iconFromFile(folder_ / iconFileName);
+    if (!icon.isNull()) {
+        window->setWindowIcon(icon);
+        highScores->setWindowIcon(icon);
+    }
+    window->load(folder_ / helpFileName);
+    return window;
+}
+
+}  // namespace vermo

@@ -132,7 +132,7 @@ TEST_F(Steering, HeldTurnIsJudgedByTheRulesWhenItIsTaken)
     step();
     EXPECT_TRUE(game().movingRight);
     press(keys::Down);  // the right turn was taken right after the step: this one waits
-    press(keys::Up);    // and a reversal is refused at once
+    press(keys::Left);  // a reversal is refused at once and leaves the waiting turn alone
     step();
     EXPECT_TRUE(game().movingDown);
 }
