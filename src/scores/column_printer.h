@@ -1,0 +1,115 @@
+#pragma once
+
+#include <QFont>
+#include <QPointF>
+#include <QString>
+
+#include <vector>
+
+class QPainter;
+class QPagedPaintDevice;
+
+namespace vermo {
+
+// Where printed text goes: a page through a painter, or a record for a
+// test. Lengths are in the sink's own device units.
+class PrintSink {
+public:
+    virtual ~PrintSink() = default;
+
+    virtual QFont font() const = 0;
+    virtual void setFont(const QFont& font) = 0;
+    // One print column: the average character width of the current font.
+    virtual qreal columnWidth() const = 0;
+    virtual qreal textWidth(const QString& text) const = 0;
+    virtual qreal lineHeight() const = 0;
+    // Height of the printable part of a page.
+    virtual qreal pageHeight() const = 0;
+    virtual void newPage() = 0;
+    // Puts text on the page with its top left corner at topLeft; line and
+    // column are where the printer counts it to stand.
+    virtual void put(const QString& text, QPointF topLeft, int line, int column) = 0;
+    // Ends the document. False when the job failed.
+    virtual bool finish() = 0;
+};
+
+// Prints text at character columns, line by line. Columns count from 1 at
+// the left margin.
+class ColumnPrinter {
+public:
+    explicit ColumnPrinter(PrintSink& sink) : sink_(sink) {}
+
+    void setPointSize(qreal points);
+    void setBold(bool bold);
+    // Moves to the column, then prints the text. A column the line has
+    // already passed is taken on the next line.
+    void printAt(int column, const QString& text);
+    // Ends the line; on a line with nothing printed this is an empty line
+    // in the current font.
+    void endLine();
+    // Sends the document off. False when the job failed.
+    bool endDocument();
+
+private:
+    PrintSink& sink_;
+    int line_ = 1;
+    qreal x_ = 0;
+    qreal y_ = 0;
+
+    void startLineIfPageIsFull();
+};
+
+// A painter's device as the page: a printer or a PDF file. The painter
+// must already be active on the device.
+class PainterSink : public PrintSink {
+public:
+    PainterSink(QPainter& painter, QPagedPaintDevice& device);
+
+    QFont font() const override;
+    void setFont(const QFont& font) override;
+    qreal columnWidth() const override;
+    qreal textWidth(const QString& text) const override;
+    qreal lineHeight() const override;
+    qreal pageHeight() const override;
+    void newPage() override;
+    void put(const QString& text, QPointF topLeft, int line, int column) override;
+    bool finish() override;
+
+private:
+    QPainter& painter_;
+    QPagedPaintDevice& device_;
+};
+
+// One piece of printed text as the printer placed it.
+struct PrintedText {
+    int line;
+    int column;
+    QString text;
+    bool bold;
+    qreal pointSize;
+};
+
+// Keeps what would be printed, measured in the screen's font metrics.
+class RecordingSink : public PrintSink {
+public:
+    // Starts in the application's default font, as a printer starts in its own.
+    RecordingSink();
+
+    QFont font() const override { return font_; }
+    void setFont(const QFont& font) override { font_ = font; }
+    qreal columnWidth() const override;
+    qreal textWidth(const QString& text) const override;
+    qreal lineHeight() const override;
+    qreal pageHeight() const override;
+    void newPage() override {}
+    void put(const QString& text, QPointF topLeft, int line, int column) override;
+    bool finish() override;
+
+    std::vector<PrintedText> printed;
+    bool finished = false;
+
+private:
+    QFont font_;
+};
+
+}  // namespace vermo

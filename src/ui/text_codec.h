@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+
+#include <string>
+
+namespace vermo {
+
+// Names and help text are stored as bytes. Files the game wrote itself
+// hold UTF-8; files from elsewhere may hold a single-byte code page. Bytes
+// that form valid UTF-8 read as UTF-8, anything else as Latin-1, so every
+// byte shows as some character and nothing is lost on the way in.
+QString textFromFileBytes(const std::string& bytes);
+
+// Text as the game writes it to its files: UTF-8.
+std::string fileBytesFromText(const QString& text);
+
+}  // namespace vermo

@@ -1,0 +1,63 @@
+#pragma once
+
+#include <QIcon>
+#include <QObject>
+#include <QPointer>
+
+#include <filesystem>
+#include <functional>
+
+#include "platform/program_end.h"
+#include "platform/secondary_windows.h"
+#include "scores/score_file.h"
+
+class QWidget;
+
+namespace vermo {
+
+class HelpWindow;
+class HighScoreWindow;
+
+inline constexpr const char* iconFileName = "vermoicp.ico";
+
+// The game's icon from an icon file; a null icon when the file is missing
+// or cannot be decoded, so the window keeps its plain default.
+QIcon iconFromFile(const std::filesystem::path& file);
+
+// Loads the high-score and help windows on demand and shows them beside
+// the main window. A window closed by the player is destroyed, so the next
+// show loads it afresh; a show of an open window only brings it forward.
+class QtSecondaryWindows : public QObject, public SecondaryWindows {
+    Q_OBJECT
+public:
+    // folder: where the game's files lie. mainWindow may be null; when
+    // given, it receives the icon and owns the windows. lastGoodTable gives
+    // the table the main window last read, for a high-score file that has
+    // become unreadable.
+    QtSecondaryWindows(std::filesystem::path folder, QWidget* mainWindow, ProgramEnd& programEnd,
+                       std::function<ScoreTable()> lastGoodTable, QObject* parent = nullptr);
+    ~QtSecondaryWindows() override;
+
+    void showHighScores() override;
+    void showHelp() override;
+
+    // Null while the window is not loaded.
+    HighScoreWindow* highScoreWindow() const { return highScoreWindow_; }
+    HelpWindow* helpWindow() const { return helpWindow_; }
+    // How often a high-score window load has read the high-score file.
+    int scoreFileReads() const { return scoreFileReads_; }
+
+private:
+    std::filesystem::path folder_;
+    QPointer<QWidget> mainWindow_;
+    ProgramEnd& programEnd_;
+    std::function<ScoreTable()> lastGoodTable_;
+    QPointer<HighScoreWindow> highScoreWindow_;
+    QPointer<HelpWindow> helpWindow_;
+    int scoreFileReads_ = 0;
+
+    HighScoreWindow* loadedHighScoreWindow();
+    HelpWindow* loadedHelpWindow();
+};
+
+}  // namespace vermo

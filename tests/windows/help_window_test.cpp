@@ -1,0 +1,108 @@
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QScrollBar>
+
+#include "support/temp_folder.h"
+#include "ui/help_window.h"
+#include "windows/window_test_support.h"
+
+namespace vermo {
+namespace {
+
+using testing::TempFolder;
+using testing::ExitingProgramEnd;
+
+QString shownHelp(const std::string& fileBytes)
+{
+    TempFolder folder;
+    folder.write("helpfile.bat", fileBytes);
+    ExitingProgramEnd programEnd;
+    HelpWindow window(programEnd);
+    window.load(folder / "helpfile.bat");
+    return window.findChild<QPlainTextEdit*>("Text1")->toPlainText();
+}
+
+TEST(HelpWindow, ShowsTheFirstFieldOfTheHelpFile)
+{
+    // A quoted text in full, commas and line breaks included; what follows is not shown.
+    EXPECT_EQ(shownHelp("\"Arrows steer, P pauses.\r\nEat berries, avoid walls.\r\n\r\nHave fun\",\"more\"\r\n"),
+              "Arrows steer, P pauses.\nEat berries, avoid walls.\n\nHave fun");
+    // Blanks before the opening quote do not matter.
+    EXPECT_EQ(shownHelp("   \"Quoted, after blanks\""), "Quoted, after blanks");
+    // Without quotes only up to the first comma, or the end of the first line.
+    EXPECT_EQ(shownHelp("Arrows steer, P pauses\r\nsecond line\r\n"), "Arrows steer");
+    EXPECT_EQ(shownHelp("Arrows steer the worm\r\nsecond, line\r\n"), "Arrows steer the worm");
+    // Text from a single-byte code page.
+    EXPECT_EQ(shownHelp("\"Gr\xFC\xDF" "e\""), QString::fromUtf8("Gr\xC3\xBC\xC3\x9F" "e"));
+}
+
+TEST(HelpWindow, MissingOrEmptyHelpFileExplainsTheGameInstead)
+{
+    const QString empty = shownHelp("");
+    EXPECT_TRUE(empty.contains("helpfile.bat could not be read")) << empty.toStdString();
+    EXPECT_TRUE(empty.contains("arrow keys"));
+    EXPECT_EQ(shownHelp("\"\""), empty);
+
+    TempFolder folder;
+    ExitingProgramEnd programEnd;
+    HelpWindow window(programEnd);
+    window.load(folder / "helpfile.bat");
+    EXPECT_EQ(window.findChild<QPlainTextEdit*>("Text1")->toPlainText(), empty);
+}
+
+TEST(HelpWindow, TextBoxIsReadOnlyAndWrapsLongText)
+{
+    std::string longText;
+    for (int i = 0; i < 200; ++i)
+        longText += "Eat the berries and keep away from the walls. ";
+    TempFolder folder;
+    folder.write("helpfile.bat", "\"" + longText + "\"");
+    ExitingProgramEnd programEnd;
+    HelpWindow window(programEnd);
+    window.load(folder / "helpfile.bat");
+    window.show();
+    QCoreApplication::processEvents();
+    auto* text1 = window.findChild<QPlainTextEdit*>("Text1");
+    EXPECT_TRUE(text1->isReadOnly());
+    EXPECT_NE(text1->lineWrapMode(), QPlainTextEdit::NoWrap);
+    EXPECT_TRUE(text1->verticalScrollBar()->isVisible());
+    EXPECT_FALSE(text1->horizontalScrollBar()->isVisible());
+}
+
+TEST(HelpWindow, FileExitEndsTheWholeProgram)
+{
+    ExitingProgramEnd programEnd;
+    HelpWindow window(programEnd);
+    window.show();
+    const QList<QAction*> menus = window.menuBar()->actions();
+    ASSERT_EQ(menus.size(), 1);
+    EXPECT_EQ(menus[0]->text(), "File");
+    ASSERT_EQ(menus[0]->menu()->actions().size(), 1);
+    QAction* exit = menus[0]->menu()->actions()[0];
+    EXPECT_EQ(exit->text(), "Exit");
+
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(exit->trigger(), ::testing::ExitedWithCode(testing::programEndedCode),
+                "the program ended");
+}
+
+TEST(HelpWindow, CaptionSizeAndColour)
+{
+    ExitingProgramEnd programEnd;
+    HelpWindow window(programEnd);
+    window.show();
+    EXPECT_EQ(window.windowTitle(), "Help");
+    if (!testing::screenIs96Dpi(&window))
+        GTEST_SKIP() << "pixel sizes below are for 96 dpi";
+    EXPECT_EQ(window.centralWidget()->size(), QSize(376, 225));
+    EXPECT_EQ(window.findChild<QPlainTextEdit*>("Text1")->geometry(), QRect(8, 8, 361, 209));
+    const QImage picture = window.centralWidget()->grab().toImage();
+    EXPECT_EQ(picture.pixelColor(3, 3), QColor(0, 64, 64));
+    EXPECT_EQ(picture.pixelColor(372, 221), QColor(0, 64, 64));
+}
+
+}  // namespace
+}  // namespace vermo

@@ -1,0 +1,260 @@
+#include <gtest/gtest.h>
+
+#include <QFileInfo>
+#include <QImage>
+#include <QMenuBar>
+#include <QProcess>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QStandardPaths>
+
+#include "scores/high_score_window.h"
+#include "support/temp_folder.h"
+#include "windows/window_test_support.h"
+
+namespace vermo {
+namespace {
+
+using testing::labelText;
+using testing::scoreRecords;
+using testing::TempFolder;
+
+struct Row {
+    QString name;
+    QString score;
+};
+
+std::vector<Row> shownRows(const QWidget& window)
+{
+    std::vector<Row> rows;
+    for (int n = 1; n <= 10; ++n)
+        rows.push_back({labelText(&window, QStringLiteral("lblname%1").arg(n)),
+                        labelText(&window, QStringLiteral("lblscore%1").arg(n))});
+    return rows;
+}
+
+void expectRows(const QWidget& window, const std::vector<Row>& expected)
+{
+    const std::vector<Row> rows = shownRows(window);
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        SCOPED_TRACE("row " + std::to_string(i + 1));
+        EXPECT_EQ(rows[i].name, expected[i].name);
+        EXPECT_EQ(rows[i].score, expected[i].score);
+    }
+}
+
+const std::vector<std::pair<std::string, int>> shuffledRecords = {
+    {"Cara", 300}, {"Abe", 100}, {"Dan", 50},  {"Eve", 700}, {"Bob", 100},
+    {"Fay", 0},    {"Gus", -5},  {"Hal", 900}, {"Ivy", 20},  {"Jo", 300}};
+
+// The same ten results, best first; of two equal scores the one that
+// stood later in the file ranks higher.
+const std::vector<Row> shuffledBestFirst = {
+    {"Hal", "900"}, {"Eve", "700"}, {"Jo", "300"}, {"Cara", "300"}, {"Bob", "100"},
+    {"Abe", "100"}, {"Dan", "50"},  {"Ivy", "20"}, {"Fay", "0"},    {"Gus", "-5"}};
+
+TEST(HighScoreWindow, ListsTheFileBestFirstWithLaterEqualScoresHigher)
+{
+    TempFolder folder;
+    folder.write("topten.dll", scoreRecords(shuffledRecords));
+    HighScoreWindow window;
+    window.load(folder / "topten.dll", {});
+
+    expectRows(window, shuffledBestFirst);
+    EXPECT_EQ(window.listNames(10), "Hal");
+    EXPECT_EQ(window.listScores(1), -5);
+    for (int n = 1; n <= 10; ++n)
+        EXPECT_EQ(labelText(&window, QStringLiteral("lblnum%1").arg(n)), QStringLiteral("%1.)").arg(n));
+}
+
+TEST(HighScoreWindow, DefaultTableShowsComputerWithNothingInEveryRow)
+{
+    TempFolder folder;
+    folder.write("topten.dll", scoreRecords(std::vector<std::pair<std::string, int>>(10, {"Computer", 0})));
+    HighScoreWindow fromFile;
+    fromFile.load(folder / "topten.dll", {});
+    expectRows(fromFile, std::vector<Row>(10, {"Computer", "0"}));
+
+    // A file gone since start-up, with no table to fall back on.
+    HighScoreWindow withoutFile;
+    withoutFile.load(folder / "missing.dll", {});
+    expectRows(withoutFile, std::vector<Row>(10, {"Computer", "0"}));
+}
+
+TEST(HighScoreWindow, UnreadableFileShowsTheLastGoodTableSorted)
+{
+    TempFolder folder;
+    // Only three records: damaged.
+    folder.write("topten.dll", scoreRecords({{"Cut", 5}, {"Off", 6}, {"Here", 7}}));
+    ScoreTable lastGood;
+    for (int entry = 1; entry <= 10; ++entry) {
+        lastGood.names[entry] = shuffledRecords[entry - 1].first;
+        lastGood.scores[entry] = shuffledRecords[entry - 1].second;
+    }
+    int asked = 0;
+    HighScoreWindow window;
+    window.load(folder / "topten.dll", [&] { ++asked; return lastGood; });
+    EXPECT_EQ(asked, 1);
+    expectRows(window, shuffledBestFirst);
+
+    HighScoreWindow missing;
+    missing.load(folder / "gone.dll", [&] { return lastGood; });
+    expectRows(missing, shuffledBestFirst);
+}
+
+TEST(HighScoreWindow, NamesInEitherEncodingAndLongNamesKeepTheWindowSize)
+{
+    TempFolder folder;
+    const std::string longName(200, 'M');
+    folder.write("topten.dll", scoreRecords({{"J\xC3\xBCrgen", 40}, {"Ren\xE9", 30}, {longName, 50},
+                                             {"", 20}, {"a", 1}, {"b", 1}, {"c", 1}, {"d", 1},
+                                             {"e", 1}, {"f", 1}}));
+    HighScoreWindow window;
+    window.show();
+    const QSize before = window.size();
+    window.load(folder / "topten.dll", {});
+    window.adjustSize();
+
+    EXPECT_EQ(labelText(&window, "lblname1"), QString::fromStdString(longName));
+    EXPECT_EQ(labelText(&window, "lblname2"), QString::fromUtf8("J\xC3\xBCrgen"));
+    EXPECT_EQ(labelText(&window, "lblname3"), QString::fromUtf8("Ren\xC3\xA9"));
+    EXPECT_EQ(labelText(&window, "lblname4"), QString());
+    EXPECT_EQ(window.size(), before);
+}
+
+TEST(HighScoreWindow, CaptionMenuLayoutAndColour)
+{
+    HighScoreWindow window;
+    window.show();
+    EXPECT_EQ(window.windowTitle(), "High Scores");
+    const QList<QAction*> menus = window.menuBar()->actions();
+    ASSERT_EQ(menus.size(), 1);
+    EXPECT_EQ(menus[0]->text(), "File");
+    ASSERT_EQ(menus[0]->menu()->actions().size(), 1);
+    EXPECT_EQ(menus[0]->menu()->actions()[0]->text(), "Exit");
+    EXPECT_EQ(labelText(&window, "lblmaintitle"), "High Score List");
+    EXPECT_EQ(labelText(&window, "lblsubname"), "Name");
+    EXPECT_EQ(labelText(&window, "lblsubscore"), "Score");
+    auto* print = window.findChild<QPushButton*>("cmdprint");
+    ASSERT_NE(print, nullptr);
+    EXPECT_EQ(print->text(), "Print High Score List");
+
+    if (!testing::screenIs96Dpi(&window))
+        GTEST_SKIP() << "pixel sizes below are for 96 dpi";
+    EXPECT_EQ(window.centralWidget()->size(), QSize(317, 457));
+    EXPECT_EQ(window.findChild<QLabel*>("lblmaintitle")->geometry(), QRect(40, 8, 241, 41));
+    EXPECT_EQ(window.findChild<QLabel*>("lblname1")->geometry(), QRect(32, 96, 177, 33));
+    EXPECT_EQ(window.findChild<QLabel*>("lblname2")->geometry(), QRect(32, 128, 185, 33));
+    EXPECT_EQ(window.findChild<QLabel*>("lblnum10")->geometry(), QRect(0, 384, 33, 33));
+    EXPECT_EQ(window.findChild<QLabel*>("lblscore10")->geometry(), QRect(224, 384, 81, 33));
+    EXPECT_EQ(print->geometry(), QRect(56, 416, 209, 33));
+    EXPECT_EQ(window.findChild<QLabel*>("lblmaintitle")->font().pointSizeF(), 24.0);
+    EXPECT_TRUE(window.findChild<QLabel*>("lblsubscore")->font().bold());
+    EXPECT_EQ(window.findChild<QLabel*>("lblname5")->font().pointSizeF(), 13.5);
+
+    // Orange, seen where no control covers the client area, and behind a row.
+    const QImage picture = window.centralWidget()->grab().toImage();
+    EXPECT_EQ(picture.pixelColor(310, 450), QColor(255, 128, 0));
+    EXPECT_EQ(picture.pixelColor(300, 100), QColor(255, 128, 0));
+}
+
+// pdftotext's reading of a PDF, one text line per entry; empty without the tool.
+QStringList pdfLines(const QString& pdf)
+{
+    const QString tool = QStandardPaths::findExecutable("pdftotext");
+    if (tool.isEmpty())
+        return {};
+    QProcess process;
+    process.start(tool, {"-layout", pdf, "-"});
+    process.waitForFinished(30000);
+    return QString::fromUtf8(process.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+}
+
+struct ScriptedPrinting {
+    std::vector<QString> questions, suggestions, told;
+    bool answerYes = true;
+    QString fileName;
+
+    void attach(HighScoreWindow& window)
+    {
+        window.printChoices().printerAvailable = [] { return false; };
+        window.printChoices().askYesNo = [this](const QString& q) {
+            questions.push_back(q);
+            return answerYes;
+        };
+        window.printChoices().askSaveFileName = [this](const QString& s) {
+            suggestions.push_back(s);
+            return fileName;
+        };
+        window.printChoices().tell = [this](const QString& m) { told.push_back(m); };
+    }
+};
+
+TEST(HighScorePrinting, WithoutAPrinterYesSavesTheListAsAPdf)
+{
+    TempFolder folder;
+    folder.write("topten.dll", scoreRecords(shuffledRecords));
+    HighScoreWindow window;
+    window.setSaveFolder(folder.path());
+    window.load(folder / "topten.dll", {});
+    ScriptedPrinting script;
+    script.fileName = QString::fromStdString((folder / "list.pdf").string());
+    script.attach(window);
+
+    window.findChild<QPushButton*>("cmdprint")->click();
+
+    ASSERT_EQ(script.questions.size(), 1u);
+    EXPECT_EQ(script.questions[0],
+              "No Printer Is Available. Save The High Score List As A PDF File Instead?");
+    ASSERT_EQ(script.suggestions.size(), 1u);
+    EXPECT_EQ(script.suggestions[0], QString::fromStdString((folder / "highscores.pdf").string()));
+    EXPECT_TRUE(script.told.empty());
+    ASSERT_GT(QFileInfo(script.fileName).size(), 0);
+
+    const QStringList lines = pdfLines(script.fileName);
+    if (lines.isEmpty())
+        GTEST_SKIP() << "pdftotext is not available";
+    QStringList ranked;
+    int headingAt = -1;
+    for (const QString& line : lines) {
+        if (headingAt < 0 && line.contains(QRegularExpression("Name\\s+Score")))
+            headingAt = static_cast<int>(ranked.size());
+        if (line.contains(QRegularExpression("^\\s*\\d+\\.\\)")))
+            ranked.push_back(line.simplified());
+    }
+    EXPECT_EQ(headingAt, 0);
+    ASSERT_EQ(ranked.size(), 10);
+    for (int rank = 1; rank <= 10; ++rank) {
+        const Row& row = shuffledBestFirst[rank - 1];
+        EXPECT_EQ(ranked[rank - 1], QStringLiteral("%1.) %2 %3").arg(rank).arg(row.name, row.score));
+    }
+}
+
+TEST(HighScorePrinting, NoSavesNothingAndAPdfThatCannotBeWrittenSaysSo)
+{
+    TempFolder folder;
+    HighScoreWindow window;
+    ScriptedPrinting script;
+    script.attach(window);
+    script.answerYes = false;
+    script.fileName = QString::fromStdString((folder / "never.pdf").string());
+    window.printList();
+    EXPECT_EQ(script.questions.size(), 1u);
+    EXPECT_TRUE(script.suggestions.empty());
+    EXPECT_FALSE(QFileInfo::exists(script.fileName));
+
+    script.answerYes = true;
+    script.fileName = QString::fromStdString((folder / "no such folder" / "list.pdf").string());
+    window.printList();
+    ASSERT_EQ(script.told.size(), 1u);
+    EXPECT_TRUE(script.told[0].contains("Could Not Be Saved")) << script.told[0].toStdString();
+    EXPECT_TRUE(script.told[0].contains(script.fileName));
+
+    // A cancelled file dialog is no failure.
+    script.fileName.clear();
+    window.printList();
+    EXPECT_EQ(script.told.size(), 1u);
+}
+
+}  // namespace
+}  // namespace vermo

@@ -1,0 +1,128 @@
+#include <gtest/gtest.h>
+
+#include <QString>
+
+#include <string>
+#include <vector>
+
+#include "scores/column_printer.h"
+#include "scores/high_score_window.h"
+
+namespace vermo {
+namespace {
+
+struct Expected {
+    int line;
+    int column;
+    QString text;
+    bool bold;
+};
+
+void expectPrinted(const RecordingSink& sink, const std::vector<Expected>& expected)
+{
+    ASSERT_EQ(sink.printed.size(), expected.size());
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        SCOPED_TRACE("printed piece " + std::to_string(i) + ": " + expected[i].text.toStdString());
+        EXPECT_EQ(sink.printed[i].line, expected[i].line);
+        EXPECT_EQ(sink.printed[i].column, expected[i].column);
+        EXPECT_EQ(sink.printed[i].text, expected[i].text);
+        EXPECT_EQ(sink.printed[i].bold, expected[i].bold);
+        EXPECT_EQ(sink.printed[i].pointSize, 24.0);
+    }
+}
+
+// An ascending table as SortScores leaves it: entry 10 is the best.
+ScoreTable sortedTable(const std::vector<std::pair<std::string, int>>& lowestFirst)
+{
+    ScoreTable table;
+    for (int entry = 1; entry <= 10; ++entry) {
+        table.names[entry] = lowestFirst[entry - 1].first;
+        table.scores[entry] = lowestFirst[entry - 1].second;
+    }
+    return table;
+}
+
+TEST(ScorePrintout, PutsHeadingRanksNamesAndScoresAtTheirColumns)
+{
+    const ScoreTable table = sortedTable({{"Jo", -5}, {"Ivy", 0}, {"Hal", 10}, {"Gus", 20},
+                                          {"Fay", 30}, {"Eve", 40}, {"Dan", 50}, {"Cara", 60},
+                                          {"Bob", 70}, {"Abe", 1234}});
+    RecordingSink sink;
+    ColumnPrinter printer(sink);
+    printScoreList(printer, table);
+
+    // Four empty lines come first, so the heading stands on line 5.
+    expectPrinted(sink, {
+        {5, 10, "Name", true},     {5, 32, "Score", true},
+        {6, 10, "1.) Abe", false}, {6, 35, " 1234", false},
+        {7, 10, "2.) Bob", false}, {7, 35, " 70", false},
+        {8, 10, "3.) Cara", false}, {8, 35, " 60", false},
+        {9, 10, "4.) Dan", false}, {9, 35, " 50", false},
+        {10, 10, "5.) Eve", false}, {10, 35, " 40", false},
+        {11, 10, "6.) Fay", false}, {11, 35, " 30", false},
+        {12, 10, "7.) Gus", false}, {12, 35, " 20", false},
+        {13, 10, "8.) Hal", false}, {13, 35, " 10", false},
+        {14, 10, "9.) Ivy", false}, {14, 35, " 0", false},
+        {15, 9, "10.) Jo", false},  {15, 35, "-5", false},
+    });
+    EXPECT_TRUE(sink.finished);
+}
+
+TEST(ScorePrintout, EmptyNameLeavesTheRankAloneAndALongNamePushesItsScoreDown)
+{
+    const std::string longName(60, 'W');
+    const ScoreTable table = sortedTable({{"", 0}, {"Computer", 0}, {"Computer", 0},
+                                          {"Computer", 0}, {"Computer", 0}, {"Computer", 0},
+                                          {"Computer", 0}, {longName, 300}, {"", 500},
+                                          {"Best", 900}});
+    RecordingSink sink;
+    ColumnPrinter printer(sink);
+    printScoreList(printer, table);
+
+    const QString longRank = QStringLiteral("3.) ") + QString::fromStdString(longName);
+    expectPrinted(sink, {
+        {5, 10, "Name", true},          {5, 32, "Score", true},
+        {6, 10, "1.) Best", false},     {6, 35, " 900", false},
+        {7, 10, "2.) ", false},         {7, 35, " 500", false},
+        {8, 10, longRank, false},       {9, 35, " 300", false},
+        {10, 10, "4.) Computer", false}, {10, 35, " 0", false},
+        {11, 10, "5.) Computer", false}, {11, 35, " 0", false},
+        {12, 10, "6.) Computer", false}, {12, 35, " 0", false},
+        {13, 10, "7.) Computer", false}, {13, 35, " 0", false},
+        {14, 10, "8.) Computer", false}, {14, 35, " 0", false},
+        {15, 10, "9.) Computer", false}, {15, 35, " 0", false},
+        {16, 9, "10.) ", false},        {16, 35, " 0", false},
+    });
+}
+
+TEST(ScorePrintout, ScoresPrintWithABlankOrTheirMinusSign)
+{
+    EXPECT_EQ(printedScore(0), " 0");
+    EXPECT_EQ(printedScore(150), " 150");
+    EXPECT_EQ(printedScore(-5), "-5");
+    EXPECT_EQ(printedScore(INT32_MIN), "-2147483648");
+    EXPECT_EQ(printedScore(INT32_MAX), " 2147483647");
+}
+
+TEST(ColumnPrinter, AColumnNotYetReachedStaysOnTheLineAndAPassedOneMovesDown)
+{
+    RecordingSink sink;
+    ColumnPrinter printer(sink);
+    const QString text = QStringLiteral("abc");
+    // The first column that the text does not reach, in the sink's own font.
+    const int free = 2 + static_cast<int>(sink.textWidth(text) / sink.columnWidth());
+    printer.printAt(1, text);
+    printer.printAt(free, QStringLiteral("x"));
+    printer.printAt(free, QStringLiteral("y"));
+    printer.endLine();
+    printer.printAt(2, QStringLiteral("z"));
+
+    ASSERT_EQ(sink.printed.size(), 4u);
+    EXPECT_EQ(sink.printed[1].line, 1);
+    EXPECT_EQ(sink.printed[2].line, 2);
+    EXPECT_EQ(sink.printed[2].column, free);
+    EXPECT_EQ(sink.printed[3].line, 3);
+}
+
+}  // namespace
+}  // namespace vermo

@@ -1,0 +1,30 @@
+#include <gtest/gtest.h>
+
+#include "ui/text_codec.h"
+
+namespace vermo {
+namespace {
+
+TEST(TextCodec, ReadsUtf8AndFallsBackToLatin1ForOtherBytes)
+{
+    EXPECT_EQ(textFromFileBytes("Computer"), QStringLiteral("Computer"));
+    EXPECT_EQ(textFromFileBytes(""), QString());
+    // "Jürgen" as the game writes it, and as a single-byte code page has it.
+    EXPECT_EQ(textFromFileBytes("J\xC3\xBCrgen"), QString::fromUtf8("J\xC3\xBCrgen"));
+    EXPECT_EQ(textFromFileBytes("J\xFCrgen"), QString::fromUtf8("J\xC3\xBCrgen"));
+    // A lone lead byte at the end is not UTF-8: every byte still shows.
+    EXPECT_EQ(textFromFileBytes("Ren\xC3"), QString::fromUtf8("Ren\xC3\x83"));
+    EXPECT_EQ(textFromFileBytes("\xA9 2004"), QString::fromUtf8("\xC2\xA9 2004"));
+}
+
+TEST(TextCodec, WritesUtf8ThatReadsBackUnchanged)
+{
+    const QString names[] = {QStringLiteral("Ana"), QString::fromUtf8("Ren\xC3\xA9" "e \xC3\x98ster"),
+                             QString::fromUtf8("\xE5\xA4\xAA\xE9\x83\x8E"), QString()};
+    for (const QString& name : names)
+        EXPECT_EQ(textFromFileBytes(fileBytesFromText(name)), name);
+    EXPECT_EQ(fileBytesFromText(QString::fromUtf8("Jos\xC3\xA9")), "Jos\xC3\xA9");
+}
+
+}  // namespace
+}  // namespace vermo

@@ -1,0 +1,70 @@
+#pragma once
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QLabel>
+#include <QScreen>
+#include <QString>
+#include <QWidget>
+
+#include <cstdio>
+#include <cstdlib>
+#include <ostream>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "platform/program_end.h"
+
+// Readable texts in test failures.
+inline void PrintTo(const QString& text, std::ostream* out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
+
+namespace vermo::testing {
+
+// High-score records as the game stores them: "name",score CR LF.
+inline std::string scoreRecords(const std::vector<std::pair<std::string, int>>& records)
+{
+    std::string bytes;
+    for (const auto& [name, score] : records)
+        bytes += "\"" + name + "\"," + std::to_string(score) + "\r\n";
+    return bytes;
+}
+
+// Ends the test's process the way the game ends: at once, with nothing
+// further run. A throwing stand-in would unwind through Qt's menu code,
+// which is not built to be unwound, so tests watch this one in a death test.
+inline constexpr int programEndedCode = 3;
+
+class ExitingProgramEnd : public ProgramEnd {
+public:
+    [[noreturn]] void endNow() override
+    {
+        std::fputs("the program ended\n", stderr);
+        std::fflush(stderr);
+        std::_Exit(programEndedCode);
+    }
+};
+
+inline QString labelText(const QWidget* window, const QString& name)
+{
+    const auto* label = window->findChild<const QLabel*>(name);
+    return label ? label->text() : QStringLiteral("<no label %1>").arg(name);
+}
+
+// Windows closed by the player are deleted later; this is "later".
+inline void runDeferredDeletes()
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+// The layout checks below are written for the usual 96 dpi, 15 twips a pixel.
+inline bool screenIs96Dpi(const QWidget* window)
+{
+    const QScreen* screen = window->screen();
+    return screen && screen->logicalDotsPerInchX() == 96.0 && screen->logicalDotsPerInchY() == 96.0;
+}
+
+}  // namespace vermo::testing
