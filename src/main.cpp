@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <QTimer>
 #include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -25,6 +26,10 @@ bool hasFlag(int argc, char** argv, const char* flag)
 
 int main(int argc, char** argv)
 {
+    // A file-size limit must turn an over-long write of the high-score
+    // table into a failed write (the old table stays), not a killed game.
+    std::signal(SIGXFSZ, SIG_IGN);
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("vermo"));
 

@@ -94,13 +94,19 @@ int virtualKeyCode(int qtKey)
 }  // namespace
 
 MainWindow::MainWindow(std::filesystem::path folder, QWidget* parent)
+    : MainWindow(std::move(folder), static_cast<Dialogs*>(nullptr), parent)
+{
+}
+
+MainWindow::MainWindow(std::filesystem::path folder, Dialogs* dialogs, QWidget* parent)
     : QMainWindow(parent),
       folder_(std::move(folder)),
       dialogs_(this),
       frame_(this, folder_),
       windows_(std::make_unique<QtSecondaryWindows>(folder_, this, programEnd_,
                                                     [this] { return game_.high; })),
-      game_(Services{tmscoreupdate_, tmvermomove_, tmshake_, tminvisible_, dialogs_, random_,
+      game_(Services{tmscoreupdate_, tmvermomove_, tmshake_, tminvisible_,
+                     dialogs != nullptr ? *dialogs : static_cast<Dialogs&>(dialogs_), random_,
                      frame_, programEnd_, *windows_, folder_})
 {
     const double dpi = units::logicalDpi(this);
@@ -175,7 +181,7 @@ void MainWindow::buildMenus()
 {
     using Handler = void (VermoGame::*)();
     auto command = [this](QMenu* menu, const char* caption, const char* name, Handler handler,
-                          QKeySequence shortcut = {}) {
+                          QKeySequence shortcut = {}) -> QAction* {
         QAction* action = menu->addAction(QString::fromLatin1(caption));
         action->setObjectName(QString::fromLatin1(name));
         action->setShortcut(shortcut);
@@ -184,6 +190,7 @@ void MainWindow::buildMenus()
             (game_.*handler)();
             refreshFromModel();
         });
+        return action;
     };
 
     QMenu* file = menuBar()->addMenu(QStringLiteral("File"));
@@ -193,11 +200,13 @@ void MainWindow::buildMenus()
 
     QMenu* view = menuBar()->addMenu(QStringLiteral("View"));
     view->setObjectName(QStringLiteral("View"));
-    command(view, "High Scores", "High", &VermoGame::High_Click, QKeySequence(Qt::Key_F2));
+    highScoresAction_ =
+        command(view, "High Scores", "High", &VermoGame::High_Click, QKeySequence(Qt::Key_F2));
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("Help"));
     help->setObjectName(QStringLiteral("Helps"));
-    command(help, "Help File", "Help", &VermoGame::Help_Click, QKeySequence(Qt::Key_F1));
+    helpFileAction_ =
+        command(help, "Help File", "Help", &VermoGame::Help_Click, QKeySequence(Qt::Key_F1));
     command(help, "About", "About", &VermoGame::About_Click);
 }
 
@@ -245,6 +254,14 @@ void MainWindow::showStartButton()
 
 void MainWindow::keyPressEvent(QKeyEvent* event)
 {
+    // F1 and F2 normally arrive as menu shortcuts. A window that gets keys
+    // without counting as active (no window manager, focus follows the
+    // mouse) never sees its shortcuts, so they land here instead.
+    if (event->modifiers() == Qt::NoModifier &&
+        (event->key() == Qt::Key_F1 || event->key() == Qt::Key_F2)) {
+        (event->key() == Qt::Key_F1 ? helpFileAction_ : highScoresAction_)->trigger();
+        return;
+    }
     const int code = virtualKeyCode(event->key());
     // While the start button stands (before the first game) it holds the
     // focus and the game sees no keys.

@@ -13,6 +13,7 @@
 #include "platform/qt_timer.h"
 #include "platform/qt_window_frame.h"
 
+class QAction;
 class QLabel;
 
 namespace vermo {
@@ -29,6 +30,9 @@ public:
     // folder: where the pictures, the icon and the high-score file lie.
     explicit MainWindow(std::filesystem::path folder = std::filesystem::current_path(),
                         QWidget* parent = nullptr);
+    // The same window whose boxes are answered by other means (an
+    // autopilot's script); the window's own Qt boxes stay unused.
+    MainWindow(std::filesystem::path folder, Dialogs* dialogs, QWidget* parent = nullptr);
     ~MainWindow() override;
 
     VermoGame& game() { return game_; }
@@ -73,6 +77,8 @@ private:
 
     PlayfieldWidget* playfield_ = nullptr;
     WrappingButton* startButton_ = nullptr;
+    QAction* highScoresAction_ = nullptr;
+    QAction* helpFileAction_ = nullptr;
     std::vector<PanelLabel> labels_;
     std::string shownCaption_, shownButtonCaption_;
 };

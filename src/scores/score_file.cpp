@@ -221,7 +221,7 @@ bool ParseScores(ScoreTable& table, std::string_view bytes)
 
 bool ReadScores(ScoreTable& table, const std::filesystem::path& file)
 {
-    const auto bytes = readBounded(file, std::size_t{1} << 30);
+    const auto bytes = readBounded(file, maxScoreFileBytes);
     return bytes && ParseScores(table, *bytes);
 }
 
@@ -229,7 +229,7 @@ void SortScores(ScoreTable& table)
 {
     for (int pass = 0; pass < 9; ++pass) {
         for (std::size_t i = 1; i <= 9; ++i) {
-            if (table.scores[i] >= table.scores[i + 1]) {
+            if (table.scores[i] > table.scores[i + 1]) {
                 std::swap(table.scores[i], table.scores[i + 1]);
                 std::swap(table.names[i], table.names[i + 1]);
             }
@@ -267,6 +267,7 @@ bool WriteScores(const ScoreTable& table, const std::filesystem::path& file)
     const bool written = writeAll(fd.get(), bytes) && ::fsync(fd.get()) == 0;
     const bool closed = fd.close();
     if (!written || !closed || std::rename(tempPath->c_str(), file.c_str()) != 0) {
+        ::unlink(tempPath->c_str());
         return false;
     }
     syncFolder(folderOf(file));
@@ -311,7 +312,7 @@ std::string SafeName(const std::string& typed)
     for (char& c : name) {
         const auto byte = static_cast<unsigned char>(c);
         if (c == '"')
-            c = '"';
+            c = '\'';
         else if (byte < 0x20 || byte == 0x7F)
             c = ' ';
     }

@@ -104,4 +104,14 @@ HelpWindow* QtSecondaryWindows::loadedHelpWindow()
     return window;
 }
 
+HighScoreWindow* QtSecondaryWindows::highScoreWindow() const
+{
+    return highScoreWindow_;
+}
+
+HelpWindow* QtSecondaryWindows::helpWindow() const
+{
+    return helpWindow_;
+}
+
 }  // namespace vermo

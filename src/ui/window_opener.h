@@ -42,8 +42,8 @@ public:
     void showHelp() override;
 
     // Null while the window is not loaded.
-    HighScoreWindow* highScoreWindow() const { return highScoreWindow_; }
-    HelpWindow* helpWindow() const { return helpWindow_; }
+    HighScoreWindow* highScoreWindow() const;
+    HelpWindow* helpWindow() const;
     // How often a high-score window load has read the high-score file.
     int scoreFileReads() const { return scoreFileReads_; }
 

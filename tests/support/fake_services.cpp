@@ -36,6 +36,8 @@ std::string ScriptedDialogs::input(const std::string& prompt, const std::string&
                                    const std::string& defaultText)
 {
     shown.push_back({ShownBox::Input, prompt, title, defaultText});
+    if (shown.size() > maxBoxes)
+        throw std::runtime_error("the game keeps asking: " + prompt);
     if (inputReplies.empty())
         return defaultText;
     Reply reply = std::move(inputReplies.front());

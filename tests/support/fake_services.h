@@ -60,6 +60,8 @@ public:
     // their default text.
     std::deque<Reply> inputReplies, yesNoReplies;
     std::deque<std::function<void()>> messageHooks;
+    // A prompt that never takes its answer would ask for ever.
+    static constexpr std::size_t maxBoxes = 1000;
 };
 
 // Random draws from a script: each value is the Rnd of one draw. An

@@ -1,0 +1,2 @@
+   	"open quote, never closed
+second line

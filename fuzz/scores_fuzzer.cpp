@@ -1,0 +1,49 @@
+// Any bytes as a high-score file: the reader either fails and leaves the
+// table alone, or yields ten entries that sort into order and that the
+// writer turns into records which read back the same.
+
+#include "scores/score_file.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace {
+
+void require(bool condition)
+{
+    if (!condition)
+        __builtin_trap();
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    using namespace vermo;
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+
+    const ScoreTable before = ScoreTable::defaults();
+    ScoreTable table = before;
+    if (!ParseScores(table, bytes)) {
+        require(table == before);
+        return 0;
+    }
+    for (std::size_t i = 1; i <= 10; ++i)
+        require(table.names[i].size() <= size);
+
+    SortScores(table);
+    for (std::size_t i = 1; i < 10; ++i)
+        require(table.scores[i] <= table.scores[i + 1]);
+
+    const std::string written = FormatScores(table);
+    ScoreTable back;
+    require(ParseScores(back, written));
+    for (std::size_t i = 1; i <= 10; ++i) {
+        require(back.names[i] == SafeName(table.names[i]));
+        require(back.scores[i] == table.scores[i]);
+    }
+    require(FormatScores(back) == written);
+    return 0;
+}

@@ -1,0 +1,13 @@
+#pragma once
+
+#include "platform/program_end.h"
+
+namespace vermo {
+
+// Ends the process on the spot.
+class QtProgramEnd : public ProgramEnd {
+public:
+    [[noreturn]] void endNow() override;
+};
+
+}  // namespace vermo

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QIcon>
+#include <filesystem>
+
+#include "platform/window_frame.h"
+
+class QWidget;
+
+namespace vermo {
+
+// The main window's outer frame in twips, converted at the screen's
+// logical dpi, and its icon loaded from the game's folder.
+class QtWindowFrame : public WindowFrame {
+public:
+    QtWindowFrame(QWidget* window, std::filesystem::path folder);
+
+    int left() const override;
+    int top() const override;
+    void setLeft(int twips) override;
+    void setTop(int twips) override;
+    void setIcon(const std::string& file) override;
+
+    // A plain round icon for when the icon file cannot be used.
+    static QIcon standInIcon();
+
+private:
+    double dpi() const;
+
+    QWidget* window_;
+    std::filesystem::path folder_;
+};
+
+}  // namespace vermo

@@ -1,0 +1,2 @@
+Steer with the arrow keys, P pauses.
+Eat berries to grow.

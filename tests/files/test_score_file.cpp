@@ -1,0 +1,302 @@
+// The high-score file: reading ten records, the exchange sort, writing
+// ten records, and making typed names safe for the file.
+
+#include "scores/score_file.h"
+
+#include "files/score_builders.h"
+#include "support/temp_folder.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace {
+
+using namespace vermo;
+using namespace vermo::testing;
+
+std::string repeat(const std::string& line, int times)
+{
+    std::string bytes;
+    for (int i = 0; i < times; ++i)
+        bytes += line;
+    return bytes;
+}
+
+// --- reading -------------------------------------------------------------
+
+TEST(ReadScores, ReadsTenRecordsInFileOrder)
+{
+    TempFolder folder;
+    folder.write(scoreFileName, recordsOf(lettersOneToTen()));
+    ScoreTable table;
+    ASSERT_TRUE(ReadScores(table, folder / scoreFileName));
+    EXPECT_EQ(table, tableOf(lettersOneToTen()));
+}
+
+TEST(ReadScores, MissingFileFailsAndLeavesTheTable)
+{
+    TempFolder folder;
+    ScoreTable table = sentinelTable();
+    EXPECT_FALSE(ReadScores(table, folder / scoreFileName));
+    EXPECT_EQ(table, sentinelTable());
+}
+
+TEST(ReadScores, FolderInPlaceOfTheFileFails)
+{
+    TempFolder folder;
+    std::filesystem::create_directory(folder / scoreFileName);
+    ScoreTable table = sentinelTable();
+    EXPECT_FALSE(ReadScores(table, folder / scoreFileName));
+    EXPECT_EQ(table, sentinelTable());
+}
+
+TEST(ReadScores, NineRecordsFailAndLeaveTheTable)
+{
+    TempFolder folder;
+    auto nine = lettersOneToTen();
+    nine.pop_back();
+    folder.write(scoreFileName, recordsOf(nine));
+    ScoreTable table = sentinelTable();
+    EXPECT_FALSE(ReadScores(table, folder / scoreFileName));
+    EXPECT_EQ(table, sentinelTable());
+}
+
+TEST(ReadScores, OnlyTheFirstTenOfElevenRecordsAreRead)
+{
+    TempFolder folder;
+    auto eleven = lettersOneToTen();
+    eleven.emplace_back("K", 11);
+    folder.write(scoreFileName, recordsOf(eleven));
+    ScoreTable table;
+    ASSERT_TRUE(ReadScores(table, folder / scoreFileName));
+    EXPECT_EQ(table, tableOf(lettersOneToTen()));
+}
+
+TEST(ReadScores, ScoreWithLettersReadsZeroWithoutFailing)
+{
+    TempFolder folder;
+    folder.write(scoreFileName, "\"Ann\",lots\r\n" + repeat("\"Bo\",5\r\n", 9));
+    ScoreTable table;
+    ASSERT_TRUE(ReadScores(table, folder / scoreFileName));
+    EXPECT_EQ(table.names[1], "Ann");
+    EXPECT_EQ(table.scores[1], 0);
+    EXPECT_EQ(table.scores[2], 5);
+}
+
+TEST(ReadScores, EmptyQuotedNameReadsAsEmptyName)
+{
+    TempFolder folder;
+    folder.write(scoreFileName, "\"\",12\r\n" + repeat("\"Computer\",0\r\n", 9));
+    ScoreTable table;
+    ASSERT_TRUE(ReadScores(table, folder / scoreFileName));
+    EXPECT_EQ(table.names[1], "");
+    EXPECT_EQ(table.scores[1], 12);
+}
+
+// --- sorting -------------------------------------------------------------
+
+TEST(SortScores, EqualScoresKeepTheOrderOfTheFile)
+{
+    TempFolder folder;
+    std::vector<Entry> entries{{"A", 100}, {"B", 100}};
+    for (int i = 0; i < 8; ++i)
+        entries.emplace_back("low" + std::to_string(i), i);
+    folder.write(scoreFileName, recordsOf(entries));
+    ScoreTable table;
+    ASSERT_TRUE(ReadScores(table, folder / scoreFileName));
+    SortScores(table);
+    EXPECT_EQ(table.names[9], "A");
+    EXPECT_EQ(table.names[10], "B");  // B ranks above A in every display
+}
+
+TEST(SortScores, ReversedTableComesOutAscending)
+{
+    std::vector<Entry> reversed;
+    for (int i = 10; i >= 1; --i)
+        reversed.emplace_back("n" + std::to_string(i), i * 10);
+    ScoreTable table = tableOf(reversed);
+    SortScores(table);
+    std::vector<Entry> ascending(reversed.rbegin(), reversed.rend());
+    EXPECT_EQ(table, tableOf(ascending));
+}
+
+TEST(SortScores, ShuffledTablesMatchAStableAscendingOrder)
+{
+    std::mt19937 random(20240611);
+    std::uniform_int_distribution<int> score(-3, 3);  // few values: many ties
+    for (int round = 0; round < 200; ++round) {
+        std::vector<Entry> entries;
+        for (int i = 0; i < 10; ++i)
+            entries.emplace_back("p" + std::to_string(i), score(random) * 1000);
+        ScoreTable table = tableOf(entries);
+        SortScores(table);
+        std::stable_sort(entries.begin(), entries.end(),
+                         [](const Entry& a, const Entry& b) { return a.second < b.second; });
+        ASSERT_EQ(table, tableOf(entries)) << "round " << round;
+    }
+}
+
+TEST(SortScores, ExtremeScoresSortWithoutOverflow)
+{
+    ScoreTable table = tableOf({{"max", 2147483647}, {"min", -2147483647 - 1}, {"a", 0}, {"b", -1}, {"c", 1},
+                                {"d", 2}, {"e", 3}, {"f", 4}, {"g", 5}, {"h", 6}});
+    SortScores(table);
+    EXPECT_EQ(table.names[1], "min");
+    EXPECT_EQ(table.names[2], "b");
+    EXPECT_EQ(table.names[10], "max");
+}
+
+TEST(SortScores, ShippedShuffledFileSortsIntoRankOrder)
+{
+    ScoreTable table;
+    ASSERT_TRUE(ReadScores(table, std::filesystem::path(VERMO_TEST_DATA) / "topten_shuffled.dll"));
+    SortScores(table);
+    EXPECT_EQ(table, tableOf({{"Kim", -40},
+                              {"Computer", 0},
+                              {"Computer", 0},
+                              {"Bo", 75},
+                              {"Eve", 90},
+                              {"Dana", 250},
+                              {"Sam", 480},
+                              {"Ann", 1200},
+                              {"Lee", 1200},
+                              {"Max", 3100}}));
+}
+
+// --- writing -------------------------------------------------------------
+
+TEST(WriteScores, DefaultTableIsTenComputerLines)
+{
+    TempFolder folder;
+    ASSERT_TRUE(WriteScores(ScoreTable::defaults(), folder / scoreFileName));
+    EXPECT_EQ(folder.read(scoreFileName), repeat("\"Computer\",0\r\n", 10));
+}
+
+TEST(WriteScores, RecordsGoInIndexOrderWithoutSorting)
+{
+    TempFolder folder;
+    ScoreTable table = tableOf({{"New", 500}, {"Ann", 10}, {"Bo", 20}, {"Cy", 30}, {"Di", 40},
+                                {"Ed", 50}, {"Flo", 60}, {"Gus", 70}, {"Hal", 80}, {"Ivy", 90}});
+    ASSERT_TRUE(WriteScores(table, folder / scoreFileName));
+    EXPECT_EQ(folder.read(scoreFileName),
+              "\"New\",500\r\n\"Ann\",10\r\n\"Bo\",20\r\n\"Cy\",30\r\n\"Di\",40\r\n"
+              "\"Ed\",50\r\n\"Flo\",60\r\n\"Gus\",70\r\n\"Hal\",80\r\n\"Ivy\",90\r\n");
+}
+
+TEST(WriteScores, NegativeAndExtremeScoresAsPlainDigits)
+{
+    TempFolder folder;
+    ScoreTable table = ScoreTable::defaults();
+    table.scores[1] = -2147483647 - 1;
+    table.scores[2] = -5;
+    table.scores[3] = 2147483647;
+    ASSERT_TRUE(WriteScores(table, folder / scoreFileName));
+    const std::string bytes = folder.read(scoreFileName);
+    const std::string start = "\"Computer\",-2147483648\r\n\"Computer\",-5\r\n\"Computer\",2147483647\r\n";
+    EXPECT_EQ(bytes.substr(0, start.size()), start);
+}
+
+TEST(WriteScores, WriteThenReadGivesTheSameTable)
+{
+    TempFolder folder;
+    const ScoreTable table = tableOf({{"", 0},
+                                      {"  leading and trailing  ", -7},
+                                      {"O'Brien, Jr.", 12},
+                                      {"M\xc3\xbcller \xe6\x97\xa5\xe6\x9c\xac", 99},
+                                      {"Jos\xe9 (Latin-1)", 100},
+                                      {std::string(maxNameBytes, 'w'), 2147483647},
+                                      {"comma,inside", -2147483647 - 1},
+                                      {"tab-free name", 42},
+                                      {"x", 1},
+                                      {"Computer", 0}});
+    ASSERT_TRUE(WriteScores(table, folder / scoreFileName));
+    ScoreTable back;
+    ASSERT_TRUE(ReadScores(back, folder / scoreFileName));
+    EXPECT_EQ(back, table);
+}
+
+TEST(WriteScores, ReplacesAnOldFileCompletely)
+{
+    TempFolder folder;
+    folder.write(scoreFileName, repeat("\"A very long old name that makes the old file longer\",123456\r\n", 12));
+    ASSERT_TRUE(WriteScores(ScoreTable::defaults(), folder / scoreFileName));
+    EXPECT_EQ(folder.read(scoreFileName), repeat("\"Computer\",0\r\n", 10));
+}
+
+TEST(WriteScores, NamesThatWouldBreakTheRecordsAreMadeSafe)
+{
+    TempFolder folder;
+    ScoreTable table = ScoreTable::defaults();
+    table.names[1] = "evil\",999\r\n\"x";
+    table.scores[1] = 5;
+    ASSERT_TRUE(WriteScores(table, folder / scoreFileName));
+    ScoreTable back;
+    ASSERT_TRUE(ReadScores(back, folder / scoreFileName));
+    EXPECT_EQ(back.names[1], "evil',999  'x");
+    EXPECT_EQ(back.scores[1], 5);
+    for (int i = 2; i <= 10; ++i)
+        EXPECT_EQ(back.names[i], "Computer");
+}
+
+// --- typed names -----------------------------------------------------------
+
+TEST(SafeName, OrdinaryNamesStayAsTyped)
+{
+    EXPECT_EQ(SafeName("Ann"), "Ann");
+    EXPECT_EQ(SafeName(""), "");
+    EXPECT_EQ(SafeName("  Bo, the 2nd  "), "  Bo, the 2nd  ");
+    EXPECT_EQ(SafeName("M\xc3\xbcller"), "M\xc3\xbcller");
+    EXPECT_EQ(SafeName("M\xfcller"), "M\xfcller");
+}
+
+TEST(SafeName, DoubleQuotesBecomeSingleQuotes)
+{
+    EXPECT_EQ(SafeName("\"Ace\" Rimmer"), "'Ace' Rimmer");
+}
+
+TEST(SafeName, LineBreaksAndControlCharactersBecomeOneBlankEach)
+{
+    EXPECT_EQ(SafeName("a\r\nb"), "a  b");
+    EXPECT_EQ(SafeName("a\tb\x7f" "c"), "a b c");
+    EXPECT_EQ(SafeName(std::string("a\0b\x1b", 4)), "a b ");
+}
+
+TEST(SafeName, LongNamesAreCutToTheLimit)
+{
+    EXPECT_EQ(SafeName(std::string(maxNameBytes, 'a')), std::string(maxNameBytes, 'a'));
+    EXPECT_EQ(SafeName(std::string(1000, 'a')), std::string(maxNameBytes, 'a'));
+}
+
+TEST(SafeName, CutNeverSplitsAUtf8Character)
+{
+    const std::string twoByte = "\xc3\xa9";        // é
+    const std::string threeByte = "\xe2\x82\xac";  // €
+    const std::string fourByte = "\xf0\x9f\x90\x8d";
+    EXPECT_EQ(SafeName(std::string(254, 'a') + twoByte), std::string(254, 'a'));
+    EXPECT_EQ(SafeName(std::string(253, 'a') + twoByte + "zz"), std::string(253, 'a') + twoByte);
+    EXPECT_EQ(SafeName(std::string(253, 'a') + threeByte), std::string(253, 'a'));
+    EXPECT_EQ(SafeName(std::string(252, 'a') + fourByte), std::string(252, 'a'));
+    EXPECT_EQ(SafeName(std::string(251, 'a') + fourByte + "b"), std::string(251, 'a') + fourByte);
+}
+
+TEST(SafeName, TextThatIsNotUtf8IsCutAtTheByteLimit)
+{
+    const std::string latin1(300, '\xe9');
+    EXPECT_EQ(SafeName(latin1), std::string(maxNameBytes, '\xe9'));
+    // A stray continuation byte makes the text Latin-1-like: plain byte cut.
+    const std::string mixed = "\x80" + std::string(253, 'a') + "\xc3\xa9";
+    EXPECT_EQ(SafeName(mixed), mixed.substr(0, maxNameBytes));
+}
+
+TEST(SafeName, MakingANameSafeTwiceChangesNothing)
+{
+    const std::string typed = "\"x\"\r\n" + std::string(300, 'y');
+    EXPECT_EQ(SafeName(SafeName(typed)), SafeName(typed));
+}
+
+}  // namespace

@@ -1,0 +1,215 @@
+// A write that cannot finish must leave the old table whole, report the
+// failure and leave no temporary file behind; leftovers of an interrupted
+// write are cleared away, and nothing else in the folder is touched.
+
+#include "scores/score_file.h"
+
+#include "files/score_builders.h"
+#include "support/temp_folder.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <filesystem>
+#include <functional>
+#include <set>
+#include <string>
+
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+using namespace vermo;
+using namespace vermo::testing;
+namespace fs = std::filesystem;
+
+// Runs `body` in a forked child and returns its wait status; the child
+// ends with body's result as exit code and never returns into the test.
+int runInChild(const std::function<int()>& body)
+{
+    const pid_t child = ::fork();
+    if (child == 0)
+        ::_exit(body());
+    int status = 0;
+    EXPECT_GT(child, 0);
+    if (child > 0)
+        ::waitpid(child, &status, 0);
+    return status;
+}
+
+std::set<std::string> filesIn(const fs::path& folder)
+{
+    std::set<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder))
+        names.insert(entry.path().filename().string());
+    return names;
+}
+
+// A table whose file is far longer than the small size limits used below.
+ScoreTable longTable()
+{
+    ScoreTable table;
+    for (int i = 1; i <= 10; ++i) {
+        table.names[i] = "A rather long player name number " + std::to_string(i);
+        table.scores[i] = 1000 * i;
+    }
+    return table;
+}
+
+TEST(WriteFailure, FolderNamedLikeTheFileIsLeftAlone)
+{
+    TempFolder folder;
+    fs::create_directory(folder / scoreFileName);
+    folder.write(std::string(scoreFileName) + "/inside.txt", "keep me");
+
+    EXPECT_FALSE(WriteScores(ScoreTable::defaults(), folder / scoreFileName));
+    EXPECT_TRUE(fs::is_directory(folder / scoreFileName));
+    EXPECT_EQ(folder.read(std::string(scoreFileName) + "/inside.txt"), "keep me");
+    EXPECT_TRUE(tempFilesIn(folder.path()).empty());
+}
+
+TEST(WriteFailure, MissingFolderFailsAndCreatesNothing)
+{
+    TempFolder folder;
+    EXPECT_FALSE(WriteScores(ScoreTable::defaults(), folder / "no such folder" / scoreFileName));
+    EXPECT_TRUE(filesIn(folder.path()).empty());
+}
+
+TEST(WriteFailure, ReadOnlyFolderKeepsTheOldTable)
+{
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "folder permissions do not stop the superuser";
+    TempFolder folder;
+    const std::string old = recordsOf(lettersOneToTen());
+    folder.write(scoreFileName, old);
+    fs::permissions(folder.path(), fs::perms::owner_read | fs::perms::owner_exec);
+
+    EXPECT_FALSE(WriteScores(ScoreTable::defaults(), folder / scoreFileName));
+    fs::permissions(folder.path(), fs::perms::owner_all);
+    EXPECT_EQ(folder.read(scoreFileName), old);
+    EXPECT_TRUE(tempFilesIn(folder.path()).empty());
+}
+
+TEST(WriteFailure, FileSizeLimitKeepsTheOldTableAndReportsFailure)
+{
+    TempFolder folder;
+    const std::string old = recordsOf(lettersOneToTen());
+    folder.write(scoreFileName, old);
+
+    const int status = runInChild([&] {
+        // Ignored, the limit turns into a failed write instead of a kill.
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{64, 64};
+        if (::setrlimit(RLIMIT_FSIZE, &limit) != 0)
+            return 3;
+        return WriteScores(longTable(), folder / scoreFileName) ? 1 : 0;
+    });
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "1: the write claimed success, 3: no limit set";
+    EXPECT_EQ(folder.read(scoreFileName), old);
+    EXPECT_EQ(filesIn(folder.path()), std::set<std::string>{scoreFileName}) << "no temporary file may remain";
+}
+
+TEST(WriteFailure, WriterKilledByTheSizeLimitLeavesTheOldTableAndAStaleFileToClear)
+{
+    TempFolder folder;
+    const std::string old = recordsOf(lettersOneToTen());
+    folder.write(scoreFileName, old);
+
+    const int status = runInChild([&] {
+        const rlimit noCore{0, 0};
+        ::setrlimit(RLIMIT_CORE, &noCore);
+        const rlimit limit{64, 64};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        WriteScores(longTable(), folder / scoreFileName);
+        return 0;
+    });
+    ASSERT_TRUE(WIFSIGNALED(status));
+    EXPECT_EQ(WTERMSIG(status), SIGXFSZ);
+    EXPECT_EQ(folder.read(scoreFileName), old);
+    EXPECT_EQ(filesIn(folder.path()).size(), 2u) << "the old file and one half-written temporary file";
+
+    RemoveStaleScoreFiles(folder / scoreFileName);
+    EXPECT_EQ(filesIn(folder.path()), std::set<std::string>{scoreFileName});
+    ScoreTable table;
+    ASSERT_TRUE(ReadScores(table, folder / scoreFileName));
+    EXPECT_EQ(table, tableOf(lettersOneToTen()));
+}
+
+TEST(WriteSuccess, LeavesOnlyTheScoreFile)
+{
+    TempFolder folder;
+    ASSERT_TRUE(WriteScores(ScoreTable::defaults(), folder / scoreFileName));
+    ASSERT_TRUE(WriteScores(longTable(), folder / scoreFileName));
+    EXPECT_EQ(filesIn(folder.path()), std::set<std::string>{scoreFileName});
+}
+
+TEST(WriteSuccess, KeepsThePermissionsOfTheOldFile)
+{
+    TempFolder folder;
+    folder.write(scoreFileName, recordsOf(lettersOneToTen()));
+    fs::permissions(folder / scoreFileName, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    ASSERT_TRUE(WriteScores(ScoreTable::defaults(), folder / scoreFileName));
+    EXPECT_EQ(fs::status(folder / scoreFileName).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+}
+
+TEST(WriteSuccess, NewFileIsReadableByItsOwner)
+{
+    TempFolder folder;
+    ASSERT_TRUE(WriteScores(ScoreTable::defaults(), folder / scoreFileName));
+    const auto perms = fs::status(folder / scoreFileName).permissions();
+    EXPECT_NE(perms & fs::perms::owner_read, fs::perms::none);
+    EXPECT_NE(perms & fs::perms::owner_write, fs::perms::none);
+}
+
+TEST(WriteSuccess, BareFileNameWritesIntoTheCurrentFolder)
+{
+    TempFolder folder;
+    const auto previous = fs::current_path();
+    fs::current_path(folder.path());
+    const bool written = WriteScores(ScoreTable::defaults(), scoreFileName);
+    ScoreTable table;
+    const bool read = ReadScores(table, scoreFileName);
+    fs::current_path(previous);
+    EXPECT_TRUE(written);
+    EXPECT_TRUE(read);
+    EXPECT_EQ(table, ScoreTable::defaults());
+    EXPECT_EQ(filesIn(folder.path()), std::set<std::string>{scoreFileName});
+}
+
+TEST(StaleFiles, OnlyLeftoverTemporaryFilesAreRemoved)
+{
+    TempFolder folder;
+    const std::set<std::string> stale = {"topten.dll.Ab3xZ9.tmp", "topten.dll.zzzzzz.tmp", "topten.dll.000000.tmp"};
+    const std::set<std::string> kept = {
+        "topten.dll",           "topten.dll.tmp",        "topten.dll.Ab3xZ.tmp",  "topten.dll.Ab3xZ99.tmp",
+        "topten.dll.Ab-xZ9.tmp", "topten.dll.Ab3xZ9.TMP", "topten.dll.Ab3xZ9.tmp.bak", "other.dll.Ab3xZ9.tmp",
+        "xtopten.dll.Ab3xZ9.tmp", "helpfile.bat",          "vermou.gif"};
+    for (const auto& name : stale)
+        folder.write(name, "half a table");
+    for (const auto& name : kept)
+        folder.write(name, "keep");
+    // A folder and a link that merely look like leftovers are not ours.
+    fs::create_directory(folder / "topten.dll.Dir123.tmp");
+    fs::create_symlink(folder / "helpfile.bat", folder / "topten.dll.Lnk123.tmp");
+
+    RemoveStaleScoreFiles(folder / scoreFileName);
+
+    std::set<std::string> expected = kept;
+    expected.insert("topten.dll.Dir123.tmp");
+    expected.insert("topten.dll.Lnk123.tmp");
+    EXPECT_EQ(filesIn(folder.path()), expected);
+    EXPECT_EQ(folder.read("helpfile.bat"), "keep");
+}
+
+TEST(StaleFiles, MissingFolderIsNoError)
+{
+    TempFolder folder;
+    EXPECT_NO_THROW(RemoveStaleScoreFiles(folder / "gone" / scoreFileName));
+}
+
+}  // namespace

@@ -1,0 +1,371 @@
+// The main window as the player meets it: layout, keys, clicks, boxes.
+#include <QAction>
+#include <QInputDialog>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <gtest/gtest.h>
+#include <memory>
+
+#include "game/main_window.h"
+#include "game/playfield_widget.h"
+#include "game/wrapping_button.h"
+#include "scores/high_score_window.h"
+#include "ui/help_window.h"
+#include "ui/window_opener.h"
+#include "modal_answers.h"
+#include "platform/units.h"
+#include "support/temp_folder.h"
+
+namespace vermo {
+namespace {
+
+using testing::ModalAnswers;
+
+const char* const pictureFiles[] = {"vermou.gif", "vermod.gif", "vermol.gif",
+                                    "vermor.gif", "poison.gif", "vermoicp.ico"};
+
+std::string table(const std::string& bestName, int bestScore)
+{
+    std::string bytes;
+    for (int i = 0; i < 9; ++i)
+        bytes += "\"Computer\",0\r\n";
+    return bytes + "\"" + bestName + "\"," + std::to_string(bestScore) + "\r\n";
+}
+
+// Answers the speed prompt with the given text.
+ModalAnswers::Step answerSpeed(QString answer, QString* shownDefault = nullptr)
+{
+    return [answer, shownDefault](QWidget* widget) {
+        auto* box = qobject_cast<QInputDialog*>(widget);
+        ASSERT_NE(box, nullptr);
+        if (shownDefault)
+            *shownDefault = box->textValue();
+        box->setTextValue(answer);
+        box->accept();
+    };
+}
+
+ModalAnswers::Step clickButton(QMessageBox::StandardButton which, QString* shownText = nullptr)
+{
+    return [which, shownText](QWidget* widget) {
+        auto* box = qobject_cast<QMessageBox*>(widget);
+        ASSERT_NE(box, nullptr);
+        if (shownText)
+            *shownText = box->text();
+        box->button(which)->click();
+    };
+}
+
+QAction* menuAction(QMainWindow& window, const char* name)
+{
+    return window.findChild<QAction*>(QString::fromLatin1(name));
+}
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    testing::TempFolder folder;
+    std::unique_ptr<MainWindow> window;
+
+    void copyPictures()
+    {
+#ifdef VERMO_ASSETS
+        const std::filesystem::path assets = VERMO_ASSETS;
+        for (const char* file : pictureFiles)
+            if (std::filesystem::exists(assets / file))
+                std::filesystem::copy_file(assets / file, folder / file);
+#endif
+    }
+
+    void open(bool withPictures = true)
+    {
+        if (withPictures)
+            copyPictures();
+        if (!std::filesystem::exists(folder / "topten.dll"))
+            folder.write("topten.dll", table("Computer", 0));
+        window = std::make_unique<MainWindow>(folder.path());
+        window->show();
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    }
+
+    VermoGame& game() { return window->game(); }
+
+    QString labelText(const char* name)
+    {
+        QLabel* label = window->label(name);
+        return label ? label->text() : QStringLiteral("<no label>");
+    }
+
+    // Clicks "Start Game" and answers the speed prompt.
+    void startGame(const QString& speed)
+    {
+        ModalAnswers answers({answerSpeed(speed)});
+        QTest::mouseClick(window->startButton(), Qt::LeftButton);
+        ASSERT_EQ(answers.answered(), 1);
+    }
+
+    // The colour the playfield shows at a point, in the game's units.
+    QColor shownAt(float xCm, float yCm)
+    {
+        const QImage image = window->playfield()->grab().toImage();
+        const double perCm = units::pixelsPerCm(window->playfield()->logicalDpiX());
+        return image.pixelColor(qRound(xCm * perCm), qRound(yCm * perCm));
+    }
+};
+
+TEST_F(MainWindowTest, LayoutMenusAndPanelAsDesigned)
+{
+    folder.write("topten.dll", table("Ann", 120));
+    open();
+    const double dpi = units::logicalDpi(window.get());
+
+    EXPECT_EQ(window->windowTitle(), "Vermo");
+    const QSize client = window->centralWidget()->size();
+    EXPECT_EQ(client, QSize(qRound(9750 * dpi / 1440), qRound(6990 * dpi / 1440)));
+    if (dpi == 96.0) {
+        EXPECT_EQ(client, QSize(650, 466));
+    }
+    EXPECT_EQ(window->centralWidget(), window->playfield());
+
+    QStringList titles;
+    for (QAction* menu : window->menuBar()->actions())
+        titles << menu->text();
+    EXPECT_EQ(titles, (QStringList{"File", "View", "Help"}));
+    auto items = [&](int index) {
+        QStringList captions;
+        for (QAction* item : window->menuBar()->actions()[index]->menu()->actions())
+            captions << (item->isSeparator() ? QStringLiteral("---") : item->text());
+        return captions;
+    };
+    EXPECT_EQ(items(0), (QStringList{"New Game", "Exit"}));
+    EXPECT_EQ(items(1), (QStringList{"High Scores"}));
+    EXPECT_EQ(items(2), (QStringList{"Help File", "About"}));
+    EXPECT_EQ(menuAction(*window, "High")->shortcut(), QKeySequence(Qt::Key_F2));
+    EXPECT_EQ(menuAction(*window, "Help")->shortcut(), QKeySequence(Qt::Key_F1));
+    EXPECT_TRUE(menuAction(*window, "Newgame")->shortcut().isEmpty());
+
+    EXPECT_EQ(labelText("Label1"), "Speed");
+    EXPECT_EQ(labelText("lblspeed"), "0");
+    EXPECT_EQ(labelText("Label2"), "Score");
+    EXPECT_EQ(labelText("lblscore"), "0");
+    EXPECT_EQ(labelText("Label3"), "High Score");
+    EXPECT_EQ(labelText("lblhighscore"), "120");
+    EXPECT_EQ(labelText("Label4"), "Set By:");
+    EXPECT_EQ(labelText("lblhighname"), "Ann");
+    EXPECT_EQ(window->label("Label1")->geometry(),
+              QRect(qRound(6960 * dpi / 1440), qRound(480 * dpi / 1440), qRound(2655 * dpi / 1440),
+                    qRound(495 * dpi / 1440)));
+
+    // The button covers the whole playfield, walls included.
+    const QRect button = window->startButton()->geometry();
+    EXPECT_EQ(button.topLeft(), QPoint(qRound(240 * dpi / 1440), qRound(240 * dpi / 1440)));
+    EXPECT_GT(button.right(), qRound(6792 * dpi / 1440));
+    EXPECT_GT(button.bottom(), qRound(6795 * dpi / 1440));
+}
+
+TEST_F(MainWindowTest, NameWrittenInAnotherCodePageShowsAsItsLetters)
+{
+    folder.write("topten.dll", table("J\xf6rg", 50));
+    open();
+    EXPECT_EQ(labelText("lblhighname"), QString::fromUtf8("Jörg"));
+    EXPECT_EQ(labelText("lblhighscore"), "50");
+}
+
+TEST_F(MainWindowTest, BeforeTheFirstGameTheStartButtonHoldsTheFocusAndKeysDoNothing)
+{
+    open();
+    WrappingButton* button = window->startButton();
+    EXPECT_TRUE(button->isVisible());
+    EXPECT_TRUE(button->isEnabled());
+    EXPECT_EQ(button->text(), "Start Game");
+    EXPECT_TRUE(button->hasFocus());
+
+    QTest::keyClick(window.get(), Qt::Key_Right);
+    QTest::keyClick(window.get(), Qt::Key_P);
+    EXPECT_FALSE(game().movingRight);
+    EXPECT_TRUE(game().headu.Visible);
+    EXPECT_FALSE(game().paused);
+    EXPECT_TRUE(window->movementTimer().isActive());
+}
+
+TEST_F(MainWindowTest, StartGameAsksTheSpeedAndUncoversThePlayfield)
+{
+    open();
+    startGame("20");
+
+    EXPECT_EQ(labelText("lblspeed"), "20");
+    EXPECT_EQ(window->movementTimer().interval(), 10);
+    EXPECT_EQ(window->movementTimer().qtimer().interval(), 10);
+    EXPECT_TRUE(window->movementTimer().isActive());
+    EXPECT_FALSE(window->startButton()->isVisible());
+    EXPECT_FALSE(window->startButton()->hasFocus());
+}
+
+TEST_F(MainWindowTest, ArrowKeysSteerAndTheNextTickMovesTheHead)
+{
+    open();
+    startGame("1");
+    const float left = game().vermo(0).Left;
+    const float top = game().vermo(0).Top;
+
+    QTest::keyClick(window.get(), Qt::Key_Right);
+    EXPECT_TRUE(game().headr.Visible);
+    EXPECT_FALSE(game().headu.Visible);
+
+    window->movementTimer().fire();
+    EXPECT_EQ(game().vermo(0).Left, left + 0.5f);
+    EXPECT_EQ(game().vermo(0).Top, top);
+    EXPECT_EQ(game().headr.Left, game().vermo(0).Left);
+}
+
+TEST_F(MainWindowTest, RunningMovementTimerMovesTheWormOnScreenAndPPausesIt)
+{
+    open();
+    startGame("1");  // 200 ms a step: a dozen steps to the wall
+    QSignalSpy paints(window->playfield(), &PlayfieldWidget::painted);
+
+    QTest::keyClick(window.get(), Qt::Key_Right);
+    QCoreApplication::processEvents();
+    const qsizetype paintsAfterKey = paints.count();
+    const float left = game().vermo(0).Left;
+
+    // Only the timer moves the head; the screen follows by itself.
+    QTRY_VERIFY_WITH_TIMEOUT(game().vermo(0).Left > left, 2000);
+    QTRY_VERIFY_WITH_TIMEOUT(paints.count() > paintsAfterKey, 1000);
+    QTest::keyClick(window.get(), Qt::Key_P);
+    EXPECT_TRUE(game().paused);
+    EXPECT_FALSE(window->movementTimer().isActive());
+
+    const Circle& head = game().vermo(0);
+    EXPECT_NE(shownAt(head.Left + head.Width / 2, head.Top + head.Height / 2), QColor(Qt::black));
+    EXPECT_EQ(shownAt(head.Left - 1.0f, head.Top + head.Height / 2), QColor(Qt::black));
+
+    QTest::keyClick(window.get(), Qt::Key_P);
+    EXPECT_FALSE(game().paused);
+    EXPECT_TRUE(window->movementTimer().isActive());
+    QTest::keyClick(window.get(), Qt::Key_P);  // and rest until the test ends
+}
+
+TEST_F(MainWindowTest, FunctionKeysOpenTheOtherWindowsDuringAGame)
+{
+    open();
+    startGame("1");
+    QSignalSpy high(menuAction(*window, "High"), &QAction::triggered);
+    QSignalSpy help(menuAction(*window, "Help"), &QAction::triggered);
+
+    // The speed prompt has just closed; the window takes the keys again.
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    QTest::keyClick(window.get(), Qt::Key_F2);
+    EXPECT_EQ(high.count(), 1);
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    QTest::keyClick(window.get(), Qt::Key_F1);
+    EXPECT_EQ(help.count(), 1);
+    EXPECT_TRUE(window->movementTimer().isActive());
+    EXPECT_NE(window->secondaryWindows().highScoreWindow(), nullptr);
+    EXPECT_NE(window->secondaryWindows().helpWindow(), nullptr);
+
+    // A key that reaches the window while another one counts as active
+    // (no window manager, focus following the mouse) still works, once.
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+    QTest::keyClick(window.get(), Qt::Key_F2);
+    EXPECT_EQ(high.count(), 2);
+}
+
+TEST_F(MainWindowTest, NewGameFromTheMenuBeforeTheFirstGameLetsKeysThrough)
+{
+    open();
+    QString question, shownDefault;
+    ModalAnswers answers({clickButton(QMessageBox::Yes, &question), answerSpeed("5", &shownDefault)});
+    menuAction(*window, "Newgame")->trigger();
+    ASSERT_EQ(answers.answered(), 2);
+    EXPECT_EQ(question, "New Game?");
+    EXPECT_EQ(shownDefault, "10");
+    EXPECT_FALSE(window->startButton()->isVisible());
+    EXPECT_EQ(labelText("lblspeed"), "5");
+
+    QTest::keyClick(window.get(), Qt::Key_Down);
+    EXPECT_TRUE(game().movingDown);
+    EXPECT_TRUE(game().headd.Visible);
+}
+
+// The panel and the board that the game over restores are on screen
+// while its question is open.
+TEST_F(MainWindowTest, NewGameQuestionShowsTheRestoredBoardBehindIt)
+{
+    open();
+    startGame("1");
+    game().score = 0;
+    game().BackColor = colors::darkGrey;  // as an effect could have left it
+    QColor behindQuestion;
+    ModalAnswers answers({
+        [&](QWidget* widget) {
+            behindQuestion = shownAt(0.2f, 0.2f);
+            clickButton(QMessageBox::Yes)(widget);
+        },
+        answerSpeed("3"),
+    });
+    menuAction(*window, "Newgame")->trigger();
+    ASSERT_EQ(answers.answered(), 2);
+    EXPECT_EQ(behindQuestion, QColor(Qt::black));
+    EXPECT_EQ(labelText("lblscore"), "0");
+    EXPECT_EQ(labelText("lblspeed"), "3");
+}
+
+TEST_F(MainWindowTest, FirstRunWithoutATableShowsTheRecoveryMessage)
+{
+    copyPictures();
+    QString message;
+    ModalAnswers answers({clickButton(QMessageBox::Ok, &message)});
+    window = std::make_unique<MainWindow>(folder.path());
+    ASSERT_EQ(answers.answered(), 1);
+    EXPECT_EQ(message, "High lng_score File Not Found, High lng_score Being Set to 0");
+    EXPECT_EQ(labelText("lblhighname"), "Computer");
+    EXPECT_EQ(labelText("lblhighscore"), "0");
+    EXPECT_TRUE(std::filesystem::exists(folder / "topten.dll"));
+}
+
+TEST_F(MainWindowTest, PlayfieldPaintsWallsBerryAndStandInsForMissingPictures)
+{
+    open(false);
+    startGame("1");
+    window->movementTimer().setEnabled(false);
+
+    // Left wall at 285 twips, top wall at 285 twips.
+    EXPECT_EQ(shownAt(cmFromTwips(285), 6.0f), units::colorFromBgr(colors::wallBlue));
+    EXPECT_EQ(shownAt(6.0f, cmFromTwips(285)), units::colorFromBgr(colors::wallBlue));
+
+    const Circle& berry = game().berry;
+    EXPECT_EQ(shownAt(berry.Left + berry.Width / 2, berry.Top + berry.Height / 2),
+              units::colorFromBgr(berry.FillColor));
+
+    // Without its picture file the head still shows, on the head segment.
+    const Circle& head = game().vermo(0);
+    const QColor centre = shownAt(head.Left + head.Width / 2, head.Top + head.Height / 2);
+    EXPECT_NE(centre, QColor(Qt::black));
+    EXPECT_GT(centre.green(), centre.red());
+}
+
+TEST_F(MainWindowTest, ClosingTheWindowStopsItsTimersWithoutAGameOver)
+{
+    open();
+    startGame("1");
+    const std::string before = folder.read("topten.dll");
+    game().score = 500;
+    window->close();
+    EXPECT_FALSE(window->movementTimer().isActive());
+    EXPECT_FALSE(window->scoreUpdateTimer().isActive());
+    EXPECT_EQ(folder.read("topten.dll"), before);
+}
+
+}  // namespace
+}  // namespace vermo

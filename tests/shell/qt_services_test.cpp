@@ -1,0 +1,272 @@
+// The Qt services on their own: timers, boxes, the window frame.
+#include <QEventLoop>
+#include <QInputDialog>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMainWindow>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include "modal_answers.h"
+#include "platform/qt_dialogs.h"
+#include "platform/qt_timer.h"
+#include "platform/qt_window_frame.h"
+#include "platform/units.h"
+#include "support/temp_folder.h"
+
+namespace vermo {
+namespace {
+
+using testing::ModalAnswers;
+
+// Runs the event loop for a while, as a box left open would.
+void spinFor(int milliseconds)
+{
+    QEventLoop loop;
+    QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+TEST(QtTimerTest, TicksRepeatWhileEnabledAndStopWhenDisabled)
+{
+    QtTimer timer;
+    int ticks = 0, repaints = 0;
+    timer.onTick([&] { ++ticks; });
+    timer.setAfterTick([&] { ++repaints; });
+    timer.setInterval(10);
+    timer.setEnabled(true);
+    EXPECT_FALSE(timer.qtimer().isSingleShot());
+    EXPECT_EQ(timer.qtimer().timerType(), Qt::PreciseTimer);
+
+    QTRY_VERIFY_WITH_TIMEOUT(ticks >= 5, 2000);
+    EXPECT_EQ(repaints, ticks);
+
+    timer.setEnabled(false);
+    const int stoppedAt = ticks;
+    spinFor(60);
+    EXPECT_EQ(ticks, stoppedAt);
+}
+
+TEST(QtTimerTest, EnablingARunningTimerKeepsItsCountButANewIntervalRestartsIt)
+{
+    QtTimer timer;
+    timer.onTick([] {});
+    timer.setInterval(1000);
+    timer.setEnabled(true);
+    spinFor(300);
+
+    timer.setEnabled(true);
+    EXPECT_LE(timer.qtimer().remainingTime(), 800);
+
+    timer.setInterval(1000);
+    EXPECT_GT(timer.qtimer().remainingTime(), 900);
+    EXPECT_TRUE(timer.enabled());
+}
+
+TEST(QtTimerTest, ZeroIntervalKeepsAnEnabledTimerSilent)
+{
+    QtTimer timer;
+    int ticks = 0;
+    timer.onTick([&] { ++ticks; });
+    timer.setEnabled(true);
+    timer.setInterval(0);
+    spinFor(50);
+    EXPECT_TRUE(timer.enabled());
+    EXPECT_FALSE(timer.isActive());
+    EXPECT_EQ(ticks, 0);
+
+    timer.setInterval(5);
+    QTRY_VERIFY_WITH_TIMEOUT(ticks > 0, 2000);
+}
+
+// A handler that waits in a nested event loop, as one with an open box
+// does, and even restarts its own timer meanwhile: its own ticks are
+// dropped, another timer keeps ticking.
+TEST(QtTimerTest, TickArrivingWhileTheHandlerRunsIsDropped)
+{
+    QtTimer busy, other;
+    int entered = 0, depth = 0, deepest = 0, otherTicks = 0, busyRepaints = 0;
+    busy.onTick([&] {
+        ++entered;
+        deepest = std::max(deepest, ++depth);
+        if (entered == 1) {
+            busy.setInterval(5);
+            spinFor(150);
+        }
+        --depth;
+    });
+    busy.setAfterTick([&] { ++busyRepaints; });
+    other.onTick([&] { ++otherTicks; });
+    busy.setInterval(10);
+    other.setInterval(10);
+    busy.setEnabled(true);
+    other.setEnabled(true);
+
+    QTRY_VERIFY_WITH_TIMEOUT(entered >= 2, 3000);
+    EXPECT_EQ(deepest, 1);
+    EXPECT_GE(otherTicks, 5);
+    EXPECT_EQ(busyRepaints, entered);
+}
+
+struct DialogsTest : ::testing::Test {
+    QMainWindow parent;
+    QtDialogs dialogs{&parent};
+};
+
+TEST_F(DialogsTest, NewGameQuestionCanOnlyBeAnsweredYesOrNo)
+{
+    bool stillOpenAfterEsc = false, stillOpenAfterClose = false;
+    QString title, text;
+    QStringList buttons;
+    int updatesBeforeOpen = 0;
+    bool boxWasOpenAtUpdate = false;
+    dialogs.setBeforeOpen([&] {
+        ++updatesBeforeOpen;
+        boxWasOpenAtUpdate = QApplication::activeModalWidget() != nullptr;
+    });
+
+    ModalAnswers answers({[&](QWidget* widget) {
+        auto* box = qobject_cast<QMessageBox*>(widget);
+        ASSERT_NE(box, nullptr);
+        title = box->windowTitle();
+        text = box->text();
+        for (QAbstractButton* button : box->buttons())
+            buttons << button->text().remove(QLatin1Char('&'));
+        QTest::keyClick(box, Qt::Key_Escape);
+        stillOpenAfterEsc = box->isVisible();
+        box->close();
+        stillOpenAfterClose = box->isVisible();
+        box->button(QMessageBox::Yes)->click();
+    }});
+
+    EXPECT_EQ(dialogs.askYesNo("New Game?"), Answer::Yes);
+    EXPECT_TRUE(stillOpenAfterEsc);
+    EXPECT_TRUE(stillOpenAfterClose);
+    EXPECT_EQ(title, "vermo");
+    EXPECT_EQ(text, "New Game?");
+    buttons.sort();
+    EXPECT_EQ(buttons, (QStringList{"No", "Yes"}));
+    EXPECT_EQ(updatesBeforeOpen, 1);
+    EXPECT_FALSE(boxWasOpenAtUpdate);
+}
+
+TEST_F(DialogsTest, NoIsAnAnswerToo)
+{
+    ModalAnswers answers({[](QWidget* widget) {
+        qobject_cast<QMessageBox*>(widget)->button(QMessageBox::No)->click();
+    }});
+    EXPECT_EQ(dialogs.askYesNo("New Game?"), Answer::No);
+}
+
+TEST_F(DialogsTest, MessageCarriesItsTitleOrTheApplicationsAndShowsLineBreaks)
+{
+    QStringList titles, texts;
+    auto readAndClose = [&](QWidget* widget) {
+        auto* box = qobject_cast<QMessageBox*>(widget);
+        ASSERT_NE(box, nullptr);
+        titles << box->windowTitle();
+        texts << box->text();
+        box->button(QMessageBox::Ok)->click();
+    };
+    ModalAnswers answers({readAndClose, readAndClose});
+
+    dialogs.message("High lng_score File Not Found, High lng_score Being Set to 0");
+    dialogs.message("Line one\r\nLine two", "About");
+
+    EXPECT_EQ(titles, (QStringList{"vermo", "About"}));
+    EXPECT_EQ(texts, (QStringList{"High lng_score File Not Found, High lng_score Being Set to 0",
+                                  "Line one\nLine two"}));
+}
+
+TEST_F(DialogsTest, InputBoxGivesTheTypedTextOrNothingWhenCancelled)
+{
+    QString shownDefault, shownTitle, shownPrompt;
+    ModalAnswers answers({
+        [&](QWidget* widget) {
+            auto* box = qobject_cast<QInputDialog*>(widget);
+            ASSERT_NE(box, nullptr);
+            shownDefault = box->textValue();
+            shownTitle = box->windowTitle();
+            shownPrompt = box->labelText();
+            box->setTextValue(QString::fromUtf8("Jörg"));
+            box->accept();
+        },
+        [](QWidget* widget) {
+            auto* box = qobject_cast<QInputDialog*>(widget);
+            ASSERT_NE(box, nullptr);
+            box->setTextValue("typed, then cancelled");
+            box->reject();
+        },
+    });
+
+    EXPECT_EQ(dialogs.input("Speed?", "", "10"), "J\xc3\xb6rg");
+    EXPECT_EQ(dialogs.input("You Got A High Score!\r\nPlease Enter Your Name!", "", ""), "");
+    EXPECT_EQ(shownDefault, "10");
+    EXPECT_EQ(shownTitle, "vermo");
+    EXPECT_EQ(shownPrompt, "Speed?");
+}
+
+TEST(QtWindowFrameTest, PositionsTheOuterFrameInTwips)
+{
+    QMainWindow window;
+    window.resize(200, 100);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    QtWindowFrame frame(&window, std::filesystem::current_path());
+
+    const double twipsPerPixel = units::twipsPerPixel(units::logicalDpi(&window));
+    frame.setLeft(1080);
+    frame.setTop(675);
+    QTRY_COMPARE(window.frameGeometry().topLeft(),
+                 QPoint(qRound(1080 / twipsPerPixel), qRound(675 / twipsPerPixel)));
+    EXPECT_EQ(frame.left(), 1080);
+    EXPECT_EQ(frame.top(), 675);
+
+    // A shake moves one edge at a time; the other stays put.
+    frame.setLeft(frame.left() + 120);
+    QTRY_COMPARE(frame.left(), 1200);
+    EXPECT_EQ(frame.top(), 675);
+}
+
+TEST(QtWindowFrameTest, IconComesFromTheFileOrAPlainStandIn)
+{
+    testing::TempFolder folder;
+    folder.write("broken.ico", "not an icon at all");
+    QMainWindow window;
+    QtWindowFrame frame(&window, folder.path());
+
+    frame.setIcon("missing.ico");
+    EXPECT_FALSE(window.windowIcon().isNull());
+    frame.setIcon("broken.ico");
+    EXPECT_FALSE(window.windowIcon().isNull());
+
+#ifdef VERMO_ASSETS
+    const std::filesystem::path assets = VERMO_ASSETS;
+    if (std::filesystem::exists(assets / "vermoicp.ico")) {
+        QtWindowFrame fromAssets(&window, assets);
+        fromAssets.setIcon("vermoicp.ico");
+        const QList<QSize> sizes = window.windowIcon().availableSizes();
+        EXPECT_TRUE(sizes.contains(QSize(32, 32)));
+        EXPECT_TRUE(sizes.contains(QSize(48, 48)));
+        const QImage standIn = QtWindowFrame::standInIcon().pixmap(32).toImage();
+        EXPECT_NE(window.windowIcon().pixmap(32).toImage(), standIn);
+    }
+#endif
+}
+
+TEST(UnitsTest, TwipsCentimetresAndColours)
+{
+    EXPECT_EQ(units::pixelsFromTwips(9750, 96), 650);
+    EXPECT_EQ(units::pixelsFromTwips(6990, 96), 466);
+    EXPECT_EQ(units::twipsFromPixels(72, 96), 1080);
+    EXPECT_EQ(units::pixelsFromTwips(1440, 120), 120);
+    // The sprite: 285 twips are 19 pixels at 96 dpi.
+    EXPECT_NEAR(units::pixelsFromCm(spriteSize, 96), 19.0, 1e-4);
+    EXPECT_EQ(units::colorFromBgr(colors::wallBlue), QColor(0, 0, 0xC0));
+    EXPECT_EQ(units::colorFromBgr(colors::orange), QColor(0xFF, 0x80, 0));
+}
+
+}  // namespace
+}  // namespace vermo
