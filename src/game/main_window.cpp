@@ -231,7 +231,7 @@ void MainWindow::refreshFromModel()
             panel.widget->setText(textFromFileBytes(panel.shown));
         }
     showStartButton();
-    playfield_->update();
+    playfield_->showState();
 }
 
 void MainWindow::showStartButton()

@@ -36,13 +36,34 @@ QRect PlayfieldWidget::spriteBox(float left, float top, float width, float heigh
             roundToPixel(width * pixelsPerCm_), roundToPixel(height * pixelsPerCm_)};
 }
 
-void PlayfieldWidget::paintEvent(QPaintEvent*)
+void PlayfieldWidget::showState()
+{
+    next_.takeFrom(state_);
+    if (!everShown_ || next_.background != shown_.background) {
+        update();
+    } else {
+        spritesThatDiffer(shown_, next_, changed_);
+        const double perCm = units::pixelsPerCm(logicalDpiX());
+        for (const ShownSprite& sprite : changed_) {
+            // A pixel of margin for the smoothed edges.
+            const QRect box(roundToPixel(sprite.Left * perCm) - 1, roundToPixel(sprite.Top * perCm) - 1,
+                            roundToPixel(sprite.Width * perCm) + 2, roundToPixel(sprite.Height * perCm) + 2);
+            update(box);
+        }
+    }
+    everShown_ = true;
+    std::swap(shown_, next_);
+}
+
+void PlayfieldWidget::paintEvent(QPaintEvent* event)
 {
     pixelsPerCm_ = units::pixelsPerCm(logicalDpiX());
     pixelRatio_ = devicePixelRatioF();
+    dirty_ = event->rect();
 
     QPainter painter(this);
-    painter.fillRect(rect(), units::colorFromBgr(state_.BackColor));
+    painter.setClipRegion(event->region());
+    painter.fillRect(dirty_, units::colorFromBgr(state_.BackColor));
 
     // Walls: sharp one-pixel lines.
     for (const Line* wall : {&state_.lborder, &state_.rborder, &state_.uborder, &state_.dborder}) {
@@ -85,7 +106,7 @@ void PlayfieldWidget::paintEvent(QPaintEvent*)
 void PlayfieldWidget::drawCircle(QPainter& painter, const Circle& circle)
 {
     const QRect box = spriteBox(circle.Left, circle.Top, circle.Width, circle.Height);
-    if (box.isEmpty())
+    if (box.isEmpty() || !needed(box))
         return;
     painter.drawPixmap(box.topLeft(), circleStamp(circle.FillColor, circle.BorderColor, box.size()));
 }
@@ -96,7 +117,7 @@ void PlayfieldWidget::drawPicture(QPainter& painter, const Image& image, StandIn
     if (image.Picture.empty())
         return;
     const QRect box = spriteBox(image.Left, image.Top, image.Width, image.Height);
-    if (box.isEmpty())
+    if (box.isEmpty() || !needed(box))
         return;
     painter.drawPixmap(box.topLeft(), pictureStamp(image.Picture, standIn, box.size()));
 }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "game/form_state.h"
+#include "game/scene_changes.h"
 
 namespace vermo {
 
@@ -21,6 +22,11 @@ public:
 
     // What a picture box shows when its file is missing or cannot be read.
     enum class StandIn { HeadUp, HeadDown, HeadLeft, HeadRight, Poison };
+
+    // Repaints what changed since the last call: the cells of sprites that
+    // appeared, vanished, moved or changed colour; everything when the
+    // background changed. Nothing at all when nothing changed.
+    void showState();
 
 signals:
     // After every completed paint.
@@ -56,7 +62,13 @@ private:
     QPixmap drawStandIn(StandIn standIn, QSize size) const;
     QPixmap blankStamp(QSize size) const;
 
+    bool needed(const QRect& box) const { return dirty_.intersects(box); }
+
     const FormState& state_;
+    ShownScene shown_, next_;
+    std::vector<ShownSprite> changed_;
+    bool everShown_ = false;
+    QRect dirty_;  // the part of the widget the current paint redraws
     std::filesystem::path folder_;
     double pixelsPerCm_ = 0;
     qreal pixelRatio_ = 1;
