@@ -2,6 +2,7 @@
 
 #include "platform/text_fields.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstdint>
@@ -62,11 +63,17 @@ std::optional<std::string> readBounded(const std::filesystem::path& file, std::s
     if (::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode))
         return std::nullopt;
 
+    // Sized by what the file holds now, so an honest table costs a few
+    // hundred bytes, not the whole bound; a file that grows meanwhile is
+    // still read no further than the bound.
+    constexpr std::size_t chunk = 64 * 1024;
     std::string bytes;
-    bytes.resize(limit);
     std::size_t filled = 0;
+    bytes.resize(std::min<std::size_t>(limit, static_cast<std::size_t>(info.st_size) + 1));
     while (filled < limit) {
-        const ssize_t got = ::read(fd.get(), bytes.data() + filled, limit - filled);
+        if (filled == bytes.size())
+            bytes.resize(std::min(limit, bytes.size() + chunk));
+        const ssize_t got = ::read(fd.get(), bytes.data() + filled, bytes.size() - filled);
         if (got < 0) {
             if (errno == EINTR)
                 continue;
