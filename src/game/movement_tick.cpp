@@ -108,11 +108,7 @@ void VermoGame::eatBerry()
         addToScore(speed);
         break;
     case 2:  // blue
-        speed = static_cast<std::int16_t>(speed * 3);
-        Grow();
-        Effects();
-        addToScore(speed);
-        speed = static_cast<std::int16_t>(speed / 3);
+        eatEffectBerry(3);
         break;
     case 3:  // yellow
         Grow();
@@ -123,11 +119,7 @@ void VermoGame::eatBerry()
         addToScore(speed);
         break;
     case 4:  // teal
-        speed = static_cast<std::int16_t>(speed * 2);
-        Grow();
-        Effects();
-        addToScore(speed);
-        speed = static_cast<std::int16_t>(speed / 2);
+        eatEffectBerry(2);
         break;
     case 5:  // orange
         Grow();
@@ -138,6 +130,17 @@ void VermoGame::eatBerry()
         break;
     }
     Place();
+}
+
+// The speed holds the multiplied value while the worm grows, the effect is
+// drawn and the points are added; dividing back gives the chosen speed.
+void VermoGame::eatEffectBerry(int factor)
+{
+    speed = static_cast<std::int16_t>(speed * factor);
+    Grow();
+    Effects();
+    addToScore(speed);
+    speed = static_cast<std::int16_t>(speed / factor);
 }
 
 // Each segment takes its predecessor's place: first all Lefts, then all

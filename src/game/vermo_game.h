@@ -87,6 +87,7 @@ private:
     bool poisonTest();
     void berryTest();
     void eatBerry();
+    void eatEffectBerry(int factor);
     void addToScore(long long points);
     void bodyFollow();
     void headMove();
