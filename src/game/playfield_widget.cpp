@@ -39,16 +39,18 @@ QRect PlayfieldWidget::spriteBox(float left, float top, float width, float heigh
 void PlayfieldWidget::showState()
 {
     next_.takeFrom(state_);
-    if (!everShown_ || next_.background != shown_.background) {
+    if (!everShown_ || !next_.onGrid() || !shown_.onGrid()
+        || next_.background() != shown_.background()) {
         update();
     } else {
-        spritesThatDiffer(shown_, next_, changed_);
+        cellsThatDiffer(shown_, next_, changed_);
         const double perCm = units::pixelsPerCm(logicalDpiX());
-        for (const ShownSprite& sprite : changed_) {
-            // A pixel of margin for the smoothed edges.
-            const QRect box(roundToPixel(sprite.Left * perCm) - 1, roundToPixel(sprite.Top * perCm) - 1,
-                            roundToPixel(sprite.Width * perCm) + 2, roundToPixel(sprite.Height * perCm) + 2);
-            update(box);
+        const int size = roundToPixel(spriteSize * perCm);
+        for (const CellPosition& cell : changed_) {
+            // The sprite box of the cell with a pixel of margin for the
+            // smoothed edges.
+            update(roundToPixel(gridCoordinate(cell.column) * perCm) - 1,
+                   roundToPixel(gridCoordinate(cell.row) * perCm) - 1, size + 2, size + 2);
         }
     }
     everShown_ = true;
@@ -59,11 +61,12 @@ void PlayfieldWidget::paintEvent(QPaintEvent* event)
 {
     pixelsPerCm_ = units::pixelsPerCm(logicalDpiX());
     pixelRatio_ = devicePixelRatioF();
-    dirty_ = event->rect();
+    dirty_ = event->region();
 
     QPainter painter(this);
-    painter.setClipRegion(event->region());
-    painter.fillRect(dirty_, units::colorFromBgr(state_.BackColor));
+    painter.setClipRegion(dirty_);
+    for (const QRect& part : dirty_)
+        painter.fillRect(part, units::colorFromBgr(state_.BackColor));
 
     // Walls: sharp one-pixel lines.
     for (const Line* wall : {&state_.lborder, &state_.rborder, &state_.uborder, &state_.dborder}) {

@@ -2,6 +2,7 @@
 
 #include <QImage>
 #include <QPixmap>
+#include <QRegion>
 #include <QWidget>
 #include <filesystem>
 #include <string>
@@ -65,10 +66,10 @@ private:
     bool needed(const QRect& box) const { return dirty_.intersects(box); }
 
     const FormState& state_;
-    ShownScene shown_, next_;
-    std::vector<ShownSprite> changed_;
+    ShownCells shown_, next_;
+    std::vector<CellPosition> changed_;
     bool everShown_ = false;
-    QRect dirty_;  // the part of the widget the current paint redraws
+    QRegion dirty_;  // the part of the widget the current paint redraws
     std::filesystem::path folder_;
     double pixelsPerCm_ = 0;
     qreal pixelRatio_ = 1;

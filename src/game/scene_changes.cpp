@@ -1,42 +1,73 @@
 #include "game/scene_changes.h"
 
-#include <algorithm>
-#include <tuple>
+#include <cmath>
 
 namespace vermo {
 
-void ShownScene::takeFrom(const FormState& state)
+namespace {
+
+enum SpriteKind : std::uint64_t { Disc = 1, Poison, HeadUp, HeadDown, HeadLeft, HeadRight };
+
+// A well-spread fingerprint, so that sums of different sets of sprites on
+// one cell practically never agree.
+std::uint64_t fingerprint(std::uint64_t kind, Color fill, Color border)
 {
-    background = state.BackColor;
-    sprites.clear();
+    std::uint64_t z = kind * 0x9E3779B97F4A7C15ull ^ (std::uint64_t{fill} << 24) ^ border;
+    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+    z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+    return z ^ (z >> 31);
+}
+
+}  // namespace
+
+void ShownCells::add(float left, float top, float width, float height, std::uint64_t look)
+{
+    const float column = left / cellStep;
+    const float row = top / cellStep;
+    const bool aligned = column == std::floor(column) && row == std::floor(row)
+                      && column >= 0 && row >= 0 && column < span && row < span
+                      && width == spriteSize && height == spriteSize;
+    if (!aligned) {
+        onGrid_ = false;
+        return;
+    }
+    Cell& cell = cells_[index(static_cast<int>(column), static_cast<int>(row))];
+    ++cell.sprites;
+    cell.looks += look;
+}
+
+void ShownCells::takeFrom(const FormState& state)
+{
+    background_ = state.BackColor;
+    onGrid_ = true;
+    cells_.fill(Cell{});
     auto addDisc = [this](const Circle& c) {
         if (c.Visible)
-            sprites.push_back({c.Left, c.Top, c.Width, c.Height, ShownSprite::Disc, c.FillColor,
-                               c.BorderColor});
+            add(c.Left, c.Top, c.Width, c.Height, fingerprint(Disc, c.FillColor, c.BorderColor));
     };
-    auto addPicture = [this](const Image& image, ShownSprite::Kind kind) {
+    auto addPicture = [this](const Image& image, SpriteKind kind) {
         if (image.Visible && !image.Picture.empty())
-            sprites.push_back({image.Left, image.Top, image.Width, image.Height, kind, 0, 0});
+            add(image.Left, image.Top, image.Width, image.Height, fingerprint(kind, 0, 0));
     };
     addDisc(state.berry);
     for (const Image& item : state.poison.elements())
-        addPicture(item, ShownSprite::Poison);
+        addPicture(item, Poison);
     for (const Circle& segment : state.vermo.elements())
         addDisc(segment);
-    addPicture(state.headu, ShownSprite::HeadUp);
-    addPicture(state.headd, ShownSprite::HeadDown);
-    addPicture(state.headl, ShownSprite::HeadLeft);
-    addPicture(state.headr, ShownSprite::HeadRight);
-    std::sort(sprites.begin(), sprites.end());
+    addPicture(state.headu, HeadUp);
+    addPicture(state.headd, HeadDown);
+    addPicture(state.headl, HeadLeft);
+    addPicture(state.headr, HeadRight);
 }
 
-void spritesThatDiffer(const ShownScene& before, const ShownScene& after,
-                       std::vector<ShownSprite>& out)
+void cellsThatDiffer(const ShownCells& before, const ShownCells& after,
+                     std::vector<CellPosition>& out)
 {
     out.clear();
-    std::set_symmetric_difference(before.sprites.begin(), before.sprites.end(),
-                                  after.sprites.begin(), after.sprites.end(),
-                                  std::back_inserter(out));
+    for (int row = 0; row < ShownCells::span; ++row)
+        for (int column = 0; column < ShownCells::span; ++column)
+            if (!(before.cell(column, row) == after.cell(column, row)))
+                out.push_back({column, row});
 }
 
 }  // namespace vermo

@@ -5,25 +5,60 @@
 namespace vermo {
 
 namespace {
+
 std::uint64_t clockTicks()
 {
     return static_cast<std::uint64_t>(
         std::chrono::steady_clock::now().time_since_epoch().count());
 }
+
+std::uint64_t rotateLeft(std::uint64_t x, int k)
+{
+    return (x << k) | (x >> (64 - k));
+}
+
+// Spreads one 64-bit value over a well-mixed sequence (splitmix64), to fill
+// the state from the clock at the start.
+std::uint64_t splitMix(std::uint64_t& seed)
+{
+    std::uint64_t z = (seed += 0x9E3779B97F4A7C15ull);
+    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+    z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+    return z ^ (z >> 31);
+}
+
 }  // namespace
 
-ClockRandom::ClockRandom() : engine_(clockTicks()) {}
+ClockRandom::ClockRandom()
+{
+    std::uint64_t seed = clockTicks();
+    for (auto& word : state_)
+        word = splitMix(seed);
+}
 
 void ClockRandom::reseed()
 {
-    const std::uint64_t mixed = engine_() ^ (clockTicks() * 0x9E3779B97F4A7C15ull);
-    engine_.seed(mixed);
+    state_[0] ^= clockTicks() * 0x9E3779B97F4A7C15ull;
+    nextBits();
+}
+
+std::uint64_t ClockRandom::nextBits()
+{
+    const std::uint64_t result = rotateLeft(state_[1] * 5, 7) * 9;
+    const std::uint64_t t = state_[1] << 17;
+    state_[2] ^= state_[0];
+    state_[3] ^= state_[1];
+    state_[1] ^= state_[2];
+    state_[0] ^= state_[3];
+    state_[2] ^= t;
+    state_[3] = rotateLeft(state_[3], 45);
+    return result;
 }
 
 double ClockRandom::next()
 {
     // 53 random bits scaled into [0, 1); never 1.0.
-    return static_cast<double>(engine_() >> 11) * 0x1.0p-53;
+    return static_cast<double>(nextBits() >> 11) * 0x1.0p-53;
 }
 
 }  // namespace vermo

@@ -1,4 +1,4 @@
-// What must be painted again after a change of the board.
+// Which cells of the playfield must be painted again after a change.
 #include "core/game_fixture.h"
 #include "game/scene_changes.h"
 
@@ -7,33 +7,37 @@ namespace {
 
 class SceneChanges : public GameTest {
 protected:
-    std::vector<ShownSprite> changesAcross(const std::function<void()>& change)
+    std::vector<CellPosition> changesAcross(const std::function<void()>& change)
     {
-        ShownScene before, after;
         before.takeFrom(game());
         change();
         after.takeFrom(game());
-        std::vector<ShownSprite> changed;
-        spritesThatDiffer(before, after, changed);
+        std::vector<CellPosition> changed;
+        cellsThatDiffer(before, after, changed);
         return changed;
     }
+    ShownCells before, after;
 };
 
-TEST_F(SceneChanges, AStepOfALongWormChangesOnlyTheHeadAndTheTailCells)
+TEST_F(SceneChanges, AStepOfALongWormChangesOnlyTheHeadAndTailCells)
 {
     startPlaying();
     game().berryEaten = true;
     growBody(300, -1, 0);
-    for (int i = 151; i <= 300; ++i) {  // fold the worm so it fits the field
-        game().vermo(i).Left = game().vermo(150).Left;
-        game().vermo(i).Top = game().vermo(150).Top;
+    for (int i = 11; i <= 300; ++i) {  // the rest of the worm stacked on one cell
+        game().vermo(i).Left = game().vermo(10).Left;
+        game().vermo(i).Top = game().vermo(10).Top;
     }
     press(keys::Up);
     const auto changed = changesAcross([&] { rig.tick(); });
-    // The head disc on its new cell (the neck now covers the old one), the
-    // head picture gone from the old cell and shown on the new one, and one
-    // disc fewer on the tail's stacked cell.
-    EXPECT_EQ(changed.size(), 4u);
+    // The new head cell, the old one (its head picture left; the neck took
+    // the disc), and the tail's stack, one disc lower.
+    EXPECT_EQ(changed.size(), 3u);
+    EXPECT_TRUE(after.onGrid());
+    const std::vector<CellPosition> expected{{11, 10}, {1, 11}, {11, 11}};
+    for (const auto& cell : expected)
+        EXPECT_NE(std::find(changed.begin(), changed.end(), cell), changed.end())
+            << cell.column << "," << cell.row;
 }
 
 TEST_F(SceneChanges, NothingChangesWhileTheWormStandsStill)
@@ -51,8 +55,26 @@ TEST_F(SceneChanges, RecolouringAndTurningAreSeen)
                   rig.random.queueEffect(5);
                   game().Effects();
               }).size(),
-              2u * 4u);  // four discs, each gone in green and back in grey or black
-    EXPECT_EQ(changesAcross([&] { press(keys::Right); }).size(), 2u);  // one picture for another
+              4u);  // head and three body cells recoloured
+    EXPECT_EQ(changesAcross([&] { press(keys::Right); }).size(), 1u);  // another head picture
+}
+
+TEST_F(SceneChanges, AHeadBeyondTheWallIsStillOnTheGrid)
+{
+    startPlaying();
+    rig.putHead(1, 11);
+    press(keys::Left);
+    const auto changed = changesAcross([&] { rig.tick(); });
+    EXPECT_TRUE(after.onGrid());
+    EXPECT_NE(std::find(changed.begin(), changed.end(), CellPosition{0, 11}), changed.end());
+}
+
+TEST_F(SceneChanges, AnythingOffTheGridMakesTheWholeFieldChange)
+{
+    load();
+    game().poison(1).Visible = true;  // still at its design place, between cells
+    after.takeFrom(game());
+    EXPECT_FALSE(after.onGrid());
 }
 
 }  // namespace
