@@ -74,9 +74,6 @@ void PlayfieldWidget::paintEvent(QPaintEvent* event)
         painter.drawLine(QPoint(roundToPixel(wall->X1 * pixelsPerCm_), roundToPixel(wall->Y1 * pixelsPerCm_)),
                          QPoint(roundToPixel(wall->X2 * pixelsPerCm_), roundToPixel(wall->Y2 * pixelsPerCm_)));
     }
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setRenderHint(QPainter::SmoothPixmapTransform);
-
     if (state_.berry.Visible)
         drawCircle(painter, state_.berry);
 
