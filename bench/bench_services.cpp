@@ -1,0 +1,69 @@
+#include "bench_services.h"
+
+#include <cstdio>
+#include <cerrno>
+#include <cstdlib>
+#include <stdexcept>
+#include <system_error>
+
+#include "scores/score_file.h"
+
+namespace vermo::bench {
+
+namespace {
+[[noreturn]] void stop(const char* kind, const std::string& text)
+{
+    std::fprintf(stderr, "benchmark error: the game opened a %s box: \"%s\"\n", kind, text.c_str());
+    std::abort();
+}
+}  // namespace
+
+void NoBoxes::message(const std::string& text, const std::string&) { stop("message", text); }
+
+Answer NoBoxes::askYesNo(const std::string& text, const std::string&) { stop("Yes/No", text); }
+
+std::string NoBoxes::input(const std::string& prompt, const std::string&, const std::string&)
+{
+    stop("input", prompt);
+}
+
+void NoProgramEnd::endNow()
+{
+    std::fprintf(stderr, "benchmark error: the game asked to end the program\n");
+    std::abort();
+}
+
+ScratchFolder::ScratchFolder()
+{
+    std::string pattern = (std::filesystem::temp_directory_path() / "vermo-bench-XXXXXX").string();
+    if (!::mkdtemp(pattern.data()))
+        throw std::system_error(errno, std::generic_category(), "mkdtemp");
+    path_ = pattern;
+}
+
+ScratchFolder::~ScratchFolder()
+{
+    std::error_code ignored;
+    std::filesystem::remove_all(path_, ignored);
+}
+
+void ScratchFolder::copyAssets(const std::filesystem::path& assets) const
+{
+    for (const char* file : {"vermou.gif", "vermod.gif", "vermol.gif", "vermor.gif", "poison.gif",
+                             "vermoicp.ico", "helpfile.bat"}) {
+        std::filesystem::copy_file(assets / file, path_ / file,
+                                   std::filesystem::copy_options::overwrite_existing);
+    }
+}
+
+BenchGame::BenchGame()
+{
+    // A table on disk, so the load finds one and opens no box.
+    WriteScores(ScoreTable::defaults(), folder.path() / scoreFileName);
+    game = std::make_unique<VermoGame>(Services{tmscoreupdate, tmvermomove, tmshake, tminvisible,
+                                                dialogs, random, frame, programEnd, windows,
+                                                folder.path()});
+    game->Form_Load();
+}
+
+}  // namespace vermo::bench

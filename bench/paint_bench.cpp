@@ -1,0 +1,198 @@
+// What one repaint of the playfield costs, drawn offscreen at the real
+// size (650 x 466 pixels at 96 dpi).
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QImage>
+#include <QPaintEvent>
+#include <cmath>
+#include <memory>
+
+#include "bench_services.h"
+#include "board_layouts.h"
+#include "game/main_window.h"
+#include "game/playfield_widget.h"
+#include "platform/units.h"
+#include "scores/score_file.h"
+#include "tick_course.h"
+
+namespace vermo::bench {
+namespace {
+
+QSize clientSize()
+{
+    const double dpi = units::logicalDpi();
+    return {units::pixelsFromTwips(clientWidthTwips, dpi), units::pixelsFromTwips(clientHeightTwips, dpi)};
+}
+
+// A board in play: the worm of `segments` along a serpentine over the
+// whole field (a longer worm lies over itself), `poisonItems` items along
+// the same path backwards, the berry, and the head picture facing right.
+void layBoard(FormState& state, int segments, int poisonItems)
+{
+    namePictures(state);
+    const auto path = serpentine(1, gridCells);
+    putHead(state, path[0]);
+    layBody(state, segments - 1, std::vector<Cell>(path.begin() + 1, path.end()));
+    layPoison(state, poisonItems, std::vector<Cell>(path.rbegin(), path.rend()));
+    state.berry.Left = gridCoordinate(12);
+    state.berry.Top = gridCoordinate(12);
+    state.berry.FillColor = colors::orange;
+}
+
+// The playfield widget alone, as the movement tick's repaint draws it.
+void BM_PaintPlayfield(benchmark::State& state)
+{
+    FormState board;
+    layBoard(board, static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    PlayfieldWidget widget(board, VERMO_ASSETS);
+    widget.setFixedSize(clientSize());
+    QImage image(widget.size(), QImage::Format_RGB32);
+    widget.render(&image);  // reads the pictures and draws the stamps once
+    for (auto _ : state) {
+        widget.render(&image);
+        benchmark::DoNotOptimize(image.constBits());
+    }
+    state.counters["width"] = image.width();
+    state.counters["height"] = image.height();
+    state.counters["dpi"] = widget.logicalDpiX();
+}
+BENCHMARK(BM_PaintPlayfield)
+    ->ArgNames({"segments", "poison"})
+    ->Args({600, 300})
+    ->Args({600, 0})
+    ->Args({1, 0})
+    ->Unit(benchmark::kMicrosecond);
+
+// A repaint limited to the cells one step changes, with 600 segments and
+// 300 poison items on the board: the head's new cell, the neck, the cell
+// the tail left and the berry's, far apart as they usually are. As one
+// region (what a paint event gets), and one cell at a time (close to what
+// a paint that tested each sprite against the region itself, rather than
+// against the region's bounding rectangle, would cost).
+void BM_PaintPlayfieldCells(benchmark::State& state)
+{
+    const bool oneByOne = state.range(0) != 0;
+    FormState board;
+    layBoard(board, 600, 300);
+    PlayfieldWidget widget(board, VERMO_ASSETS);
+    widget.setFixedSize(clientSize());
+    QImage image(widget.size(), QImage::Format_RGB32);
+    widget.render(&image);
+    const double pixelsPerCm = units::pixelsPerCm(widget.logicalDpiX());
+    auto cellBox = [&](Cell cell) {
+        const int left = static_cast<int>(std::lround(gridCoordinate(cell.column) * pixelsPerCm));
+        const int top = static_cast<int>(std::lround(gridCoordinate(cell.row) * pixelsPerCm));
+        return QRect(left - 1, top - 1, 21, 21);
+    };
+    std::vector<QRect> boxes;
+    QRegion changed;
+    for (Cell cell : {Cell{1, 1}, Cell{2, 1}, Cell{5, 14}, Cell{12, 12}}) {
+        boxes.push_back(cellBox(cell));
+        changed += boxes.back();
+    }
+    for (auto _ : state) {
+        if (oneByOne) {
+            for (const QRect& box : boxes)
+                widget.render(&image, box.topLeft(), QRegion(box));
+        } else {
+            widget.render(&image, QPoint(), changed);
+        }
+        benchmark::DoNotOptimize(image.constBits());
+    }
+}
+BENCHMARK(BM_PaintPlayfieldCells)->ArgName("cellByCell")->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+
+// What the screen side adds to a movement tick on the tick benchmark's
+// course: working out which cells changed (showState), and with
+// `painting`, the repaint of those cells on a shown widget, as the event
+// loop runs it after the tick. The tick itself is part of each iteration.
+void BM_TickAndRepaint(benchmark::State& state)
+{
+    const bool painting = state.range(2) != 0;
+    TickCourse course(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    namePictures(course.game());
+    PlayfieldWidget widget(course.game(), VERMO_ASSETS);
+    widget.setFixedSize(clientSize());
+    long paints = 0;
+    QObject::connect(&widget, &PlayfieldWidget::painted, [&paints] { ++paints; });
+    if (painting) {
+        widget.show();
+        QCoreApplication::processEvents();
+    }
+    widget.showState();
+    QCoreApplication::processEvents();
+    paints = 0;
+    long iterations = 0;
+    for (auto _ : state) {
+        course.tick();
+        widget.showState();
+        if (painting)
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest);
+        ++iterations;
+        if (course.atEnd()) {
+            state.PauseTiming();
+            const bool onCourse = course.restart();
+            widget.showState();
+            QCoreApplication::processEvents();
+            state.ResumeTiming();
+            if (!onCourse) {
+                state.SkipWithError("the head left its course");
+                break;
+            }
+        }
+    }
+    state.counters["paints/tick"] = iterations ? static_cast<double>(paints) / iterations : 0.0;
+}
+BENCHMARK(BM_TickAndRepaint)
+    ->ArgNames({"segments", "poison", "paint"})
+    ->Args({600, 300, 0})
+    ->Args({600, 300, 1})
+    ->Args({1, 0, 1})
+    ->Unit(benchmark::kMicrosecond);
+
+// The real main window's client area with its panel labels on top, as the
+// screen gets it after a tick; and before the first game, with the large
+// "Start Game" button covering the field.
+void BM_PaintWindow(benchmark::State& state)
+{
+    const bool startScreen = state.range(0) == 0;
+    ScratchFolder folder;
+    folder.copyAssets(VERMO_ASSETS);
+    WriteScores(ScoreTable::defaults(), folder.path() / scoreFileName);
+    MainWindow window(folder.path());
+    if (!startScreen) {
+        layBoard(window.game(), 600, 300);
+        window.game().cmdstart.Visible = false;
+        window.game().lblscore.Caption = "12345";
+    }
+    window.refreshFromModel();
+    QWidget& client = *window.playfield();
+    QImage image(client.size(), QImage::Format_RGB32);
+    client.render(&image);
+    for (auto _ : state) {
+        client.render(&image);
+        benchmark::DoNotOptimize(image.constBits());
+    }
+}
+BENCHMARK(BM_PaintWindow)
+    ->ArgName("playing")
+    ->Arg(1)
+    ->Arg(0)
+    ->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+}  // namespace vermo::bench
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <string>
+
+namespace vermo::bench {
+
+// Resident memory of this process (VmRSS), in kibibytes; -1 when unknown.
+long residentKib();
+
+// CPU time this process has used so far, user and system, in seconds.
+double cpuSeconds();
+
+// Seconds on the steady clock.
+double wallSeconds();
+
+// The machine and its load, for the record printed with every figure.
+std::string machineLine();
+
+// "12.3 MB" style text for kibibytes.
+std::string megabytes(long kib);
+
+}  // namespace vermo::bench
