@@ -153,7 +153,7 @@ void VermoGame::enterHighScore()
 
 void VermoGame::resetBoard()
 {
-    lblscore.Caption = "0";
+    lblscore.Caption = decimal(0);
     score = 0;
     services_.tminvisible.setEnabled(false);
     collisionIndex = 0;
