@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "game/geometry.h"
+#include "platform/geometry.h"
 
 namespace vermo {
 

@@ -14,7 +14,7 @@
 #include "platform/units.h"
 #include "scores/high_score_window.h"
 #include "ui/help_window.h"
-#include "ui/text_codec.h"
+#include "platform/text_codec.h"
 #include "ui/window_opener.h"
 
 namespace vermo {

@@ -6,7 +6,7 @@
 #include <QWidget>
 #include <algorithm>
 
-#include "game/geometry.h"
+#include "platform/geometry.h"
 #include "platform/units.h"
 
 namespace vermo {

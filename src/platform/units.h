@@ -6,7 +6,7 @@
 #include <QWidget>
 #include <cmath>
 
-#include "game/geometry.h"
+#include "platform/geometry.h"
 
 namespace vermo::units {
 

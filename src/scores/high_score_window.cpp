@@ -14,8 +14,8 @@
 #include <QPushButton>
 
 #include "scores/column_printer.h"
-#include "ui/text_codec.h"
-#include "ui/window_layout.h"
+#include "platform/text_codec.h"
+#include "platform/window_layout.h"
 
 namespace vermo {
 

@@ -9,8 +9,8 @@
 
 #include "platform/program_end.h"
 #include "platform/text_fields.h"
-#include "ui/text_codec.h"
-#include "ui/window_layout.h"
+#include "platform/text_codec.h"
+#include "platform/window_layout.h"
 
 namespace vermo {
 

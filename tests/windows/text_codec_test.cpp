@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "ui/text_codec.h"
+#include "platform/text_codec.h"
 
 namespace vermo {
 namespace {

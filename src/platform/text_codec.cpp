@@ -1,4 +1,4 @@
-#include "ui/text_codec.h"
+#include "platform/text_codec.h"
 
 #include <QByteArrayView>
 #include <QStringDecoder>
