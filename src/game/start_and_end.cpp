@@ -179,6 +179,10 @@ void VermoGame::resetBoard()
         cmdstart.Visible = false;
     movedSinceTurn = true;
     heldTurn = 0;
+    // An effect paused in the finished game must not come back when the
+    // new game is paused and resumed.
+    timerWasOn[1] = false;
+    timerWasOn[2] = false;
 }
 
 bool VermoGame::readTable()

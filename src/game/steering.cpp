@@ -15,7 +15,10 @@ bool isArrow(int keyCode)
 
 void VermoGame::Form_KeyDown(int keyCode, int /*shift: P works with or without it*/)
 {
-    if (isArrow(keyCode) && acceptsArrow(keyCode)) {
+    // The key of the current direction passes the axis rules before the
+    // first berry, but it changes nothing: not the direction, not the mark
+    // of a step taken since the last turn, not a turn that is waiting.
+    if (isArrow(keyCode) && acceptsArrow(keyCode) && !isCurrentDirection(keyCode)) {
         // Two turns between two steps would point the head back onto its
         // own neck. A turn pressed before the worm has moved since the last
         // one waits for the next step instead.
@@ -38,6 +41,12 @@ bool VermoGame::acceptsArrow(int keyCode) const
     if (keyCode == keys::Left || keyCode == keys::Right)
         return onVerticalAxis || !berryEaten;
     return onHorizontalAxis || !berryEaten;
+}
+
+bool VermoGame::isCurrentDirection(int keyCode) const
+{
+    return (keyCode == keys::Right && movingRight) || (keyCode == keys::Left && movingLeft)
+        || (keyCode == keys::Up && movingUp) || (keyCode == keys::Down && movingDown);
 }
 
 void VermoGame::applyArrow(int keyCode)

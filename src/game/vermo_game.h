@@ -78,6 +78,7 @@ private:
 
     // Steering
     bool acceptsArrow(int keyCode) const;
+    bool isCurrentDirection(int keyCode) const;
     void applyArrow(int keyCode);
     void releaseHeldTurn();
 

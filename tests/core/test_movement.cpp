@@ -87,20 +87,32 @@ TEST_F(MovementTick, WallCellsInsideAndOutside)
     }
 }
 
+// After "New Game?" is answered Yes, the tick that found the game over
+// goes on with the new board: a berry placed under the start cell is eaten
+// in that same tick.
+void queueBerryUnderTheStartCellAndItsFollowers(ScriptedRandom& random)
+{
+    random.queueBerry(11, 1, 11);  // red, on the start cell 5.5, 5.5
+    random.queuePoison(1, 23);
+    random.queueBerry(23, 1, 1);
+}
+
 TEST_F(MovementTick, WallGameOverSetsUpTheNextGameInsideTheTick)
 {
     startPlaying();
     rig.putHead(1, 12);
     press(keys::Left);
     rig.tick();
-    rig.random.queueBerry(3, 1, 3);
-    rig.tick();  // game over, Yes, speed 10 again
+    queueBerryUnderTheStartCellAndItsFollowers(rig.random);
+    rig.tick();  // game over, Yes, speed 10 again, then the rest of the tick
     EXPECT_TRUE(game().vermo(0).Visible);
     EXPECT_EQ(game().vermo(0).Left, 5.5f);
     EXPECT_EQ(game().vermo(0).Top, 5.5f);
     EXPECT_TRUE(rig.tmvermomove.enabled());
     EXPECT_FALSE(game().movingLeft);
     EXPECT_TRUE(game().headu.Visible);
+    EXPECT_TRUE(game().berryEaten);
+    EXPECT_EQ(game().score, 10);
 }
 
 TEST_F(MovementTick, ReversalWithTwoBodySegmentsRunsIntoTheBody)
@@ -140,12 +152,15 @@ TEST_F(MovementTick, SelfCollisionGameOverEndsTheScanAndTheTickGoesOn)
     game().vermo(3).Top = game().vermo(0).Top;
     game().vermo(4).Left = game().vermo(0).Left;  // and another one
     game().vermo(4).Top = game().vermo(0).Top;
-    rig.random.queueBerry(9, 2, 9);
+    queueBerryUnderTheStartCellAndItsFollowers(rig.random);
     rig.tick();
     EXPECT_EQ(boxesShown(ShownBox::YesNo), 1);  // one game over, not two
-    EXPECT_EQ(game().vermo.highest(), 0);
     EXPECT_EQ(game().collisionIndex, -1);
     EXPECT_TRUE(rig.tmvermomove.enabled());
+    // The new game's berry was eaten by the rest of the tick.
+    EXPECT_TRUE(game().berryEaten);
+    EXPECT_EQ(game().score, 10);
+    EXPECT_EQ(game().vermo.highest(), 2);
 }
 
 TEST_F(MovementTick, PoisonEndsTheTickBeforeAnythingMoves)
@@ -157,10 +172,17 @@ TEST_F(MovementTick, PoisonEndsTheTickBeforeAnythingMoves)
     game().poison(1).Left = 5.5f;
     game().poison(1).Top = 5.5f;
     game().poison(1).Visible = true;
-    rig.dialogs.answerYesNo(Answer::No);
-    EXPECT_THROW(rig.tick(), ProgramEnded);
+    queueBerryUnderTheStartCellAndItsFollowers(rig.random);
+    rig.dialogs.answerYesNo(Answer::Yes);
+    rig.tick();
+    EXPECT_EQ(boxesShown(ShownBox::YesNo), 1);
+    // The new game's berry lies under the head, but this tick ended with
+    // the poison: nothing was eaten and nothing moved.
+    EXPECT_FALSE(game().berryEaten);
+    EXPECT_EQ(game().score, 0);
+    EXPECT_EQ(game().vermo.highest(), 0);
     EXPECT_EQ(game().vermo(0).Left, 5.5f);
-    EXPECT_EQ(game().vermo(1).Left, 5.0f);
+    EXPECT_EQ(game().vermo(0).Top, 5.5f);
 }
 
 TEST_F(MovementTick, PoisonIsHarmlessWhilePoisonPlacedIsFalse)

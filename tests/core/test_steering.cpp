@@ -164,6 +164,37 @@ TEST_F(Steering, OnlyTheLastWaitingTurnIsKept)
     EXPECT_TRUE(game().movingRight);
 }
 
+TEST_F(Steering, CurrentDirectionKeyDoesNotDelayTheNextTurn)
+{
+    press(keys::Right);
+    step();             // head on 6.0, 5.5
+    press(keys::Right);  // auto-repeat of the key held down: changes nothing
+    press(keys::Up);
+    step();
+    EXPECT_EQ(game().vermo(0).Left, 6.0f);
+    EXPECT_EQ(game().vermo(0).Top, 5.0f);
+}
+
+TEST_F(Steering, ANewGameForgetsTheTurnsOfTheOldOne)
+{
+    press(keys::Right);  // clears the mark of a step; no step follows
+    game().Newgame_Click();
+    press(keys::Up);     // the new game's first key is taken at once
+    EXPECT_TRUE(game().movingUp);
+    EXPECT_EQ(game().heldTurn, 0);
+}
+
+TEST_F(Steering, AnEffectPausedInTheOldGameStaysOffInTheNewOne)
+{
+    rig.tmshake.setEnabled(true);
+    press(keys::P);
+    game().Newgame_Click();
+    press(keys::P);
+    press(keys::P);
+    EXPECT_FALSE(rig.tmshake.enabled());
+    EXPECT_TRUE(rig.tmvermomove.enabled());
+}
+
 TEST_F(Steering, PauseStopsMovementAndEffectsAndResumeRestoresOnlyThoseThatRan)
 {
     press(keys::Right);
@@ -176,8 +207,11 @@ TEST_F(Steering, PauseStopsMovementAndEffectsAndResumeRestoresOnlyThoseThatRan)
     EXPECT_TRUE(rig.tmscoreupdate.enabled());
     EXPECT_FALSE(rig.tick());
 
-    press(keys::Up);  // ignored while paused
-    EXPECT_TRUE(game().movingRight);
+    for (int key : {keys::Up, keys::Down, keys::Left, keys::Right}) {
+        press(key);  // ignored while paused
+        EXPECT_TRUE(game().movingRight) << key;
+        EXPECT_EQ(game().heldTurn, 0) << key;
+    }
 
     press(keys::P);
     EXPECT_FALSE(game().paused);
