@@ -1,11 +1,11 @@
 #include "game/playfield_widget.h"
 
-#include <QImageReader>
 #include <QPaintEvent>
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
 
+#include "platform/picture_files.h"
 #include "platform/units.h"
 
 namespace vermo {
@@ -169,9 +169,7 @@ const QPixmap& PlayfieldWidget::pictureStamp(const std::string& file, StandIn st
     if (found == pictures_.size()) {
         // The file is read once; a missing or broken one leaves the
         // source empty and the stand-in takes its place.
-        const std::filesystem::path path = folder_ / file;
-        QImageReader reader(QString::fromStdString(path.string()));
-        pictures_.push_back({file, standIn, reader.read(), QSize(), QPixmap()});
+        pictures_.push_back({file, standIn, pictureFromFile(folder_ / file), QSize(), QPixmap()});
     }
     lastPicture_ = found;
     PictureStamp& stamp = pictures_[found];

@@ -1,12 +1,12 @@
 #include "platform/qt_window_frame.h"
 
-#include <QImageReader>
 #include <QPainter>
 #include <QPixmap>
 #include <QWidget>
 #include <algorithm>
 
 #include "platform/geometry.h"
+#include "platform/picture_files.h"
 #include "platform/units.h"
 
 namespace vermo {
@@ -41,18 +41,7 @@ void QtWindowFrame::setTop(int twips)
 
 void QtWindowFrame::setIcon(const std::string& file)
 {
-    // Every size the icon file holds goes into the icon.
-    const std::filesystem::path path = folder_ / file;
-    QImageReader reader(QString::fromStdString(path.string()));
-    QIcon icon;
-    for (int index = 0; index < std::max(1, reader.imageCount()); ++index) {
-        if (index > 0 && !reader.jumpToImage(index))
-            break;
-        const QImage image = reader.read();
-        if (image.isNull())
-            break;
-        icon.addPixmap(QPixmap::fromImage(image));
-    }
+    const QIcon icon = iconFromFile(folder_ / file);
     window_->setWindowIcon(icon.isNull() ? standInIcon() : icon);
 }
 

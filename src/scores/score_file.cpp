@@ -1,5 +1,6 @@
 #include "scores/score_file.h"
 
+#include "platform/plain_file.h"
 #include "platform/text_fields.h"
 
 #include <algorithm>
@@ -49,43 +50,6 @@ public:
 private:
     int fd_;
 };
-
-// Reads at most `limit` bytes; no value when the file is missing, is not a
-// plain file (a folder, a pipe, a device) or cannot be read.
-std::optional<std::string> readBounded(const std::filesystem::path& file, std::size_t limit)
-{
-    // Non-blocking, so that a pipe put in the file's place cannot hang the
-    // open; the plain-file check below then refuses it.
-    FileDescriptor fd(::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
-    if (!fd.valid())
-        return std::nullopt;
-    struct stat info {};
-    if (::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode))
-        return std::nullopt;
-
-    // Sized by what the file holds now, so an honest table costs a few
-    // hundred bytes, not the whole bound; a file that grows meanwhile is
-    // still read no further than the bound.
-    constexpr std::size_t chunk = 64 * 1024;
-    std::string bytes;
-    std::size_t filled = 0;
-    bytes.resize(std::min<std::size_t>(limit, static_cast<std::size_t>(info.st_size) + 1));
-    while (filled < limit) {
-        if (filled == bytes.size())
-            bytes.resize(std::min(limit, bytes.size() + chunk));
-        const ssize_t got = ::read(fd.get(), bytes.data() + filled, bytes.size() - filled);
-        if (got < 0) {
-            if (errno == EINTR)
-                continue;
-            return std::nullopt;
-        }
-        if (got == 0)
-            break;
-        filled += static_cast<std::size_t>(got);
-    }
-    bytes.resize(filled);
-    return bytes;
-}
 
 bool writeAll(int fd, std::string_view bytes)
 {
@@ -228,7 +192,7 @@ bool ParseScores(ScoreTable& table, std::string_view bytes)
 
 bool ReadScores(ScoreTable& table, const std::filesystem::path& file)
 {
-    const auto bytes = readBounded(file, maxScoreFileBytes);
+    const auto bytes = ReadPlainFile(file, maxScoreFileBytes);
     return bytes && ParseScores(table, *bytes);
 }
 

@@ -4,9 +4,9 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 
-#include <fstream>
 #include <string>
 
+#include "platform/plain_file.h"
 #include "platform/program_end.h"
 #include "platform/text_fields.h"
 #include "platform/text_codec.h"
@@ -18,25 +18,11 @@ namespace {
 
 const QColor darkTeal(0, 64, 64);
 
-const char* const missingHelpText =
-    "The help file helpfile.bat could not be read. Steer the worm with the arrow keys, "
-    "eat the berries and keep away from the walls, your own body and the poison. "
-    "P pauses the game.";
-
-std::string readBounded(const std::filesystem::path& file, bool& readable)
-{
-    std::ifstream in(file, std::ios::binary);
-    readable = static_cast<bool>(in);
-    std::string bytes(maxHelpFileBytes, '\0');
-    if (readable) {
-        in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        bytes.resize(static_cast<std::size_t>(in.gcount()));
-        readable = !in.bad();
-    }
-    if (!readable)
-        bytes.clear();
-    return bytes;
-}
+const char* const howToPlay =
+    "Steer the worm with the arrow keys, eat the berries and keep away from the walls, "
+    "your own body and the poison. P pauses the game.";
+const char* const missingHelpFile = "The help file helpfile.bat could not be read. ";
+const char* const emptyHelpFile = "The help file helpfile.bat is empty. ";
 
 // Line ends in the file may be CR LF, CR or LF; the text box wants LF.
 QString withPlainLineBreaks(QString text)
@@ -50,14 +36,15 @@ QString withPlainLineBreaks(QString text)
 
 QString helpTextFromFile(const std::filesystem::path& helpFile)
 {
-    bool readable = false;
-    const std::string bytes = readBounded(helpFile, readable);
-    FieldReader reader(bytes);
-    const std::optional<std::string> field = readable ? reader.readText() : std::nullopt;
     // A missing, unreadable or empty help file would leave the player with
     // an empty box; a few words on how to play are better than nothing.
+    const std::optional<std::string> bytes = ReadPlainFile(helpFile, maxHelpFileBytes);
+    if (!bytes)
+        return QString::fromLatin1(missingHelpFile) + QString::fromLatin1(howToPlay);
+    FieldReader reader(*bytes);
+    const std::optional<std::string> field = reader.readText();
     if (!field || field->empty())
-        return QString::fromLatin1(missingHelpText);
+        return QString::fromLatin1(emptyHelpFile) + QString::fromLatin1(howToPlay);
     return withPlainLineBreaks(textFromFileBytes(*field));
 }
 

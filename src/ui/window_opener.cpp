@@ -1,9 +1,8 @@
 #include "ui/window_opener.h"
 
-#include <QImageReader>
-#include <QPixmap>
 #include <QWidget>
 
+#include "platform/picture_files.h"
 #include "scores/high_score_window.h"
 #include "ui/help_window.h"
 
@@ -25,20 +24,6 @@ void bringForward(QWidget* window)
 }
 
 }  // namespace
-
-QIcon iconFromFile(const std::filesystem::path& file)
-{
-    QIcon icon;
-    QImageReader reader(QString::fromStdU16String(file.u16string()));
-    // An icon file may hold several sizes; keep every one that decodes.
-    do {
-        const QImage image = reader.read();
-        if (image.isNull())
-            break;
-        icon.addPixmap(QPixmap::fromImage(image));
-    } while (reader.jumpToNextImage());
-    return icon;
-}
 
 QtSecondaryWindows::QtSecondaryWindows(std::filesystem::path folder, QWidget* mainWindow,
                                        ProgramEnd& programEnd,

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <functional>
 
+#include "platform/picture_files.h"
 #include "platform/program_end.h"
 #include "platform/secondary_windows.h"
 #include "scores/score_file.h"
@@ -19,10 +20,6 @@ class HelpWindow;
 class HighScoreWindow;
 
 inline constexpr const char* iconFileName = "vermoicp.ico";
-
-// The game's icon from an icon file; a null icon when the file is missing
-// or cannot be decoded, so the window keeps its plain default.
-QIcon iconFromFile(const std::filesystem::path& file);
 
 // Loads the high-score and help windows on demand and shows them beside
 // the main window. A window closed by the player is destroyed, so the next

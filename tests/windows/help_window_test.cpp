@@ -41,16 +41,21 @@ TEST(HelpWindow, ShowsTheFirstFieldOfTheHelpFile)
 
 TEST(HelpWindow, MissingOrEmptyHelpFileExplainsTheGameInstead)
 {
+    // A file that was read but holds no text says so.
     const QString empty = shownHelp("");
-    EXPECT_TRUE(empty.contains("helpfile.bat could not be read")) << empty.toStdString();
+    EXPECT_TRUE(empty.contains("helpfile.bat is empty")) << empty.toStdString();
     EXPECT_TRUE(empty.contains("arrow keys"));
     EXPECT_EQ(shownHelp("\"\""), empty);
+    EXPECT_EQ(shownHelp("\r\n"), empty);
 
+    // A file that is not there says it could not be read.
     TempFolder folder;
     ExitingProgramEnd programEnd;
     HelpWindow window(programEnd);
     window.load(folder / "helpfile.bat");
-    EXPECT_EQ(window.findChild<QPlainTextEdit*>("Text1")->toPlainText(), empty);
+    const QString missing = window.findChild<QPlainTextEdit*>("Text1")->toPlainText();
+    EXPECT_TRUE(missing.contains("helpfile.bat could not be read")) << missing.toStdString();
+    EXPECT_TRUE(missing.contains("arrow keys"));
 }
 
 TEST(HelpWindow, TextBoxIsReadOnlyAndWrapsLongText)
