@@ -41,7 +41,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     ScoreTable back;
     require(ParseScores(back, written));
     for (std::size_t i = 1; i <= 10; ++i) {
-        require(back.names[i] == SafeName(table.names[i]));
+        require(back.names[i] == StoredName(table.names[i]));
         require(back.scores[i] == table.scores[i]);
     }
     require(FormatScores(back) == written);

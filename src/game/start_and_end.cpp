@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "game/vermo_game.h"
+#include "scores/score_entry.h"
 #include "platform/text_fields.h"
 
 namespace vermo {
@@ -40,11 +41,13 @@ void VermoGame::Form_Load()
     poisonPlaced = false;
     poisonCount = 0;
 
-    RemoveStaleScoreFiles(scoreFile());
+    RemoveStaleScoreFilesWhenIdle(scoreFile());
     if (!ReadScores(high, scoreFile())) {
         services_.dialogs.message(recoveryMessage);
-        high = ScoreTable::defaults();
-        writeTable();
+        // The default table, unless another copy of the game has written a
+        // good one while the message was open.
+        if (!RestoreDefaultScores(scoreFile(), high))
+            services_.dialogs.message(writeFailedMessage);
     }
     SortScores(high);
     showBestOnPanel();
@@ -146,9 +149,13 @@ void VermoGame::enterHighScore()
         ~PendingEntry() { flag = false; }
     } pending(highScoreEntryPending);
 
+    const ScoreTable judged = high;
     high.scores[1] = score;
     high.names[1] = SafeName(services_.dialogs.input(namePrompt, "", ""));
-    writeTable();
+    // Another copy of the game may have recorded results while the prompt
+    // was open; the entry then goes into the table as it stands now.
+    if (RecordEntry(scoreFile(), judged, high.names[1], score, high) == EntryOutcome::WriteFailed)
+        services_.dialogs.message(writeFailedMessage);
 }
 
 void VermoGame::resetBoard()
@@ -199,12 +206,5 @@ void VermoGame::showBestOnPanel()
     lblhighscore.Caption = decimal(high.scores[10]);
 }
 
-// A folder the game cannot write to costs the table, not the game: the
-// player is told and play goes on.
-void VermoGame::writeTable()
-{
-    if (!WriteScores(high, scoreFile()))
-        services_.dialogs.message(writeFailedMessage);
-}
 
 }  // namespace vermo

@@ -97,7 +97,6 @@ private:
     // High-score table
     bool readTable();
     void showBestOnPanel();
-    void writeTable();
     void enterHighScore();
     void resetBoard();
     void putHeadPicturesOnHead();

@@ -213,7 +213,7 @@ std::string FormatScores(const ScoreTable& table)
     std::string bytes;
     for (std::size_t i = 1; i <= 10; ++i) {
         bytes += '"';
-        bytes += SafeName(table.names[i]);
+        bytes += StoredName(table.names[i]);
         bytes += "\",";
         bytes += std::to_string(table.scores[i]);
         bytes += "\r\n";
@@ -221,8 +221,38 @@ std::string FormatScores(const ScoreTable& table)
     return bytes;
 }
 
-bool WriteScores(const ScoreTable& table, const std::filesystem::path& file)
+std::filesystem::path ScoreFileTarget(const std::filesystem::path& file)
 {
+    std::filesystem::path target = file;
+    // A chain of links, but not an endless one.
+    for (int hop = 0; hop < 40; ++hop) {
+        std::error_code error;
+        if (!std::filesystem::is_symlink(std::filesystem::symlink_status(target, error)))
+            break;
+        const std::filesystem::path next = std::filesystem::read_symlink(target, error);
+        if (error)
+            return file;
+        target = next.is_absolute() ? next : folderOf(target) / next;
+    }
+    if (target == file)
+        return file;
+    // Only a link to a plain file, or to a file not made yet, is followed:
+    // a link to a device or a folder is replaced, as any other file in the
+    // table's place would be.
+    std::error_code error;
+    const auto status = std::filesystem::status(target, error);
+    if (std::filesystem::is_regular_file(status))
+        return target;
+    if (status.type() == std::filesystem::file_type::not_found
+        && std::filesystem::is_directory(folderOf(target), error))
+        return target;
+    return file;
+}
+
+bool WriteScores(const ScoreTable& table, const std::filesystem::path& link)
+{
+    // A table kept elsewhere through a link stays there, and the link stays.
+    const std::filesystem::path file = ScoreFileTarget(link);
     const std::string bytes = FormatScores(table);
     int rawFd = -1;
     const auto tempPath = createTempFile(file, rawFd);
@@ -259,8 +289,10 @@ bool IsScoreTempFileName(const std::string& fileName, const std::string& scoreFi
     return true;
 }
 
-void RemoveStaleScoreFiles(const std::filesystem::path& file)
+void RemoveStaleScoreFiles(const std::filesystem::path& link)
 {
+    // Temporary files lie beside the table a link points to.
+    const std::filesystem::path file = ScoreFileTarget(link);
     const std::string base = file.filename().string();
     std::error_code error;
     std::filesystem::directory_iterator entries(folderOf(file), error);
@@ -277,6 +309,31 @@ void RemoveStaleScoreFiles(const std::filesystem::path& file)
     }
 }
 
+namespace {
+std::string cutAt(std::string name, std::size_t limit)
+{
+    if (name.size() <= limit)
+        return name;
+    std::size_t cut = limit;
+    if (isValidUtf8(name)) {
+        // Step back over continuation bytes so no character is split.
+        while (cut > 0 && (static_cast<unsigned char>(name[cut]) & 0xC0) == 0x80)
+            --cut;
+    }
+    name.resize(cut);
+    return name;
+}
+}  // namespace
+
+std::string StoredName(const std::string& name)
+{
+    std::string stored = name;
+    for (char& c : stored)
+        if (c == '"')
+            c = '\'';
+    return cutAt(std::move(stored), maxStoredNameBytes);
+}
+
 std::string SafeName(const std::string& typed)
 {
     std::string name = typed;
@@ -287,16 +344,7 @@ std::string SafeName(const std::string& typed)
         else if (byte < 0x20 || byte == 0x7F)
             c = ' ';
     }
-    if (name.size() <= maxNameBytes)
-        return name;
-    std::size_t cut = maxNameBytes;
-    if (isValidUtf8(name)) {
-        // Step back over continuation bytes so no character is split.
-        while (cut > 0 && (static_cast<unsigned char>(name[cut]) & 0xC0) == 0x80)
-            --cut;
-    }
-    name.resize(cut);
-    return name;
+    return cutAt(std::move(name), maxNameBytes);
 }
 
 }  // namespace vermo

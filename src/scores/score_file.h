@@ -38,18 +38,24 @@ bool ReadScores(ScoreTable& table, const std::filesystem::path& file);
 // The same as ReadScores for bytes already in memory (no bound applied).
 bool ParseScores(ScoreTable& table, std::string_view bytes);
 
-// The ten records exactly as WriteScores puts them in the file, names
-// made safe with SafeName so that every record reads back as written.
+// The ten records exactly as WriteScores puts them in the file, each name
+// as StoredName leaves it, so that every record reads back as written.
 std::string FormatScores(const ScoreTable& table);
 
 // The nine-pass exchange sort: ascending by score, equal scores keep
 // their order.
 void SortScores(ScoreTable& table);
 
+// The file a write of `file` goes to: when `file` is a symbolic link to a
+// plain file (or to a file not made yet), the file the link points to;
+// otherwise `file` itself.
+std::filesystem::path ScoreFileTarget(const std::filesystem::path& file);
+
 // Writes entries 1 to 10 in index order as `"name",score` CR LF records
 // (the bytes of FormatScores). The table goes to a temporary file in the
 // same folder first, is flushed to the disk and then renamed over the old
-// one, so a crash or a full disk never leaves half a table. Returns false
+// one, so a crash or a full disk never leaves half a table. A link named
+// like the table stays a link: the table it points to is replaced. Returns false
 // (the old file untouched, no temporary file left) when it cannot.
 bool WriteScores(const ScoreTable& table, const std::filesystem::path& file);
 
@@ -66,5 +72,13 @@ bool IsScoreTempFileName(const std::string& fileName, const std::string& scoreFi
 // and the name is cut to maxNameBytes (on a character boundary).
 inline constexpr std::size_t maxNameBytes = 255;
 std::string SafeName(const std::string& typed);
+
+// A name read from the file, as it is written back: byte for byte, except
+// that a double quote (found only in a hand-written record without
+// quotes) becomes a single quote, since it would end the name early, and
+// that a name is cut to maxStoredNameBytes, so ten records always lie
+// within the part of the file a reader looks at.
+inline constexpr std::size_t maxStoredNameBytes = 64 * 1024;
+std::string StoredName(const std::string& name);
 
 }  // namespace vermo

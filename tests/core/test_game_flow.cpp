@@ -328,13 +328,16 @@ TEST_F(GameOver, PanelRefreshWhileTheNamePromptIsOpenKeepsTheFinishedGame)
         folder.write("topten.dll", records({{"q", 1}, {"q", 2}, {"q", 3}, {"q", 4}, {"q", 5},
                                             {"q", 6}, {"q", 7}, {"q", 8}, {"q", 9}, {"q", 10}}));
         EXPECT_TRUE(rig.tmscoreupdate.tick());
+        EXPECT_EQ(game().lblhighname.Caption, "Computer");  // the refresh skipped its turn
     });
     game().Newgame_Click();
+    // The rewritten table is respected: the entry takes its lowest place.
     ScoreTable table;
     ASSERT_TRUE(ReadScores(table, folder / "topten.dll"));
     EXPECT_EQ(table.names[1], "Winner");
     EXPECT_EQ(table.scores[1], 70);
-    EXPECT_EQ(table.names[2], "Computer");
+    EXPECT_EQ(table.names[2], "q");
+    EXPECT_EQ(table.scores[2], 2);
     rig.tmscoreupdate.tick();  // after the write the refresh works as usual
     EXPECT_EQ(game().lblhighname.Caption, "Winner");
 }

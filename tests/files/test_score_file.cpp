@@ -228,19 +228,70 @@ TEST(WriteScores, ReplacesAnOldFileCompletely)
     EXPECT_EQ(folder.read(scoreFileName), repeat("\"Computer\",0\r\n", 10));
 }
 
-TEST(WriteScores, NamesThatWouldBreakTheRecordsAreMadeSafe)
+TEST(WriteScores, StoredNamesAreWrittenBackByteForByte)
 {
+    // Names as other players' records hold them: tabs, commas, line breaks
+    // inside quotes, UTF-8, Latin-1, control bytes.
     TempFolder folder;
-    ScoreTable table = ScoreTable::defaults();
-    table.names[1] = "evil\",999\r\n\"x";
-    table.scores[1] = 5;
+    const std::string original =
+        "\"Tab\there\",90\r\n\"Comma, inside\",80\r\n\"Two\r\nlines\",70\r\n"
+        "\"M\xc3\xbcller\",60\r\n\"Jos\xe9\",50\r\n\"Esc\x1b\x7f\",40\r\n"
+        "\"  blanks  \",30\r\n\"\",20\r\n\"Computer\",10\r\n\"Computer\",0\r\n";
+    folder.write(scoreFileName, original);
+    ScoreTable table;
+    ASSERT_TRUE(ReadScores(table, folder / scoreFileName));
+    ASSERT_TRUE(WriteScores(table, folder / scoreFileName));
+    EXPECT_EQ(folder.read(scoreFileName), original);
+}
+
+TEST(WriteScores, ADoubleQuoteInAStoredNameCannotBreakTheRecords)
+{
+    // Only a hand-written record without quotes can hold one.
+    TempFolder folder;
+    folder.write(scoreFileName, "ab\"c,5\r\n" + repeat("\"Computer\",0\r\n", 9));
+    ScoreTable table;
+    ASSERT_TRUE(ReadScores(table, folder / scoreFileName));
+    ASSERT_EQ(table.names[1], "ab\"c");
     ASSERT_TRUE(WriteScores(table, folder / scoreFileName));
     ScoreTable back;
     ASSERT_TRUE(ReadScores(back, folder / scoreFileName));
-    EXPECT_EQ(back.names[1], "evil',999  'x");
+    EXPECT_EQ(back.names[1], "ab'c");
     EXPECT_EQ(back.scores[1], 5);
     for (int i = 2; i <= 10; ++i)
         EXPECT_EQ(back.names[i], "Computer");
+}
+
+TEST(WriteScores, TenHugeStoredNamesStillReadBack)
+{
+    TempFolder folder;
+    ScoreTable table = ScoreTable::defaults();
+    for (int i = 1; i <= 10; ++i)
+        table.names[i] = std::string(200 * 1024, static_cast<char>('a' + i));
+    ASSERT_TRUE(WriteScores(table, folder / scoreFileName));
+    ScoreTable back;
+    ASSERT_TRUE(ReadScores(back, folder / scoreFileName));
+    EXPECT_EQ(back.names[10], std::string(maxStoredNameBytes, 'k'));
+}
+
+TEST(WriteScores, ALinkNamedLikeTheTableStaysALink)
+{
+    TempFolder folder;
+    std::filesystem::create_directory(folder / "kept");
+    folder.write("kept/scores.txt", repeat("\"Computer\",0\r\n", 10));
+    std::filesystem::create_symlink("kept/scores.txt", folder / scoreFileName);
+    ScoreTable table = ScoreTable::defaults();
+    table.names[1] = "Ann";
+    table.scores[1] = 7;
+    ASSERT_TRUE(WriteScores(table, folder / scoreFileName));
+    EXPECT_TRUE(std::filesystem::is_symlink(folder / scoreFileName));
+    EXPECT_EQ(folder.read("kept/scores.txt").substr(0, 9), "\"Ann\",7\r\n");
+
+    // A link to something that is not a plain file is replaced as before.
+    std::filesystem::remove(folder / scoreFileName);
+    std::filesystem::create_symlink("/dev/null", folder / scoreFileName);
+    ASSERT_TRUE(WriteScores(table, folder / scoreFileName));
+    EXPECT_FALSE(std::filesystem::is_symlink(folder / scoreFileName));
+    EXPECT_EQ(folder.read(scoreFileName).substr(0, 9), "\"Ann\",7\r\n");
 }
 
 // --- typed names -----------------------------------------------------------
