@@ -43,7 +43,7 @@ QIcon iconFromFile(const std::filesystem::path& file)
 QtSecondaryWindows::QtSecondaryWindows(std::filesystem::path folder, QWidget* mainWindow,
                                        ProgramEnd& programEnd,
                                        std::function<ScoreTable()> lastGoodTable, QObject* parent)
-    : QObject(parent), folder_(std::move(folder)), mainWindow_(mainWindow), programEnd_(programEnd),
+    : QObject(parent), folder_(folder), scoreFolder_(std::move(folder)), mainWindow_(mainWindow), programEnd_(programEnd),
       lastGoodTable_(std::move(lastGoodTable))
 {
 }
@@ -70,7 +70,7 @@ HighScoreWindow* QtSecondaryWindows::loadedHighScoreWindow()
         return highScoreWindow_;
     auto* window = new HighScoreWindow(mainWindow_);
     destroyOnClose(window);
-    window->setSaveFolder(folder_);
+    window->setSaveFolder(scoreFolder_);
     highScoreWindow_ = window;
 
     const QIcon icon = iconFromFile(folder_ / iconFileName);
@@ -79,7 +79,7 @@ HighScoreWindow* QtSecondaryWindows::loadedHighScoreWindow()
         if (mainWindow_)
             mainWindow_->setWindowIcon(icon);
     }
-    window->load(folder_ / scoreFileName, lastGoodTable_);
+    window->load(scoreFolder_ / scoreFileName, lastGoodTable_);
     ++scoreFileReads_;
     return window;
 }
