@@ -101,9 +101,11 @@ int main(int argc, char** argv)
 
     // The game plays in the folder it was started in when that holds its
     // pictures; installed, it plays in the player's own folder.
+    std::error_code noCurrentFolder;
+    const fs::path current = fs::current_path(noCurrentFolder);
     const fs::path program = programFolder();
     vermo::GameFolder folder = vermo::chooseGameFolder(
-        fs::current_path(), program, installedDataFolder(program),
+        current, program, installedDataFolder(program),
         vermo::playerFolder(std::getenv("XDG_DATA_HOME"), homeFolder()));
 
     QApplication app(argc, argv);
