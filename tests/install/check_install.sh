@@ -76,6 +76,15 @@ check_starts() {
     err_has "The Game's Folder $work/in-the-way/vermo Could Not Be Made Ready"
   check "$what: a file in the way gives the could-not-be-saved box" err_has "The High Score File topten.dll Could Not Be Saved"
   check "$what: a file in the way writes no table anywhere" no_table_under "$root" "$work/start"
+
+  # A read-only folder stops only a player who is not root.
+  if [ "$(id -u)" -ne 0 ]; then
+    mkdir -m 555 "$work/read-only"
+    start "$game" XDG_DATA_HOME="$work/read-only"
+    check "$what: a read-only folder gives the box naming the folder" \
+      err_has "The Game's Folder $work/read-only/vermo Could Not Be Made Ready"
+    rmdir "$work/read-only"
+  fi
 }
 
 # --- cmake --install -------------------------------------------------------
