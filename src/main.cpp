@@ -119,7 +119,12 @@ int main(int argc, char** argv)
         const std::string reason = folder.scores.empty()
                                        ? std::string("No Home Folder Is Known")
                                        : vermo::preparePlayerFolder(folder.scores, folder.files);
-        if (!reason.empty()) {
+        // A ready folder is the game's folder, pictures and all. Otherwise the
+        // pictures come from the installed folder, and the table is looked
+        // for in the player's folder alone, so it lands nowhere else.
+        if (reason.empty())
+            folder.files = folder.scores;
+        else {
             const std::string shown =
                 folder.scores.empty() ? std::string("~/.local/share/vermo") : folder.scores.string();
             vermo::QtDialogs(nullptr).message(
