@@ -3,6 +3,7 @@
 #   vermou.gif vermod.gif vermol.gif vermor.gif  the worm's head facing up, down, left, right
 #   poison.gif                                   a poison item
 #   vermoicp.ico                                 the window icon (16, 32 and 48 px)
+#   icons/vermo-N.png                            the same icon for menus (32 to 256 px)
 # Needs ImageMagick 6 (`convert`). Only draw primitives are used, so every run
 # gives the same files byte for byte.
 set -euo pipefail
@@ -112,3 +113,19 @@ convert -size ${ICON_BIG}x${ICON_BIG} xc:none -draw "$(head_mvg 0 85 3)" \
     \( -clone 0 -resize 32x32 \) \
     \( -clone 0 -resize 16x16 \) \
     -delete 0 vermoicp.ico
+
+# The same icon for desktop menus, as PNG files of the sizes the icon theme
+# asks for: the head drawn once at three times the largest size on a
+# transparent background and shrunk to each size. Without time stamps, so
+# every run gives the same bytes.
+readonly MENU_BIG=768
+mkdir -p icons
+convert -size ${MENU_BIG}x${MENU_BIG} xc:none \
+    -draw "$(head_mvg 0 383.5 "$(awk "BEGIN { print $MENU_BIG / $SIZE }")")" \
+    -write mpr:head +delete \
+    \( mpr:head -resize 256x256 -strip -define png:exclude-chunks=date,time -write PNG32:icons/vermo-256.png \) \
+    \( mpr:head -resize 128x128 -strip -define png:exclude-chunks=date,time -write PNG32:icons/vermo-128.png \) \
+    \( mpr:head -resize 64x64 -strip -define png:exclude-chunks=date,time -write PNG32:icons/vermo-64.png \) \
+    \( mpr:head -resize 48x48 -strip -define png:exclude-chunks=date,time -write PNG32:icons/vermo-48.png \) \
+    \( mpr:head -resize 32x32 -strip -define png:exclude-chunks=date,time -write PNG32:icons/vermo-32.png \) \
+    null:

@@ -6,7 +6,8 @@ set -euo pipefail
 common=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-qpa-plugins libgl-dev
         fonts-dejavu-core fonts-liberation2)
 play=()
-test=(googletest libgtest-dev libbenchmark-dev clang libclang-rt-14-dev poppler-utils)
+test=(googletest libgtest-dev libbenchmark-dev clang libclang-rt-14-dev poppler-utils
+      desktop-file-utils appstream lintian dpkg-dev file)
 
 wanted=("${common[@]}")
 case "${1:-test}" in

@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds Vermo and runs every test:
 #   1. the whole suite (file, core, window and main-window tests);
-#   2. the whole suite again under AddressSanitizer and UndefinedBehaviorSanitizer;
-#   3. the fuzzers of the high-score reader and the help-text reader, 60 s each;
-#   4. a 60 s soak of the real main window played by an autopilot.
+#   2. installing: into a temporary prefix and as a Debian package, each
+#      installed game started from another folder;
+#   3. the whole suite again under AddressSanitizer and UndefinedBehaviorSanitizer;
+#   4. the fuzzers of the high-score reader and the help-text reader, 60 s each;
+#   5. a 60 s soak of the real main window played by an autopilot.
 # VERMO_QUICK=1 runs the first stage only.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
@@ -18,6 +20,9 @@ cmake --build "$root/build/test" -j "$jobs"
 ctest --test-dir "$root/build/test" --output-on-failure -j "$jobs"
 
 [ "${VERMO_QUICK:-0}" = 1 ] && exit 0
+
+stage "install and start the installed game"
+"$root/tests/install/check_install.sh" "$root/build/test"
 
 stage "build and test under AddressSanitizer and UndefinedBehaviorSanitizer"
 cmake -S "$root" -B "$root/build/sanitize" -G Ninja -DCMAKE_BUILD_TYPE=Debug \

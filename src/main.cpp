@@ -1,25 +1,77 @@
+#include <QAbstractButton>
+#include <QPushButton>
 #include <QApplication>
+#include <QMessageBox>
 #include <QTimer>
+#include <pwd.h>
+#include <unistd.h>
+
 #include <chrono>
 #include <csignal>
 #include <cstdio>
-#include <cstring>
+#include <cstdlib>
 #include <filesystem>
+#include <string>
 
 #include "game/main_window.h"
 #include "game/playfield_widget.h"
+#include "platform/game_folder.h"
+#include "platform/options.h"
+#include "platform/qt_dialogs.h"
 
 namespace {
+
+namespace fs = std::filesystem;
 
 // Taken while the program is being loaded, before main runs.
 const auto processStart = std::chrono::steady_clock::now();
 
-bool hasFlag(int argc, char** argv, const char* flag)
+// The folder the program itself lies in; empty when unknown.
+fs::path programFolder()
 {
-    for (int i = 1; i < argc; ++i)
-        if (std::strcmp(argv[i], flag) == 0)
-            return true;
-    return false;
+    std::error_code error;
+    const fs::path program = fs::read_symlink("/proc/self/exe", error);
+    return error ? fs::path() : program.parent_path();
+}
+
+// The installed pictures, icon and help text, found from the program's own
+// place, so an installation works under any prefix or unpacked root.
+fs::path installedDataFolder(const fs::path& program)
+{
+    if (program.empty())
+        return {};
+    return (program / VERMO_DATA_FROM_PROGRAM).lexically_normal();
+}
+
+const char* homeFolder()
+{
+    const char* home = std::getenv("HOME");
+    if (home != nullptr && home[0] != '\0')
+        return home;
+    const passwd* entry = getpwuid(getuid());
+    return entry != nullptr ? entry->pw_dir : nullptr;
+}
+
+// For start checks without a player: every box before the first paint is
+// answered with its OK (or default) button, its text reported on one line.
+void answerBoxesUntilFirstPaint(QApplication& app)
+{
+    auto* answerer = new QTimer(&app);
+    QObject::connect(answerer, &QTimer::timeout, [] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (box == nullptr || !box->isVisible())
+            return;
+        QAbstractButton* button = box->button(QMessageBox::Ok);
+        if (button == nullptr)
+            button = box->defaultButton();
+        if (button == nullptr && !box->buttons().isEmpty())
+            button = box->buttons().first();
+        std::fprintf(stderr, "box: %s\n", box->text().simplified().toUtf8().constData());
+        std::fflush(stderr);
+        if (button != nullptr)
+            button->click();
+    });
+    answerer->start(20);
 }
 
 }  // namespace
@@ -30,16 +82,66 @@ int main(int argc, char** argv)
     // table into a failed write (the old table stays), not a killed game.
     std::signal(SIGXFSZ, SIG_IGN);
 
+    // Asking for the usage or the version needs no display.
+    const vermo::Options options = vermo::readOptions(argc, argv);
+    switch (options.request) {
+    case vermo::Options::Request::Help:
+        std::fputs(vermo::usageText().c_str(), stdout);
+        return 0;
+    case vermo::Options::Request::Version:
+        std::puts("vermo " VERMO_VERSION);
+        return 0;
+    case vermo::Options::Request::Wrong:
+        std::fprintf(stderr, "vermo: unknown option %s\n", options.wrong.c_str());
+        std::fputs(vermo::usageText().c_str(), stderr);
+        return 2;
+    case vermo::Options::Request::Play:
+        break;
+    }
+
+    // The game plays in the folder it was started in when that holds its
+    // pictures; installed, it plays in the player's own folder.
+    std::error_code noCurrentFolder;
+    const fs::path current = fs::current_path(noCurrentFolder);
+    const fs::path program = programFolder();
+    vermo::GameFolder folder = vermo::chooseGameFolder(
+        current, program, installedDataFolder(program),
+        vermo::playerFolder(std::getenv("XDG_DATA_HOME"), homeFolder()));
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("vermo"));
+    QApplication::setApplicationVersion(QStringLiteral(VERMO_VERSION));
+    QGuiApplication::setDesktopFileName(QStringLiteral(VERMO_APP_ID));
+    if (options.quitAfterFirstPaint)
+        answerBoxesUntilFirstPaint(app);
 
-    // The game finds its pictures, icon, help text and high scores in the
-    // current folder.
-    vermo::MainWindow window(std::filesystem::current_path());
+    if (folder.perPlayer) {
+        const std::string reason = folder.scores.empty()
+                                       ? std::string("No Home Folder Is Known")
+                                       : vermo::preparePlayerFolder(folder.scores, folder.files);
+        // A ready folder is the game's folder, pictures and all. Otherwise the
+        // pictures come from the installed folder, and the table is looked
+        // for in the player's folder alone, so it lands nowhere else.
+        if (reason.empty())
+            folder.files = folder.scores;
+        else {
+            const std::string shown =
+                folder.scores.empty() ? std::string("~/.local/share/vermo") : folder.scores.string();
+            vermo::QtDialogs(nullptr).message(
+                "The Game's Folder " + shown + " Could Not Be Made Ready (" + reason +
+                "). The High Scores Of This Session Will Not Be Kept.");
+            // Without a home the table goes where no file can ever be
+            // made, so nothing lands in the start folder.
+            if (folder.scores.empty())
+                folder.scores = "/dev/null";
+        }
+    }
+
+    vermo::MainWindow window(vermo::MainWindow::Folders{folder.files, folder.scores});
 
     // For start-up timing: report when the playfield first stands on the
     // screen, then leave.
-    if (hasFlag(argc, argv, "--quit-after-first-paint")) {
+    if (options.quitAfterFirstPaint) {
         QObject::connect(
             window.playfield(), &vermo::PlayfieldWidget::painted, &app,
             [] {

@@ -99,18 +99,24 @@ MainWindow::MainWindow(std::filesystem::path folder, QWidget* parent)
 }
 
 MainWindow::MainWindow(std::filesystem::path folder, Dialogs* dialogs, QWidget* parent)
+    : MainWindow(Folders{folder, folder}, dialogs, parent)
+{
+}
+
+MainWindow::MainWindow(Folders folders, Dialogs* dialogs, QWidget* parent)
     : QMainWindow(parent),
-      folder_(std::move(folder)),
+      folders_(std::move(folders)),
       dialogs_(this),
-      frame_(this, folder_),
-      windows_(std::make_unique<QtSecondaryWindows>(folder_, this, programEnd_,
+      frame_(this, folders_.files),
+      windows_(std::make_unique<QtSecondaryWindows>(folders_.files, this, programEnd_,
                                                     [this] { return game_.high; })),
       game_(Services{tmscoreupdate_, tmvermomove_, tmshake_, tminvisible_,
                      dialogs != nullptr ? *dialogs : static_cast<Dialogs&>(dialogs_), random_,
-                     frame_, programEnd_, *windows_, folder_})
+                     frame_, programEnd_, *windows_, folders_.scores})
 {
+    windows_->setScoreFolder(folders_.scores);
     const double dpi = units::logicalDpi(this);
-    playfield_ = new PlayfieldWidget(game_, folder_, this);
+    playfield_ = new PlayfieldWidget(game_, folders_.files, this);
     playfield_->setObjectName(QStringLiteral("playfield"));
     playfield_->setFixedSize(units::pixelsFromTwips(clientWidthTwips, dpi),
                              units::pixelsFromTwips(clientHeightTwips, dpi));

@@ -27,12 +27,21 @@ class WrappingButton;
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
+    // Where the game's files lie: files holds the pictures, the icon and
+    // the help text, scores the high-score file (and the printed list).
+    struct Folders {
+        std::filesystem::path files;
+        std::filesystem::path scores;
+    };
+
     // folder: where the pictures, the icon and the high-score file lie.
     explicit MainWindow(std::filesystem::path folder = std::filesystem::current_path(),
                         QWidget* parent = nullptr);
     // The same window whose boxes are answered by other means (an
     // autopilot's script); the window's own Qt boxes stay unused.
     MainWindow(std::filesystem::path folder, Dialogs* dialogs, QWidget* parent = nullptr);
+    // An installed game: its files in one folder, the player's table in another.
+    MainWindow(Folders folders, Dialogs* dialogs = nullptr, QWidget* parent = nullptr);
     ~MainWindow() override;
 
     VermoGame& game() { return game_; }
@@ -66,7 +75,7 @@ private:
     void buildMenus();
     void showStartButton();
 
-    std::filesystem::path folder_;
+    Folders folders_;
     QtTimer tmscoreupdate_, tmvermomove_, tmshake_, tminvisible_;
     QtDialogs dialogs_;
     ClockRandom random_;

@@ -28,7 +28,7 @@ void bringForward(QWidget* window)
 QtSecondaryWindows::QtSecondaryWindows(std::filesystem::path folder, QWidget* mainWindow,
                                        ProgramEnd& programEnd,
                                        std::function<ScoreTable()> lastGoodTable, QObject* parent)
-    : QObject(parent), folder_(std::move(folder)), mainWindow_(mainWindow), programEnd_(programEnd),
+    : QObject(parent), folder_(folder), scoreFolder_(std::move(folder)), mainWindow_(mainWindow), programEnd_(programEnd),
       lastGoodTable_(std::move(lastGoodTable))
 {
 }
@@ -55,7 +55,7 @@ HighScoreWindow* QtSecondaryWindows::loadedHighScoreWindow()
         return highScoreWindow_;
     auto* window = new HighScoreWindow(mainWindow_);
     destroyOnClose(window);
-    window->setSaveFolder(folder_);
+    window->setSaveFolder(scoreFolder_);
     highScoreWindow_ = window;
 
     const QIcon icon = iconFromFile(folder_ / iconFileName);
@@ -64,7 +64,7 @@ HighScoreWindow* QtSecondaryWindows::loadedHighScoreWindow()
         if (mainWindow_)
             mainWindow_->setWindowIcon(icon);
     }
-    window->load(folder_ / scoreFileName, lastGoodTable_);
+    window->load(scoreFolder_ / scoreFileName, lastGoodTable_);
     ++scoreFileReads_;
     return window;
 }

@@ -35,6 +35,10 @@ public:
                        std::function<ScoreTable()> lastGoodTable, QObject* parent = nullptr);
     ~QtSecondaryWindows() override;
 
+    // Where the high-score file lies and the printed list goes, when not
+    // beside the icon and the help text.
+    void setScoreFolder(std::filesystem::path folder) { scoreFolder_ = std::move(folder); }
+
     void showHighScores() override;
     void showHelp() override;
 
@@ -46,6 +50,7 @@ public:
 
 private:
     std::filesystem::path folder_;
+    std::filesystem::path scoreFolder_;
     QPointer<QWidget> mainWindow_;
     ProgramEnd& programEnd_;
     std::function<ScoreTable()> lastGoodTable_;

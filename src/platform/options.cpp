@@ -1,0 +1,72 @@
+#include "platform/options.h"
+
+#include <string_view>
+
+namespace vermo {
+
+namespace {
+
+// The options QGuiApplication and QApplication take, by name. Qt reads
+// each of them with one dash or two, some with a value after "=" or in
+// the next argument (which, not beginning with "--", is never judged).
+constexpr std::string_view qtOptionNames[] = {
+    "platform", "platformpluginpath", "platformtheme", "plugin",     "qmljsdebugger",
+    "qwindowgeometry", "qwindowicon", "qwindowtitle", "reverse",    "session",
+    "display",  "geometry",           "style",        "stylesheet", "widgetcount",
+    "nograb",   "dograb",             "sync",         "testability"};
+
+bool isQtOption(std::string_view name)
+{
+    for (std::string_view qt : qtOptionNames)
+        if (name == qt)
+            return true;
+    return false;
+}
+
+}  // namespace
+
+Options readOptions(int argc, const char* const* argv)
+{
+    Options options;
+    bool help = false, version = false;
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        if (arg.size() <= 2 || arg.substr(0, 2) != "--")
+            continue;
+        const std::string_view name = arg.substr(2, arg.find('=') - 2);
+        if (arg == "--help")
+            help = true;
+        else if (arg == "--version")
+            version = true;
+        else if (arg == "--quit-after-first-paint")
+            options.quitAfterFirstPaint = true;
+        else if (!isQtOption(name)) {
+            options.request = Options::Request::Wrong;
+            options.wrong = arg;
+            return options;
+        }
+    }
+    if (help)
+        options.request = Options::Request::Help;
+    else if (version)
+        options.request = Options::Request::Version;
+    return options;
+}
+
+std::string usageText()
+{
+    return "Usage: vermo [--help | --version]\n"
+           "Steer a worm across a walled field with the arrow keys, eat the berries and\n"
+           "keep clear of the walls, your own body and the poison.\n"
+           "\n"
+           "  --help     show this text and leave\n"
+           "  --version  show the game's version and leave\n"
+           "\n"
+           "Qt's own options (-platform, -style, ...) are passed on to Qt.\n"
+           "\n"
+           "Started in a folder that holds the game's pictures, the game plays there and\n"
+           "keeps its high scores in topten.dll beside them. Installed, it plays in\n"
+           "$XDG_DATA_HOME/vermo (~/.local/share/vermo), one table for each player.\n";
+}
+
+}  // namespace vermo

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <string>
+
+namespace vermo {
+
+// What the command line asks for. Only options that begin with "--" are
+// judged; Qt's own options (-platform, -style, --style=fusion, ...) and
+// anything else are left for Qt.
+struct Options {
+    enum class Request { Play, Help, Version, Wrong };
+    Request request = Request::Play;
+    // For start-up timing and start checks: answer the boxes that come
+    // before the first paint, report the time of the first paint, leave.
+    bool quitAfterFirstPaint = false;
+    // The first option that is neither the game's nor Qt's.
+    std::string wrong;
+};
+
+Options readOptions(int argc, const char* const* argv);
+
+// The text --help shows; also shown, on the error output, after a wrong option.
+std::string usageText();
+
+}  // namespace vermo

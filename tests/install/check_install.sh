@@ -1,0 +1,140 @@
+#!/usr/bin/env bash
+# Installs Vermo from a built tree into a temporary prefix and as a Debian
+# package unpacked into a temporary root, and starts each installed game,
+# offscreen and without a display, from a folder of its own:
+#   check_install.sh BUILD_DIR
+# Ends with "N passed, N failed" and fails when any check fails.
+set -uo pipefail
+build="$(cd "${1:?usage: $0 BUILD_DIR}" && pwd)"
+work="$(mktemp -d)"
+trap 'rm -rf "$work"' EXIT
+unset DISPLAY WAYLAND_DISPLAY
+export QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR="$work/runtime"
+mkdir -m 700 "$work/runtime"
+
+passed=0 failed=0
+check() {
+  local name=$1; shift
+  if "$@" >/dev/null 2>&1; then
+    passed=$((passed + 1))
+  else
+    failed=$((failed + 1)); echo "FAILED: $name" >&2
+  fi
+}
+
+data_files=(vermou.gif vermod.gif vermol.gif vermor.gif poison.gif vermoicp.ico helpfile.bat)
+default_table="$(for _ in 1 2 3 4 5 6 7 8 9 10; do printf '"Computer",0\r\n'; done)"
+
+# Starts the game until its first paint, from an empty folder, with its own
+# HOME; further arguments are VAR=value settings. Leaves the output in
+# $work/out and $work/err.
+start() {
+  local game=$1; shift
+  rm -rf "$work/start"; mkdir "$work/start"
+  (cd "$work/start" && env HOME="$work/home" "$@" timeout 60 "$game" --quit-after-first-paint \
+     >"$work/out" 2>"$work/err")
+}
+
+no_new_files_in_start_folder() { [ -z "$(ls -A "$work/start")" ]; }
+err_has() { grep -qF "box: $1" "$work/err"; }
+no_box() { ! grep -q '^box:' "$work/err"; }
+links_to_installed() {
+  local folder=$1 data=$2 file
+  for file in "${data_files[@]}"; do cmp -s "$folder/$file" "$data/$file" || return 1; done
+}
+table_is() { [ "$(cat "$1")" = "$2" ]; }
+no_table_under() { [ -z "$(find "$@" -name topten.dll)" ]; }
+
+# The start checks for one installed game: program, its data folder, and
+# the root it was installed under.
+check_starts() {
+  local what=$1 game=$2 data=$3 root=$4
+  rm -rf "$work/home" "$work/xdg"; mkdir "$work/home"
+  local mine="$work/xdg/vermo"
+
+  start "$game" XDG_DATA_HOME="$work/xdg"
+  check "$what: first start reaches its first paint" test -s "$work/out"
+  check "$what: first start shows the first-run box" err_has "High lng_score File Not Found"
+  check "$what: first start writes the ten default records" table_is "$mine/topten.dll" "$default_table"
+  check "$what: the player's folder holds the installed data files" links_to_installed "$mine" "$data"
+  check "$what: nothing is written in the start folder" no_new_files_in_start_folder
+
+  printf '"Tester",99\r\n' >"$work/edited"; sed -n '2,10p' "$mine/topten.dll" >>"$work/edited"
+  cp "$work/edited" "$mine/topten.dll"
+  start "$game" XDG_DATA_HOME="$work/xdg"
+  check "$what: second start shows no box" no_box
+  check "$what: second start keeps the edited table" cmp "$work/edited" "$mine/topten.dll"
+
+  start "$game" XDG_DATA_HOME=
+  check "$what: without XDG_DATA_HOME the table lies under HOME" \
+    table_is "$work/home/.local/share/vermo/topten.dll" "$default_table"
+
+  : >"$work/in-the-way"
+  start "$game" XDG_DATA_HOME="$work/in-the-way"
+  check "$what: a file in the way still reaches the first paint" test -s "$work/out"
+  check "$what: a file in the way gives the box naming the folder" \
+    err_has "The Game's Folder $work/in-the-way/vermo Could Not Be Made Ready"
+  check "$what: a file in the way gives the could-not-be-saved box" err_has "The High Score File topten.dll Could Not Be Saved"
+  check "$what: a file in the way writes no table anywhere" no_table_under "$root" "$work/start"
+
+  # A read-only folder stops only a player who is not root.
+  if [ "$(id -u)" -ne 0 ]; then
+    mkdir -m 555 "$work/read-only"
+    start "$game" XDG_DATA_HOME="$work/read-only"
+    check "$what: a read-only folder gives the box naming the folder" \
+      err_has "The Game's Folder $work/read-only/vermo Could Not Be Made Ready"
+    rmdir "$work/read-only"
+  fi
+}
+
+# --- cmake --install -------------------------------------------------------
+prefix="$work/prefix"
+check "cmake --install succeeds" cmake --install "$build" --prefix "$prefix"
+share="$prefix/share"
+check "the program lies in games" test -x "$prefix/games/vermo"
+check "the desktop entry is valid" desktop-file-validate "$share/applications/org.vermo.Vermo.desktop"
+check "the desktop entry is in the arcade games" \
+  grep -qx 'Categories=Game;ArcadeGame;' "$share/applications/org.vermo.Vermo.desktop"
+check "the metainfo is valid" appstreamcli validate --no-net "$share/metainfo/org.vermo.Vermo.metainfo.xml"
+icon_sizes_right() {
+  local size
+  for size in 32 48 64 128 256; do
+    file "$share/icons/hicolor/${size}x${size}/apps/vermo.png" | grep -q "PNG image data, $size x $size" || return 1
+  done
+}
+check "the icons have their folders' sizes" icon_sizes_right
+check "the manual page is installed" test -s "$share/man/man6/vermo.6.gz"
+
+version="$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")"
+game="$prefix/games/vermo"
+version_printed() {
+  "$game" --version >"$work/out" 2>"$work/err" && [ "$(cat "$work/out")" = "vermo $version" ] \
+    && [ ! -s "$work/err" ]
+}
+usage_printed() {
+  "$game" --help >"$work/out" 2>"$work/err" && grep -q '^Usage: vermo' "$work/out" \
+    && [ ! -s "$work/err" ]
+}
+check "--version prints the version and succeeds" version_printed
+check "--help prints the usage and succeeds" usage_printed
+unknown_option_refused() {
+  "$game" --no-such-option >"$work/out" 2>"$work/err"
+  [ $? -eq 2 ] && [ ! -s "$work/out" ] && grep -q '^Usage: vermo' "$work/err"
+}
+check "an unknown option prints the usage on stderr and exits 2" unknown_option_refused
+
+check_starts "installed" "$game" "$share/games/vermo" "$prefix"
+
+# --- the Debian package ------------------------------------------------------
+(cd "$build" && cpack -G DEB -B "$work/deb" >/dev/null 2>&1)
+deb="$(ls "$work"/deb/vermo_*.deb 2>/dev/null | head -1)"
+check "cpack makes a .deb" test -f "$deb"
+check "lintian finds no errors or warnings" lintian --fail-on error,warning "$deb"
+check "the .deb depends on the Qt libraries it links" \
+  bash -c 'dpkg-deb -f "$1" Depends | grep -q libqt6widgets6' _ "$deb"
+check "the .deb unpacks" dpkg-deb -x "$deb" "$work/root"
+check "the .deb puts the program in /usr/games" test -x "$work/root/usr/games/vermo"
+check_starts "unpacked .deb" "$work/root/usr/games/vermo" "$work/root/usr/share/games/vermo" "$work/root"
+
+echo "$passed passed, $failed failed"
+[ "$failed" -eq 0 ]
