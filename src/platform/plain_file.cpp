@@ -1,5 +1,7 @@
 #include "platform/plain_file.h"
 
+#include "platform/file_descriptor.h"
+
 #include <algorithm>
 #include <cerrno>
 
@@ -9,30 +11,12 @@
 
 namespace vermo {
 
-namespace {
-class OpenFile {
-public:
-    explicit OpenFile(int fd) : fd_(fd) {}
-    ~OpenFile()
-    {
-        if (fd_ >= 0)
-            ::close(fd_);
-    }
-    OpenFile(const OpenFile&) = delete;
-    OpenFile& operator=(const OpenFile&) = delete;
-    int get() const { return fd_; }
-
-private:
-    int fd_;
-};
-}  // namespace
-
 std::optional<std::string> ReadPlainFile(const std::filesystem::path& file, std::size_t limit)
 {
     // Non-blocking: opening a named pipe for reading would otherwise wait
     // for a writer. The plain-file check below then refuses it.
-    OpenFile fd(::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
-    if (fd.get() < 0)
+    FileDescriptor fd(::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
+    if (!fd.valid())
         return std::nullopt;
     struct stat info {};
     if (::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode))

@@ -1,5 +1,6 @@
 #include "scores/score_file.h"
 
+#include "platform/file_descriptor.h"
 #include "platform/plain_file.h"
 #include "platform/text_fields.h"
 
@@ -25,31 +26,6 @@ constexpr std::string_view tempSuffix = ".tmp";
 constexpr std::size_t tempRandomChars = 6;
 constexpr std::string_view tempAlphabet =
     "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
-
-// Closes a descriptor on every way out.
-class FileDescriptor {
-public:
-    explicit FileDescriptor(int fd) : fd_(fd) {}
-    ~FileDescriptor()
-    {
-        if (fd_ >= 0)
-            ::close(fd_);
-    }
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-
-    int get() const { return fd_; }
-    bool valid() const { return fd_ >= 0; }
-    // Closes now and reports whether the close itself succeeded.
-    bool close()
-    {
-        const int fd = std::exchange(fd_, -1);
-        return fd < 0 || ::close(fd) == 0;
-    }
-
-private:
-    int fd_;
-};
 
 bool writeAll(int fd, std::string_view bytes)
 {
