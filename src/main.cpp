@@ -74,6 +74,29 @@ void answerBoxesUntilFirstPaint(QApplication& app)
     answerer->start(20);
 }
 
+// A ready player's folder is the game's folder, pictures and all. Otherwise
+// the player is told why; the pictures then come from the installed folder,
+// and the table is looked for in the player's folder alone, so it lands
+// nowhere else.
+void makePlayerFolderReady(vermo::GameFolder& folder)
+{
+    const std::string reason = folder.scores.empty()
+                                   ? std::string("No Home Folder Is Known")
+                                   : vermo::preparePlayerFolder(folder.scores, folder.files);
+    if (reason.empty()) {
+        folder.files = folder.scores;
+        return;
+    }
+    const std::string shown =
+        folder.scores.empty() ? std::string("~/.local/share/vermo") : folder.scores.string();
+    vermo::QtDialogs(nullptr).message("The Game's Folder " + shown + " Could Not Be Made Ready ("
+                                      + reason + "). The High Scores Of This Session Will Not Be Kept.");
+    // Without a home the table goes where no file can ever be made, so
+    // nothing lands in the start folder.
+    if (folder.scores.empty())
+        folder.scores = "/dev/null";
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -115,27 +138,8 @@ int main(int argc, char** argv)
     if (options.quitAfterFirstPaint)
         answerBoxesUntilFirstPaint(app);
 
-    if (folder.perPlayer) {
-        const std::string reason = folder.scores.empty()
-                                       ? std::string("No Home Folder Is Known")
-                                       : vermo::preparePlayerFolder(folder.scores, folder.files);
-        // A ready folder is the game's folder, pictures and all. Otherwise the
-        // pictures come from the installed folder, and the table is looked
-        // for in the player's folder alone, so it lands nowhere else.
-        if (reason.empty())
-            folder.files = folder.scores;
-        else {
-            const std::string shown =
-                folder.scores.empty() ? std::string("~/.local/share/vermo") : folder.scores.string();
-            vermo::QtDialogs(nullptr).message(
-                "The Game's Folder " + shown + " Could Not Be Made Ready (" + reason +
-                "). The High Scores Of This Session Will Not Be Kept.");
-            // Without a home the table goes where no file can ever be
-            // made, so nothing lands in the start folder.
-            if (folder.scores.empty())
-                folder.scores = "/dev/null";
-        }
-    }
+    if (folder.perPlayer)
+        makePlayerFolderReady(folder);
 
     vermo::MainWindow window(vermo::MainWindow::Folders{folder.files, folder.scores});
 

@@ -11,10 +11,10 @@
 
 #include "game/playfield_widget.h"
 #include "game/wrapping_button.h"
+#include "platform/text_codec.h"
 #include "platform/units.h"
 #include "scores/high_score_window.h"
 #include "ui/help_window.h"
-#include "platform/text_codec.h"
 #include "ui/window_opener.h"
 
 namespace vermo {

@@ -3,14 +3,16 @@
 #include <cmath>
 
 #include "game/vermo_game.h"
-#include "scores/score_entry.h"
 #include "platform/text_fields.h"
+#include "scores/score_entry.h"
 
 namespace vermo {
 
 namespace {
 constexpr const char* recoveryMessage =
     "High lng_score File Not Found, High lng_score Being Set to 0";
+// A folder the game cannot write to costs the table, not the game: the
+// player is told and play goes on.
 constexpr const char* writeFailedMessage =
     "The High Score File topten.dll Could Not Be Saved In The Game's Folder. "
     "The High Scores Of This Session Will Not Be Kept.";
@@ -205,6 +207,5 @@ void VermoGame::showBestOnPanel()
     lblhighname.Caption = high.names[10];
     lblhighscore.Caption = decimal(high.scores[10]);
 }
-
 
 }  // namespace vermo

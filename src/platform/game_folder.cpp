@@ -4,9 +4,9 @@
 
 #include <cerrno>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <system_error>
+
+#include "platform/plain_file.h"
 
 namespace vermo {
 
@@ -19,11 +19,8 @@ bool isAbsolute(const char* path)
     return path != nullptr && path[0] == '/';
 }
 
-std::string contentOf(const fs::path& file)
-{
-    std::ifstream in(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+// The data files are small; a copy larger than this is not one of ours.
+constexpr std::size_t maxDataFileBytes = 16 * 1024 * 1024;
 
 // The file in the player's folder already stands for the installed one:
 // a link to it, or (where links cannot be made) a copy of it.
@@ -33,7 +30,10 @@ bool isCurrent(const fs::path& file, const fs::path& installed)
     const fs::file_status status = fs::symlink_status(file, error);
     if (fs::is_symlink(status))
         return fs::read_symlink(file, error) == installed && !error;
-    return fs::is_regular_file(status) && contentOf(file) == contentOf(installed);
+    if (!fs::is_regular_file(status))
+        return false;
+    const auto copy = ReadPlainFile(file, maxDataFileBytes);
+    return copy && copy == ReadPlainFile(installed, maxDataFileBytes);
 }
 
 // Puts a link to (or a copy of) the installed file under a temporary name

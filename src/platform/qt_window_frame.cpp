@@ -3,7 +3,6 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QWidget>
-#include <algorithm>
 
 #include "platform/geometry.h"
 #include "platform/picture_files.h"

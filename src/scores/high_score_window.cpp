@@ -13,9 +13,9 @@
 #include <QPrinterInfo>
 #include <QPushButton>
 
-#include "scores/column_printer.h"
 #include "platform/text_codec.h"
 #include "platform/window_layout.h"
+#include "scores/column_printer.h"
 
 namespace vermo {
 

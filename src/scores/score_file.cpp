@@ -4,7 +4,6 @@
 #include "platform/plain_file.h"
 #include "platform/text_fields.h"
 
-#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstdint>

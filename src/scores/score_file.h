@@ -55,8 +55,9 @@ std::filesystem::path ScoreFileTarget(const std::filesystem::path& file);
 // (the bytes of FormatScores). The table goes to a temporary file in the
 // same folder first, is flushed to the disk and then renamed over the old
 // one, so a crash or a full disk never leaves half a table. A link named
-// like the table stays a link: the table it points to is replaced. Returns false
-// (the old file untouched, no temporary file left) when it cannot.
+// like the table stays a link: the table it points to is replaced.
+// Returns false (the old file untouched, no temporary file left) when it
+// cannot.
 bool WriteScores(const ScoreTable& table, const std::filesystem::path& file);
 
 // Removes temporary files that an interrupted write left in the folder:

@@ -8,8 +8,8 @@
 
 #include "platform/plain_file.h"
 #include "platform/program_end.h"
-#include "platform/text_fields.h"
 #include "platform/text_codec.h"
+#include "platform/text_fields.h"
 #include "platform/window_layout.h"
 
 namespace vermo {

@@ -28,7 +28,11 @@ void bringForward(QWidget* window)
 QtSecondaryWindows::QtSecondaryWindows(std::filesystem::path folder, QWidget* mainWindow,
                                        ProgramEnd& programEnd,
                                        std::function<ScoreTable()> lastGoodTable, QObject* parent)
-    : QObject(parent), folder_(folder), scoreFolder_(std::move(folder)), mainWindow_(mainWindow), programEnd_(programEnd),
+    : QObject(parent),
+      folder_(folder),
+      scoreFolder_(std::move(folder)),
+      mainWindow_(mainWindow),
+      programEnd_(programEnd),
       lastGoodTable_(std::move(lastGoodTable))
 {
 }
