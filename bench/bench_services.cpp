@@ -59,10 +59,11 @@ void ScratchFolder::copyAssets(const std::filesystem::path& assets) const
 BenchGame::BenchGame()
 {
     // A table on disk, so the load finds one and opens no box.
-    WriteScores(ScoreTable::defaults(), folder.path() / scoreFileName);
+    const Folder gameFolder = Folder::open(folder.path());
+    WriteScores(ScoreTable::defaults(), FindTable(gameFolder));
     game = std::make_unique<VermoGame>(Services{tmscoreupdate, tmvermomove, tmshake, tminvisible,
                                                 dialogs, random, frame, programEnd, windows,
-                                                folder.path()});
+                                                gameFolder});
     game->Form_Load();
 }
 

@@ -91,24 +91,32 @@ int virtualKeyCode(int qtKey)
     }
 }
 
+// A game whose files and table lie in one folder.
+GameFolders oneFolder(const std::filesystem::path& path)
+{
+    const Folder folder = Folder::open(path);
+    return {folder, folder};
+}
+
 }  // namespace
 
-MainWindow::MainWindow(std::filesystem::path folder, QWidget* parent)
-    : MainWindow(std::move(folder), static_cast<Dialogs*>(nullptr), parent)
+MainWindow::MainWindow(const std::filesystem::path& folder, QWidget* parent)
+    : MainWindow(folder, static_cast<Dialogs*>(nullptr), parent)
 {
 }
 
-MainWindow::MainWindow(std::filesystem::path folder, Dialogs* dialogs, QWidget* parent)
-    : MainWindow(Folders{folder, folder}, dialogs, parent)
+MainWindow::MainWindow(const std::filesystem::path& folder, Dialogs* dialogs, QWidget* parent)
+    : MainWindow(oneFolder(folder), dialogs, parent)
 {
 }
 
-MainWindow::MainWindow(Folders folders, Dialogs* dialogs, QWidget* parent)
+MainWindow::MainWindow(GameFolders folders, Dialogs* dialogs, QWidget* parent)
     : QMainWindow(parent),
       folders_(std::move(folders)),
+      icons_(folders_.files),
       dialogs_(this),
-      frame_(this, folders_.files),
-      windows_(std::make_unique<QtSecondaryWindows>(folders_.files, this, programEnd_,
+      frame_(this, icons_),
+      windows_(std::make_unique<QtSecondaryWindows>(folders_.files, icons_, this, programEnd_,
                                                     [this] { return game_.high; })),
       game_(Services{tmscoreupdate_, tmvermomove_, tmshake_, tminvisible_,
                      dialogs != nullptr ? *dialogs : static_cast<Dialogs&>(dialogs_), random_,

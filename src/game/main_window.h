@@ -8,6 +8,8 @@
 
 #include "game/vermo_game.h"
 #include "platform/clock_random.h"
+#include "platform/game_folder.h"
+#include "platform/picture_files.h"
 #include "platform/qt_dialogs.h"
 #include "platform/qt_program_end.h"
 #include "platform/qt_timer.h"
@@ -27,21 +29,15 @@ class WrappingButton;
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
-    // Where the game's files lie: files holds the pictures, the icon and
-    // the help text, scores the high-score file (and the printed list).
-    struct Folders {
-        std::filesystem::path files;
-        std::filesystem::path scores;
-    };
-
     // folder: where the pictures, the icon and the high-score file lie.
-    explicit MainWindow(std::filesystem::path folder = std::filesystem::current_path(),
+    explicit MainWindow(const std::filesystem::path& folder = std::filesystem::current_path(),
                         QWidget* parent = nullptr);
     // The same window whose boxes are answered by other means (an
     // autopilot's script); the window's own Qt boxes stay unused.
-    MainWindow(std::filesystem::path folder, Dialogs* dialogs, QWidget* parent = nullptr);
-    // An installed game: its files in one folder, the player's table in another.
-    MainWindow(Folders folders, Dialogs* dialogs = nullptr, QWidget* parent = nullptr);
+    MainWindow(const std::filesystem::path& folder, Dialogs* dialogs, QWidget* parent = nullptr);
+    // The game's folders as chosen at start: an installed game keeps its
+    // files in one folder and the player's table in another.
+    explicit MainWindow(GameFolders folders, Dialogs* dialogs = nullptr, QWidget* parent = nullptr);
     ~MainWindow() override;
 
     VermoGame& game() { return game_; }
@@ -75,7 +71,8 @@ private:
     void buildMenus();
     void showStartButton();
 
-    Folders folders_;
+    GameFolders folders_;
+    IconFiles icons_;
     QtTimer tmscoreupdate_, tmvermomove_, tmshake_, tminvisible_;
     QtDialogs dialogs_;
     ClockRandom random_;

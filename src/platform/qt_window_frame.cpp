@@ -10,8 +10,8 @@
 
 namespace vermo {
 
-QtWindowFrame::QtWindowFrame(QWidget* window, std::filesystem::path folder)
-    : window_(window), folder_(std::move(folder))
+QtWindowFrame::QtWindowFrame(QWidget* window, IconFiles& icons)
+    : window_(window), icons_(icons)
 {
 }
 
@@ -40,7 +40,7 @@ void QtWindowFrame::setTop(int twips)
 
 void QtWindowFrame::setIcon(const std::string& file)
 {
-    const QIcon icon = iconFromFile(folder_ / file);
+    const QIcon& icon = icons_.icon(file);
     window_->setWindowIcon(icon.isNull() ? standInIcon() : icon);
 }
 

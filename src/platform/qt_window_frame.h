@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QIcon>
-#include <filesystem>
 
 #include "platform/window_frame.h"
 
@@ -9,11 +8,13 @@ class QWidget;
 
 namespace vermo {
 
+class IconFiles;
+
 // The main window's outer frame in twips, converted at the screen's
-// logical dpi, and its icon loaded from the game's folder.
+// logical dpi, and its icon from the game's icon files.
 class QtWindowFrame : public WindowFrame {
 public:
-    QtWindowFrame(QWidget* window, std::filesystem::path folder);
+    QtWindowFrame(QWidget* window, IconFiles& icons);
 
     int left() const override;
     int top() const override;
@@ -28,7 +29,7 @@ private:
     double dpi() const;
 
     QWidget* window_;
-    std::filesystem::path folder_;
+    IconFiles& icons_;
 };
 
 }  // namespace vermo

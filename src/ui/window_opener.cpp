@@ -25,12 +25,13 @@ void bringForward(QWidget* window)
 
 }  // namespace
 
-QtSecondaryWindows::QtSecondaryWindows(std::filesystem::path folder, QWidget* mainWindow,
+QtSecondaryWindows::QtSecondaryWindows(Folder files, IconFiles& icons, QWidget* mainWindow,
                                        ProgramEnd& programEnd,
                                        std::function<ScoreTable()> lastGoodTable, QObject* parent)
     : QObject(parent),
-      folder_(folder),
-      scoreFolder_(std::move(folder)),
+      folder_(files),
+      scoreFolder_(std::move(files)),
+      icons_(icons),
       mainWindow_(mainWindow),
       programEnd_(programEnd),
       lastGoodTable_(std::move(lastGoodTable))
@@ -59,16 +60,16 @@ HighScoreWindow* QtSecondaryWindows::loadedHighScoreWindow()
         return highScoreWindow_;
     auto* window = new HighScoreWindow(mainWindow_);
     destroyOnClose(window);
-    window->setSaveFolder(scoreFolder_);
+    window->setSaveFolder(scoreFolder_.path());
     highScoreWindow_ = window;
 
-    const QIcon icon = iconFromFile(folder_ / iconFileName);
+    const QIcon& icon = icons_.icon(iconFileName);
     if (!icon.isNull()) {
         window->setWindowIcon(icon);
         if (mainWindow_)
             mainWindow_->setWindowIcon(icon);
     }
-    window->load(scoreFolder_ / scoreFileName, lastGoodTable_);
+    window->load(scoreFolder_, lastGoodTable_);
     ++scoreFileReads_;
     return window;
 }
@@ -84,12 +85,12 @@ HelpWindow* QtSecondaryWindows::loadedHelpWindow()
     // The help window gives its icon to the high-score window too, which
     // loads that window (hidden) when it is not loaded yet.
     HighScoreWindow* highScores = loadedHighScoreWindow();
-    const QIcon icon = iconFromFile(folder_ / iconFileName);
+    const QIcon& icon = icons_.icon(iconFileName);
     if (!icon.isNull()) {
         window->setWindowIcon(icon);
         highScores->setWindowIcon(icon);
     }
-    window->load(folder_ / helpFileName);
+    window->load(folder_);
     return window;
 }
 
