@@ -49,6 +49,7 @@ std::uint32_t bigEndian32(const uchar* at)
 
 // One picture of an icon file, as its list describes it.
 struct IconEntry {
+    int index;
     const uchar* header;  // the 16 bytes of the list entry
     int side;
     int bitCount;
@@ -74,7 +75,8 @@ QSize claimedSize(const uchar* data, std::uint32_t size)
     return {};
 }
 
-// The entries worth decoding: honest ones, the deepest of each size.
+// The entries worth decoding: honest ones, the deepest of each size, the
+// smallest sizes first as far as the budget goes.
 std::vector<IconEntry> entriesToDecode(const QByteArray& bytes)
 {
     const auto* data = reinterpret_cast<const uchar*>(bytes.constData());
@@ -88,7 +90,7 @@ std::vector<IconEntry> entriesToDecode(const QByteArray& bytes)
         if (at + iconEntryBytes > fileSize)
             break;
         const uchar* header = data + at;
-        IconEntry entry{header, header[0] == 0 ? 256 : header[0],
+        IconEntry entry{static_cast<int>(i), header, header[0] == 0 ? 256 : header[0],
                         static_cast<int>(littleEndian(header + 6, 2)), littleEndian(header + 12, 4),
                         littleEndian(header + 8, 4)};
         if ((header[1] == 0 ? 256 : header[1]) != entry.side || entry.offset > fileSize
@@ -104,6 +106,14 @@ std::vector<IconEntry> entriesToDecode(const QByteArray& bytes)
     }
     std::sort(best.begin(), best.end(),
               [](const IconEntry& a, const IconEntry& b) { return a.side < b.side; });
+    std::int64_t pixels = 0;
+    std::size_t kept = 0;
+    for (; kept < best.size() && kept < static_cast<std::size_t>(maxIconSizes); ++kept) {
+        pixels += std::int64_t{best[kept].side} * best[kept].side;
+        if (pixels > iconPixelBudget)
+            break;
+    }
+    best.resize(kept);
     return best;
 }
 
@@ -138,20 +148,20 @@ QImage pictureFromFile(const Folder& folder, const std::string& name)
 QIcon iconFromBytes(const QByteArray& bytes)
 {
     QIcon icon;
-    std::int64_t pixels = 0;
-    int sizes = 0;
     for (const IconEntry& entry : entriesToDecode(bytes)) {
-        const std::int64_t area = std::int64_t{entry.side} * entry.side;
-        if (sizes == maxIconSizes || pixels + area > iconPixelBudget)
-            break;
         const QImage image = decodeChecked(singleEntryIcon(bytes, entry), "ICO", maxIconSide);
-        if (image.isNull() || image.size() != QSize(entry.side, entry.side))
-            continue;
-        icon.addPixmap(QPixmap::fromImage(image));
-        pixels += area;
-        ++sizes;
+        if (!image.isNull() && image.size() == QSize(entry.side, entry.side))
+            icon.addPixmap(QPixmap::fromImage(image));
     }
     return icon;
+}
+
+std::vector<int> iconEntriesToDecode(const QByteArray& bytes)
+{
+    std::vector<int> indices;
+    for (const IconEntry& entry : entriesToDecode(bytes))
+        indices.push_back(entry.index);
+    return indices;
 }
 
 QIcon iconFromFile(const Folder& folder, const std::string& name)
