@@ -1,8 +1,9 @@
 #include "bench_services.h"
 
-#include <cstdio>
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
+#include <fstream>
 #include <stdexcept>
 #include <system_error>
 
@@ -45,6 +46,11 @@ ScratchFolder::~ScratchFolder()
 {
     std::error_code ignored;
     std::filesystem::remove_all(path_, ignored);
+}
+
+void ScratchFolder::write(const std::string& name, const std::string& bytes) const
+{
+    std::ofstream(path_ / name, std::ios::binary) << bytes;
 }
 
 void ScratchFolder::copyAssets(const std::filesystem::path& assets) const

@@ -1,6 +1,7 @@
 #include <QAbstractButton>
 #include <QPushButton>
 #include <QApplication>
+#include <QImageReader>
 #include <QMessageBox>
 #include <QTimer>
 #include <pwd.h>
@@ -133,6 +134,9 @@ int main(int argc, char** argv)
         vermo::Folder::open(installedDataFolder(program)));
 
     QApplication app(argc, argv);
+    // The game's pictures need a few kilobytes; whatever a file claims, no
+    // picture may take more than this many megabytes.
+    QImageReader::setAllocationLimit(16);
     QApplication::setApplicationName(QStringLiteral("vermo"));
     QApplication::setApplicationVersion(QStringLiteral(VERMO_VERSION));
     QGuiApplication::setDesktopFileName(QStringLiteral(VERMO_APP_ID));

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cerrno>
+#include <string_view>
 #include <utility>
 
 #include <unistd.h>
@@ -29,6 +31,20 @@ public:
 
     int get() const { return fd_; }
     bool valid() const { return fd_ >= 0; }
+    // Writes all the bytes; false when the disk is full, a file-size limit
+    // is reached or the device fails.
+    bool writeAll(std::string_view bytes) const
+    {
+        while (!bytes.empty()) {
+            const ssize_t written = ::write(fd_, bytes.data(), bytes.size());
+            if (written < 0 && errno == EINTR)
+                continue;
+            if (written <= 0)
+                return false;
+            bytes.remove_prefix(static_cast<std::size_t>(written));
+        }
+        return true;
+    }
     // Closes now and reports whether the close itself succeeded.
     bool close()
     {

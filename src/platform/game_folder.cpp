@@ -1,9 +1,6 @@
 #include "platform/game_folder.h"
 
-#include <unistd.h>
-
 #include <cstring>
-#include <string_view>
 #include <system_error>
 
 #include "platform/file_descriptor.h"
@@ -17,20 +14,6 @@ namespace {
 bool isAbsolute(const char* path)
 {
     return path != nullptr && path[0] == '/';
-}
-
-bool writeAll(int fd, std::string_view bytes)
-{
-    while (!bytes.empty()) {
-        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
-        if (written <= 0) {
-            if (written < 0 && errno == EINTR)
-                continue;
-            return false;
-        }
-        bytes.remove_prefix(static_cast<std::size_t>(written));
-    }
-    return true;
 }
 
 // The file in the player's folder already stands for the installed one:
@@ -57,7 +40,7 @@ bool replace(const Folder& folder, const std::string& name, const std::string& i
     if (!ready) {
         int error = 0;
         FileDescriptor copy = folder.createNew(made, 0644, error);
-        ready = copy.valid() && writeAll(copy.get(), installedBytes) && copy.close();
+        ready = copy.valid() && copy.writeAll(installedBytes) && copy.close();
     }
     if (ready && folder.rename(made, name) == 0)
         return true;

@@ -13,8 +13,8 @@ inline constexpr const char* dataFileNames[] = {"vermou.gif", "vermod.gif", "ver
                                                 "vermor.gif", "poison.gif", "vermoicp.ico",
                                                 "helpfile.bat"};
 
-// The data files are small; a file larger than this is not one of ours.
-inline constexpr std::size_t maxDataFileBytes = 16 * 1024 * 1024;
+// The data files are small; the game reads no more than this of any of them.
+inline constexpr std::size_t maxDataFileBytes = 1024 * 1024;
 
 // Where the game plays: files holds its pictures, icon and help text,
 // scores its high-score file. Both are the same folder unless the game

@@ -24,22 +24,6 @@ constexpr std::size_t tempRandomChars = 6;
 // folder is never listed further than this.
 constexpr std::size_t maxNamesLooked = 100000;
 
-bool writeAll(int fd, std::string_view bytes)
-{
-    while (!bytes.empty()) {
-        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
-        if (written < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;  // a full disk, a file-size limit, an I/O error
-        }
-        if (written == 0)
-            return false;
-        bytes.remove_prefix(static_cast<std::size_t>(written));
-    }
-    return true;
-}
-
 bool isLetterOrDigit(char c)
 {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9');
@@ -194,7 +178,7 @@ bool WriteScores(const ScoreTable& table, const TablePlace& place)
     if (old && S_ISREG(old->st_mode))
         ::fchmod(file.get(), old->st_mode & 0777);
 
-    const bool written = writeAll(file.get(), bytes) && ::fsync(file.get()) == 0;
+    const bool written = file.writeAll(bytes) && ::fsync(file.get()) == 0;
     const bool closed = file.close();
     if (!written || !closed || folder.rename(tempName, place.name) != 0) {
         folder.remove(tempName);

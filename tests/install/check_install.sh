@@ -87,6 +87,43 @@ check_starts() {
   fi
 }
 
+# Whose files the installed game trusts. Run as root, another user's files
+# are made for real and the player is a user who is not root.
+other_user=64102 player_user=64101
+as_player=()
+[ "$(id -u)" -eq 0 ] && as_player=(setpriv --reuid="$player_user" --regid="$player_user" --clear-groups)
+check_trust() {
+  local what=$1 game=$2
+  local shared="$work/shared" home="$work/trust-home"
+  rm -rf "$shared" "$home"; mkdir -p "$shared" "$home"; chmod 1777 "$shared"
+  printf 'my notes\n' >"$home/notes.txt"
+  : >"$shared/helpfile.bat"
+  ln -s "$home/notes.txt" "$shared/topten.dll"
+  [ "$(id -u)" -eq 0 ] && chown -h "$other_user:$other_user" "$shared/helpfile.bat" "$shared/topten.dll"
+  (cd "$shared" && env HOME="$home" XDG_DATA_HOME= timeout 60 "$game" --quit-after-first-paint \
+     >"$work/out" 2>"$work/err")
+  check "$what: a folder others may write to is not the game's folder" \
+    table_is "$home/.local/share/vermo/topten.dll" "$default_table"
+  check "$what: the player's notes behind a shared folder's link stay as they were" \
+    grep -qx 'my notes' "$home/notes.txt"
+  check "$what: the shared folder's link is left alone" test -L "$shared/topten.dll"
+
+  # A table the player may not read is told about and left as it is.
+  local own="$work/unreadable"
+  rm -rf "$own"; mkdir -p "$own/xdg/vermo" "$own/runtime"
+  printf '"Kept",42\r\n' >"$own/xdg/vermo/topten.dll"; sed -n '2,10p' "$work/edited" >>"$own/xdg/vermo/topten.dll"
+  cp "$own/xdg/vermo/topten.dll" "$work/unreadable-before"
+  [ "$(id -u)" -eq 0 ] && chown -R "$player_user:$player_user" "$own"
+  chmod 000 "$own/xdg/vermo/topten.dll"; chmod 700 "$own/runtime"
+  (cd "$own" && env HOME="$own" XDG_DATA_HOME="$own/xdg" XDG_RUNTIME_DIR="$own/runtime" \
+     timeout 60 "${as_player[@]}" "$game" --quit-after-first-paint >"$work/out" 2>"$work/err")
+  check "$what: an unreadable table gives the box saying why" \
+    err_has "The High Score File topten.dll Could Not Be Read (Permission denied)"
+  check "$what: an unreadable table gets no first-run box" bash -c '! grep -q "High lng_score" "$1"' _ "$work/err"
+  chmod 600 "$own/xdg/vermo/topten.dll"
+  check "$what: an unreadable table is left as it was" cmp "$work/unreadable-before" "$own/xdg/vermo/topten.dll"
+}
+
 # --- cmake --install -------------------------------------------------------
 prefix="$work/prefix"
 check "cmake --install succeeds" cmake --install "$build" --prefix "$prefix"
@@ -124,6 +161,8 @@ unknown_option_refused() {
 check "an unknown option prints the usage on stderr and exits 2" unknown_option_refused
 
 check_starts "installed" "$game" "$share/games/vermo" "$prefix"
+chmod 711 "$work"  # the player who is not root reaches the installed game
+check_trust "installed" "$game"
 
 # --- the Debian package ------------------------------------------------------
 (cd "$build" && cpack -G DEB -B "$work/deb" >/dev/null 2>&1)
