@@ -1,5 +1,6 @@
 #include "ui/window_opener.h"
 
+#include <QDir>
 #include <QWidget>
 
 #include "platform/picture_files.h"
@@ -60,7 +61,9 @@ HighScoreWindow* QtSecondaryWindows::loadedHighScoreWindow()
         return highScoreWindow_;
     auto* window = new HighScoreWindow(mainWindow_);
     destroyOnClose(window);
-    window->setSaveFolder(scoreFolder_.path());
+    // Without a folder for the table, the list is offered to the home folder.
+    window->setSaveFolder(scoreFolder_.isOpen() ? scoreFolder_.path()
+                                                : std::filesystem::path(QDir::homePath().toStdString()));
     highScoreWindow_ = window;
 
     const QIcon& icon = icons_.icon(iconFileName);
