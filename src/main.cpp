@@ -114,7 +114,7 @@ int main(int argc, char** argv)
         std::fputs(vermo::usageText().c_str(), stdout);
         return 0;
     case vermo::Options::Request::Version:
-        std::puts("vermo " VERMO_VERSION);
+        std::fputs(vermo::versionText(VERMO_VERSION).c_str(), stdout);
         return 0;
     case vermo::Options::Request::Wrong:
         std::fprintf(stderr, "vermo: unknown option %s\n", options.wrong.c_str());
