@@ -62,8 +62,9 @@ std::string usageText()
            "\n"
            "Qt's own options (-platform, -style, ...) are passed on to Qt.\n"
            "\n"
-           "Started in a folder that holds the game's pictures, the game plays there and\n"
-           "keeps its high scores in topten.dll beside them. Installed, it plays in\n"
+           "Started in a folder of the player's own that holds the game's pictures, the\n"
+           "game plays there and keeps its high scores in topten.dll beside them.\n"
+           "Installed, or started in a folder others may write to, it plays in\n"
            "$XDG_DATA_HOME/vermo (~/.local/share/vermo), one table for each player.\n";
 }
 
