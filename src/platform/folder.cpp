@@ -195,7 +195,10 @@ LinkEnd Folder::follow(const std::string& name) const
             namePart = ".";
         }
         Folder next = end.folder.openFolder(folderPart);
-        if (!next.isOpen())
+        // A folder that is not there is a link to nowhere; one the player
+        // may not look into is there, and what lies in it cannot be read.
+        const int error = next.openError();
+        if (error == ENOENT || error == ENOTDIR || error == ELOOP)
             return refused;
         end = LinkEnd{std::move(next), std::move(namePart), false};
     }

@@ -125,7 +125,10 @@ struct LinkEnd {
     std::string name;
     // A link the game does not follow stands in the way: one made by
     // another user, one into a folder that does not exist, or a chain too
-    // long. folder and name are then the first link itself.
+    // long. folder and name are then the first link itself. (A link into a
+    // folder the player may not look into is followed: that folder then
+    // stays closed, with the reason, so whatever is in it reads as
+    // unreadable.)
     bool refused = false;
 };
 

@@ -22,16 +22,18 @@ namespace vermo {
 // pictures of a few hundred pixels.
 inline constexpr std::size_t maxPictureFileBytes = 1024 * 1024;
 
-// The pictures are drawn at about 19 px; one larger than this on either
-// side is not one of the game's and is not decoded.
+// The pictures are GIF files drawn at about 19 px; one larger than this on
+// either side is not one of the game's and is not decoded, nor is a file
+// in any other format.
 inline constexpr int maxPictureSide = 1024;
 
 QImage pictureFromBytes(const QByteArray& bytes);
 QImage pictureFromFile(const Folder& folder, const std::string& name);
 
-// A window icon holds sizes up to 256 px. Only entries whose pictures
-// really have the size the icon's list gives them are decoded, one for
-// each size, at most maxIconSizes sizes and iconPixelBudget pixels in all.
+// A window icon holds sizes up to 256 px. Only bitmap entries whose
+// pictures really have the size the icon's list gives them are decoded, one
+// for each size, at most maxIconSizes sizes and iconPixelBudget pixels in
+// all.
 inline constexpr int maxIconSide = 256;
 inline constexpr int maxIconSizes = 8;
 inline constexpr std::int64_t iconPixelBudget = 2 * 256 * 256;

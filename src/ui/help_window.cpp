@@ -35,31 +35,50 @@ QString withPlainLineBreaks(QString text)
 
 }  // namespace
 
-QString inShownPieces(const QString& text)
+QString inLaidOutBlocks(const QString& text)
 {
     QString shown;
-    shown.reserve(text.size() + text.size() / maxShownLineLength + 1);
+    shown.reserve(text.size() + text.size() / maxBlockLength + 1);
+    qsizetype blockLength = 0;
     qsizetype lineStart = 0;
-    while (lineStart < text.size()) {
+    bool firstLine = true;
+    for (;;) {
         qsizetype lineEnd = text.indexOf(QLatin1Char('\n'), lineStart);
         if (lineEnd < 0)
             lineEnd = text.size();
-        // Cut the line after the last blank of each piece, or at its end.
         qsizetype pieceStart = lineStart;
-        while (lineEnd - pieceStart > maxShownLineLength) {
-            const QStringView piece = QStringView(text).mid(pieceStart, maxShownLineLength);
-            const qsizetype blank = piece.lastIndexOf(QLatin1Char(' '));
-            const qsizetype cut = pieceStart + (blank > 0 ? blank + 1 : maxShownLineLength);
-            shown += QStringView(text).mid(pieceStart, cut - pieceStart);
-            shown += QLatin1Char('\n');
-            pieceStart = cut;
-        }
-        shown += QStringView(text).mid(pieceStart, lineEnd - pieceStart);
-        if (lineEnd < text.size())
-            shown += QLatin1Char('\n');
+        bool firstPiece = true;
+        do {
+            qsizetype length = lineEnd - pieceStart;
+            if (length > maxBlockLength) {
+                const QStringView piece = QStringView(text).mid(pieceStart, maxBlockLength);
+                const qsizetype blank = piece.lastIndexOf(QLatin1Char(' '));
+                length = blank > 0 ? blank + 1 : maxBlockLength;
+                // Never between the two halves of one character.
+                if (blank <= 0 && text.at(pieceStart + length - 1).isHighSurrogate())
+                    --length;
+            }
+            if (!firstLine || !firstPiece) {
+                // A line's own break stays within the block while the block
+                // has room; a piece of a long line always starts a block.
+                if (firstPiece && blockLength + 1 + length <= maxBlockLength) {
+                    shown += QChar(QChar::LineSeparator);
+                    ++blockLength;
+                } else {
+                    shown += QLatin1Char('\n');
+                    blockLength = 0;
+                }
+            }
+            shown += QStringView(text).mid(pieceStart, length);
+            blockLength += length;
+            pieceStart += length;
+            firstPiece = false;
+            firstLine = false;
+        } while (pieceStart < lineEnd);
+        if (lineEnd == text.size())
+            return shown;
         lineStart = lineEnd + 1;
     }
-    return shown;
 }
 
 QString helpTextFromFile(const Folder& folder)
@@ -69,13 +88,15 @@ QString helpTextFromFile(const Folder& folder)
     const FileRead file = folder.readThroughLinks(helpFileName, maxHelpFileBytes);
     if (!file.read())
         return QString::fromLatin1(missingHelpFile) + QString::fromLatin1(howToPlay);
+    // Blanks and line breaks alone show nothing either.
+    const auto holdsText = [](const std::string& bytes) {
+        return bytes.find_first_not_of(" \t\r\n") != std::string::npos;
+    };
     FieldReader reader(file.bytes);
     const std::optional<std::string> field = reader.readText();
-    if (field && !field->empty())
+    if (field && holdsText(*field))
         return withPlainLineBreaks(textFromFileBytes(*field));
-    const bool holdsText =
-        file.bytes.find_first_not_of(" \t\r\n") != std::string::npos;
-    return QString::fromLatin1(holdsText ? emptyFirstField : emptyHelpFile)
+    return QString::fromLatin1(holdsText(file.bytes) ? emptyFirstField : emptyHelpFile)
            + QString::fromLatin1(howToPlay);
 }
 
@@ -111,7 +132,7 @@ HelpWindow::HelpWindow(ProgramEnd& programEnd, QWidget* parent)
 
 void HelpWindow::load(const Folder& folder)
 {
-    text1_->setPlainText(inShownPieces(helpTextFromFile(folder)));
+    text1_->setPlainText(inLaidOutBlocks(helpTextFromFile(folder)));
 }
 
 void HelpWindow::showEvent(QShowEvent* event)

@@ -18,13 +18,16 @@ inline constexpr const char* helpFileName = "helpfile.bat";
 // Help files are short; reading stops after this many bytes.
 inline constexpr std::size_t maxHelpFileBytes = 1024 * 1024;
 
-// The text box lays out a line the first time it comes into view, and a
-// line without line breaks costs more the longer it is. A line longer than
-// this many characters is therefore shown in pieces of at most this
-// length, each starting a line of its own (after a blank where there is
-// one), so even a file of one huge line opens at once.
-inline constexpr int maxShownLineLength = 4096;
-QString inShownPieces(const QString& text);
+// The text box keeps each of its blocks whole and lays one out the first
+// time it comes into view; a block costs memory however short it is, and
+// time that grows with the square of its length when it holds no blank.
+// So the help text is handed to the box in blocks of at most this many
+// characters: short lines share a block (each still on a line of its own),
+// and a line longer than this is shown in pieces that each start a line,
+// cut after a blank where there is one. Even a file of one huge line, or
+// of nothing but line breaks, opens at once, every character shown.
+inline constexpr int maxBlockLength = 4096;
+QString inLaidOutBlocks(const QString& text);
 
 // The text the help window shows: the first field of the help file in the
 // folder, or a short explanation of the game when the file gives nothing to

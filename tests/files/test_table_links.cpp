@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -141,27 +143,41 @@ TEST(TableLinks, AChainThroughAnotherUsersLinkIsNotFollowed)
 }
 
 // A table the player cannot read may hold every score they have: it is
-// neither replaced by the recovery nor written over at game over.
+// neither replaced by the recovery nor written over at game over, whether
+// the file itself or the folder a link leads into is closed to the player.
 TEST(TableLinks, ATableThePlayerCannotReadIsLeftAsItIs)
 {
-    TempFolder folder;
-    const std::string table = recordsOf(lettersOneToTen());
-    folder.write(scoreFileName, table);
-    fs::permissions(folder.path(), fs::perms::all);  // the other player may write beside it
-    fs::permissions(folder / scoreFileName, fs::perms::none);
-    EXPECT_TRUE(runAs(firstPlayer, [&] {
-        const Folder gameFolder = Folder::open(folder.path());
-        ScoreTable read;
-        if (ReadScores(read, FindTable(gameFolder)).state != TableRead::State::Unreadable)
-            return false;
-        ScoreTable now;
-        TableRead found;
-        if (RestoreDefaultScores(gameFolder, now, found) != RecoveryOutcome::Unreadable)
-            return false;
-        return RecordEntry(gameFolder, ScoreTable::defaults(), "Ann", 7, now) == EntryOutcome::WriteFailed;
-    }));
-    fs::permissions(folder / scoreFileName, fs::perms::owner_read);
-    EXPECT_EQ(folder.read(scoreFileName), table);
+    for (const bool throughALink : {false, true}) {
+        SCOPED_TRACE(throughALink ? "a link into a closed folder" : "a closed table");
+        TempFolder folder;
+        const std::string table = recordsOf(lettersOneToTen());
+        fs::permissions(folder.path(), fs::perms::all);  // the player may write beside it
+        const fs::path closed = throughALink ? folder / "shared" / "table.dll" : folder / scoreFileName;
+        fs::create_directories(closed.parent_path());
+        std::ofstream(closed, std::ios::binary) << table;
+        if (throughALink) {
+            fs::create_symlink(closed, folder / scoreFileName);
+            fs::permissions(closed.parent_path(), fs::perms::none);
+        } else {
+            fs::permissions(closed, fs::perms::none);
+        }
+        EXPECT_TRUE(runAs(firstPlayer, [&] {
+            const Folder gameFolder = Folder::open(folder.path());
+            ScoreTable read;
+            if (ReadScores(read, FindTable(gameFolder)).state != TableRead::State::Unreadable)
+                return false;
+            ScoreTable now;
+            TableRead found;
+            if (RestoreDefaultScores(gameFolder, now, found) != RecoveryOutcome::Unreadable)
+                return false;
+            return RecordEntry(gameFolder, ScoreTable::defaults(), "Ann", 7, now)
+                   == EntryOutcome::WriteFailed;
+        }));
+        fs::permissions(closed.parent_path(), fs::perms::owner_all);
+        fs::permissions(closed, fs::perms::owner_read);
+        EXPECT_EQ(folder.read(fs::relative(closed, folder.path()).string()), table);
+        EXPECT_EQ(fs::is_symlink(folder / scoreFileName), throughALink);
+    }
 }
 
 }  // namespace

@@ -52,6 +52,8 @@ TEST(HelpWindow, MissingOrEmptyHelpFileExplainsTheGameInstead)
     EXPECT_TRUE(emptyField.contains("arrow keys"));
     EXPECT_EQ(shownHelp(",Help after a comma\r\n"), emptyField);
     EXPECT_EQ(shownHelp("\r\n\"Help after a blank line\""), emptyField);
+    EXPECT_EQ(shownHelp("\" \r\n\",\"Help after blanks in quotes\""), emptyField);
+    EXPECT_EQ(shownHelp("\"  \r\n \""), emptyField);
 
     // A file that is not there says it could not be read.
     TempFolder folder;
