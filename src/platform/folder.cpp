@@ -4,6 +4,7 @@
 #include <fcntl.h>
 #include <grp.h>
 #include <pwd.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -36,8 +37,27 @@ bool lookUp(Entry& entry, std::vector<char>& buffer, Lookup lookup)
     return false;
 }
 
+// Whether another account has this group as its primary group. The list
+// of accounts is only looked through so far; a longer one counts as yes.
+bool isAnotherAccountsPrimaryGroup(gid_t gid, uid_t player)
+{
+    constexpr int maxAccountsLooked = 100000;
+    bool shared = false;
+    ::setpwent();
+    passwd entry{};
+    std::vector<char> buffer(16384);
+    passwd* found = nullptr;
+    int looked = 0;
+    while (!shared && ::getpwent_r(&entry, buffer.data(), buffer.size(), &found) == 0 && found) {
+        shared = (++looked > maxAccountsLooked) || (found->pw_gid == gid && found->pw_uid != player);
+    }
+    ::endpwent();
+    return shared;
+}
+
 // The private group of the player: a group of the player's own name that
-// is the player's primary group and has no other member.
+// is the player's primary group and no other account's, with no other
+// member.
 bool isPlayersPrivateGroup(gid_t gid)
 {
     passwd player{};
@@ -60,7 +80,14 @@ bool isPlayersPrivateGroup(gid_t gid)
     for (char** member = entry.gr_mem; *member != nullptr; ++member)
         if (name != *member)
             return false;
-    return true;
+    return !isAnotherAccountsPrimaryGroup(gid, player.pw_uid);
+}
+
+// An access list on the folder beyond its mode bits (names other users or
+// groups); its mask then stands in the group's bits.
+bool hasExtendedAccessList(int fd)
+{
+    return ::fgetxattr(fd, "system.posix_acl_access", nullptr, 0) > 0;
 }
 
 FileRead failedRead(FileRead::State state, int error)
@@ -106,11 +133,13 @@ bool ownedByPlayerOrRoot(const struct stat& info)
     return info.st_uid == ::geteuid() || info.st_uid == 0;
 }
 
-bool isPlayersFolder(const struct stat& info)
+bool isPlayersFolder(const struct stat& info, bool extendedAccessList)
 {
     if (!S_ISDIR(info.st_mode) || !ownedByPlayerOrRoot(info) || (info.st_mode & S_IWOTH) != 0)
         return false;
-    return (info.st_mode & S_IWGRP) == 0 || isPlayersPrivateGroup(info.st_gid);
+    if ((info.st_mode & S_IWGRP) == 0)
+        return true;
+    return !extendedAccessList && isPlayersPrivateGroup(info.st_gid);
 }
 
 Folder Folder::open(const std::filesystem::path& path)
@@ -145,7 +174,7 @@ std::optional<struct stat> Folder::info() const
 bool Folder::isPlayers() const
 {
     const auto folder = info();
-    return folder && isPlayersFolder(*folder);
+    return folder && isPlayersFolder(*folder, hasExtendedAccessList(fd()));
 }
 
 bool Folder::writable() const

@@ -18,10 +18,11 @@ namespace vermo {
 bool ownedByPlayerOrRoot(const struct stat& info);
 
 // A folder that is plainly the player's: owned by the player or by root,
-// and no other user may add, remove or replace anything in it (not
+// and no other user may add, remove or replace anything in it: not
 // writable by everyone, and writable by its group only when that group is
-// the player's own private group).
-bool isPlayersFolder(const struct stat& info);
+// the player's own private group and no access list names other users or
+// groups.
+bool isPlayersFolder(const struct stat& info, bool extendedAccessList);
 
 // What reading a file found.
 struct FileRead {

@@ -7,6 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/xattr.h>
+
+#include <cstdint>
 #include <filesystem>
 #include <vector>
 
@@ -83,6 +86,29 @@ TEST(ChooseGameFolder, AFolderOtherUsersMayWriteToIsPassedOver)
         EXPECT_TRUE(choice.inPlayersFolder);
         EXPECT_EQ(choice.folders.files.path(), data.path());
     }
+}
+
+// The folder's mode says only its owner and group may write, but an access
+// list lets another user in too.
+TEST(ChooseGameFolder, AFolderAnAccessListOpensToAnotherUserIsPassedOver)
+{
+    TempFolder start;
+    start.write("helpfile.bat", "left by someone");
+    // The list as the system stores it: the owner, user 64102, the group,
+    // the mask and everyone else.
+    struct Entry {
+        std::uint16_t tag, permissions;
+        std::uint32_t id;
+    };
+    const std::uint32_t none = 0xFFFFFFFF;
+    const Entry list[] = {{0x01, 7, none}, {0x02, 7, 64102}, {0x04, 5, none}, {0x10, 7, none},
+                          {0x20, 5, none}};
+    std::string bytes("\x02\0\0\0", 4);
+    bytes.append(reinterpret_cast<const char*>(list), sizeof list);
+    if (::setxattr(start.path().c_str(), "system.posix_acl_access", bytes.data(), bytes.size(), 0) != 0)
+        GTEST_SKIP() << "this file system keeps no access lists";
+    const GameFolderChoice choice = chooseGameFolder(opened(start), Folder(), Folder());
+    EXPECT_TRUE(choice.inPlayersFolder);
 }
 
 TEST(PlayerFolder, FollowsXdgDataHomeElseHome)
