@@ -163,6 +163,24 @@ Folder Folder::openFolder(const std::string& relative) const
     return Folder(std::make_shared<FileDescriptor>(fd), std::move(shown), 0);
 }
 
+Folder Folder::openSubfolder(const std::string& name) const
+{
+    std::filesystem::path shown = (path_ / name).lexically_normal();
+    if (!isOpen())
+        return Folder(nullptr, std::move(shown), error_);
+    const int fd = ::openat(this->fd(), name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0)
+        return Folder(nullptr, std::move(shown), errno);
+    return Folder(std::make_shared<FileDescriptor>(fd), std::move(shown), 0);
+}
+
+int Folder::makeFolder(const std::string& name) const
+{
+    if (!isOpen())
+        return error_;
+    return ::mkdirat(fd(), name.c_str(), 0700) == 0 ? 0 : errno;
+}
+
 std::optional<struct stat> Folder::info() const
 {
     struct stat result {};

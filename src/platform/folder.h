@@ -58,6 +58,10 @@ public:
     static Folder open(const std::filesystem::path& path);
     // A folder named relative to this one (or by an absolute path).
     Folder openFolder(const std::string& relative) const;
+    // The folder `name` in this one, not through a link.
+    Folder openSubfolder(const std::string& name) const;
+    // Makes the folder `name` in this one, for the player alone. 0 or errno.
+    int makeFolder(const std::string& name) const;
 
     bool isOpen() const { return handle_ != nullptr; }
     // Why the folder is not open (an errno value); 0 when it is.

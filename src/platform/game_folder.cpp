@@ -1,7 +1,6 @@
 #include "platform/game_folder.h"
 
 #include <cstring>
-#include <system_error>
 
 #include "platform/file_descriptor.h"
 
@@ -48,6 +47,33 @@ bool replace(const Folder& folder, const std::string& name, const std::string& i
     return false;
 }
 
+// Opens the folder at `path`, making every part of it that is missing. Each
+// link along the way is followed only when the player or root made it, so
+// nobody can turn the player's folder into one of the player's other
+// folders. A folder that cannot be opened keeps the reason.
+Folder openMakingTrustedPath(const fs::path& path, std::string& problem)
+{
+    Folder folder = Folder::open("/");
+    for (const fs::path& part : path.lexically_normal().relative_path()) {
+        const std::string name = part.string();
+        if (name.empty() || name == ".")
+            continue;
+        if (!folder.holds(name))
+            folder.makeFolder(name);
+        const LinkEnd end = folder.follow(name);
+        if (end.refused) {
+            problem = "It Lies Behind A Link Another User Made";
+            return Folder();
+        }
+        folder = end.folder.openSubfolder(end.name);
+        if (!folder.isOpen()) {
+            problem = std::strerror(folder.openError());
+            return folder;
+        }
+    }
+    return folder;
+}
+
 }  // namespace
 
 bool holdsDataFiles(const Folder& folder)
@@ -70,14 +96,18 @@ fs::path playerFolder(const char* xdgDataHome, const char* home)
 GameFolderChoice chooseGameFolder(const Folder& start, const Folder& program,
                                   const Folder& installedData)
 {
-    const bool startIsPlayers = start.isPlayers();
-    if (startIsPlayers && holdsDataFiles(start))
-        return {{start, start}, false};
-    if (program.isPlayers() && holdsDataFiles(program))
-        return {{program, program}, false};
+    for (const Folder* candidate : {&start, &program}) {
+        if (!candidate->isPlayers() || !holdsDataFiles(*candidate))
+            continue;
+        // A copy the player may not write to (root's) is used like an
+        // installed one: its files, and the player's own folder for the table.
+        if (candidate->writable())
+            return {{*candidate, *candidate}, false};
+        return {{*candidate, Folder()}, true};
+    }
     if (holdsDataFiles(installedData))
         return {{installedData, Folder()}, true};
-    if (startIsPlayers)
+    if (start.isPlayers())
         return {{start, start}, false};
     return {{Folder(), Folder()}, true};
 }
@@ -89,24 +119,24 @@ PlayerFolder preparePlayerFolder(const fs::path& path, const Folder& installedDa
         result.problem = "No Home Folder Is Known";
         return result;
     }
-    std::error_code error;
-    fs::create_directories(path, error);
-    const Folder folder = Folder::open(path);
-    if (!folder.isOpen()) {
-        result.problem = std::strerror(folder.openError());
+    const Folder folder = openMakingTrustedPath(path, result.problem);
+    if (!result.problem.empty()) {
+        // A folder the player may not open still says why its table
+        // cannot be read.
+        result.folders.scores = folder;
         return result;
     }
     if (!folder.isPlayers()) {
         result.problem = "Another User Owns It Or May Write To It";
         return result;
     }
-    // Scores are written beside the pictures; a folder the player may not
-    // write to is no better than none.
+    // A table the player may read but not write is still shown; only the
+    // links cannot be made, and no result is kept.
+    result.folders.scores = folder;
     if (!folder.writable()) {
         result.problem = std::strerror(EACCES);
         return result;
     }
-    result.folders.scores = folder;
 
     bool allReady = true;
     for (const char* name : dataFileNames) {

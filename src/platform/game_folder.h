@@ -43,7 +43,9 @@ struct GameFolderChoice {
 
 // Chooses the game's folder. A start folder or the program's folder counts
 // only when it is plainly the player's (isPlayersFolder): a folder that
-// other users may write to could hold anything, links included.
+// other users may write to could hold anything, links included. One the
+// player may not write to (root's copy) gives its files, and the player's
+// own folder keeps the table, as for an installed game.
 // 1. the start folder, when it holds data files (a build or a copied folder);
 // 2. the program's own folder, when it holds them (the same, started from
 //    elsewhere);
@@ -57,13 +59,15 @@ GameFolderChoice chooseGameFolder(const Folder& start, const Folder& program,
 struct PlayerFolder {
     GameFolders folders;
     // Why the high-score table cannot be kept there; empty when it can.
-    // The table is then looked for in a folder that is never there, so
-    // nothing is written anywhere else.
+    // The table is then read from that folder but never written (a folder
+    // the player may not write to), or looked for in no folder at all (one
+    // that is not the player's), so nothing is written anywhere else.
     std::string problem;
 };
 
-// Makes the player's folder ready: creates it with its parents, makes
-// sure it is plainly the player's and writable, and makes every data file
+// Makes the player's folder ready: creates it with its parents (following
+// only links the player or root made along its path), makes sure it is
+// plainly the player's and writable, and makes every data file
 // in it a link to the installed one (a copy when links cannot be made, or
 // when `links` is false). A file that is missing or out of date is
 // replaced in one step, under a name no other process uses, so a

@@ -20,9 +20,11 @@ namespace {
 
 constexpr std::string_view tempSuffix = ".tmp";
 constexpr std::size_t tempRandomChars = 6;
-// Temporary files from many interrupted writes are still only a few; a
-// folder is never listed further than this.
-constexpr std::size_t maxNamesLooked = 100000;
+// Temporary files from interrupted writes are only ever a few. A folder
+// that others fill with names costs a start-up no more than this many
+// names looked at and leftovers removed; the rest waits for a later start.
+constexpr std::size_t maxNamesLooked = 10000;
+constexpr int maxLeftoversRemoved = 1000;
 
 bool isLetterOrDigit(char c)
 {
@@ -223,7 +225,10 @@ bool IsScoreTempFileName(const std::string& fileName, const std::string& scoreFi
 
 void RemoveStaleScoreFiles(const TablePlace& place)
 {
+    int removed = 0;
     for (const std::string& name : place.folder.names(maxNamesLooked)) {
+        if (removed == maxLeftoversRemoved)
+            return;
         long process = 0;
         if (!IsScoreTempFileName(name, place.name, &process))
             continue;
@@ -232,8 +237,8 @@ void RemoveStaleScoreFiles(const TablePlace& place)
             continue;
         // Only plain files: a link or a folder of that name is not ours.
         const auto entry = place.folder.entryInfo(name);
-        if (entry && S_ISREG(entry->st_mode))
-            place.folder.remove(name);
+        if (entry && S_ISREG(entry->st_mode) && place.folder.remove(name) == 0)
+            ++removed;
     }
 }
 

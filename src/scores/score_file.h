@@ -80,7 +80,8 @@ bool WriteScores(const ScoreTable& table, const TablePlace& place);
 // Removes temporary files that interrupted writes left beside the place:
 // plain files named like "topten.dll.4711.Ab3xZ9.tmp" whose process has
 // ended (or "topten.dll.Ab3xZ9.tmp", as older versions named them),
-// nothing else.
+// nothing else. It looks at no more than the first 10000 names of the
+// folder and removes at most 1000 files at a time.
 void RemoveStaleScoreFiles(const TablePlace& place);
 
 // Whether a file name is one of those temporary files; the process that

@@ -3,6 +3,8 @@
 
 #include "platform/game_folder.h"
 
+#include "scores/score_file.h"
+#include "support/forked_player.h"
 #include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
@@ -111,6 +113,24 @@ TEST(ChooseGameFolder, AFolderAnAccessListOpensToAnotherUserIsPassedOver)
     EXPECT_TRUE(choice.inPlayersFolder);
 }
 
+// A copy of the game the player may not write to, such as one root
+// unpacked: its pictures are used, and the table goes to the player's own
+// folder.
+TEST(ChooseGameFolder, ACopyThePlayerMayNotWriteToGivesItsFilesOnly)
+{
+    TempFolder copy;
+    install(copy);
+    fs::permissions(copy.path(), fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec
+                                     | fs::perms::others_read | fs::perms::others_exec);
+    // Without root the player owns the copy and may write to it after all.
+    const bool anotherUser = isRoot();
+    EXPECT_TRUE(runAs(firstPlayer, [&] {
+        const GameFolderChoice choice = chooseGameFolder(opened(copy), Folder(), Folder());
+        return anotherUser ? choice.inPlayersFolder && choice.folders.files.path() == copy.path()
+                           : !choice.inPlayersFolder && choice.folders.scores.path() == copy.path();
+    }));
+}
+
 TEST(PlayerFolder, FollowsXdgDataHomeElseHome)
 {
     EXPECT_EQ(playerFolder("/x/data", "/home/a"), "/x/data/vermo");
@@ -194,6 +214,46 @@ TEST(PreparePlayerFolder, AFolderThatIsNotPlainlyThePlayersGivesTheReason)
     EXPECT_NE(ready.problem, "");
     EXPECT_FALSE(ready.folders.scores.isOpen());
     EXPECT_FALSE(fs::exists(fs::symlink_status(shared / "vermou.gif"))) << "nothing is put there";
+}
+
+// XDG_DATA_HOME in a shared folder, where another user has put a link
+// named vermo to one of the player's folders.
+TEST(PreparePlayerFolder, AnotherUsersLinkOnTheWayIsNotFollowed)
+{
+    if (!isRoot())
+        GTEST_SKIP() << "needs root to make a link that belongs to another user";
+    TempFolder data, shared, documents;
+    install(data);
+    documents.write("helpfile.bat", "the player's own notes");
+    fs::permissions(shared.path(), fs::perms::all | fs::perms::sticky_bit);
+    fs::create_symlink(documents.path(), shared / "vermo");
+    ASSERT_EQ(::lchown((shared / "vermo").c_str(), secondPlayer, secondPlayer), 0);
+    const PlayerFolder ready = preparePlayerFolder(shared / "vermo", opened(data));
+    EXPECT_NE(ready.problem, "");
+    EXPECT_FALSE(ready.folders.scores.isOpen());
+    EXPECT_EQ(documents.read("helpfile.bat"), "the player's own notes");
+}
+
+// A player's folder that may be read but not written: the table in it is
+// still read, though nothing can be kept.
+TEST(PreparePlayerFolder, AFolderThePlayerMayNotWriteToStillShowsItsTable)
+{
+    TempFolder data, player;
+    install(data);
+    std::string table;
+    for (int i = 0; i < 10; ++i)
+        table += "\"Kept\"," + std::to_string(i) + "\r\n";
+    player.write("topten.dll", table);
+    if (isRoot()) {
+        ASSERT_EQ(::chown(player.path().c_str(), firstPlayer, firstPlayer), 0);
+    }
+    fs::permissions(player.path(), fs::perms::owner_read | fs::perms::owner_exec);
+    EXPECT_TRUE(runAs(firstPlayer, [&] {
+        const PlayerFolder ready = preparePlayerFolder(player.path(), Folder::open(data.path()));
+        ScoreTable read;
+        return !ready.problem.empty() && ready.folders.files.path() == data.path()
+               && ReadScores(read, FindTable(ready.folders.scores)).read() && read.names[1] == "Kept";
+    }));
 }
 
 // Copies starting at once each put their links under names of their own:

@@ -200,6 +200,19 @@ TEST(StaleFiles, OnlyLeftoverTemporaryFilesAreRemoved)
     EXPECT_EQ(folder.read("helpfile.bat"), "keep");
 }
 
+// A folder that someone fills with names like leftovers costs each start
+// a bounded amount of work; the rest goes at later starts.
+TEST(StaleFiles, AtMostAThousandGoAtATime)
+{
+    TempFolder folder;
+    for (int i = 0; i < 1200; ++i)
+        folder.write("topten.dll.a" + std::to_string(10000 + i).substr(1) + "x.tmp", "");
+    RemoveStaleScoreFiles(tableIn(folder.path()));
+    EXPECT_EQ(tempFilesIn(folder.path()).size(), 200u);
+    RemoveStaleScoreFiles(tableIn(folder.path()));
+    EXPECT_TRUE(tempFilesIn(folder.path()).empty());
+}
+
 TEST(StaleFiles, MissingFolderIsNoError)
 {
     TempFolder folder;
