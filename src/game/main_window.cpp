@@ -93,17 +93,12 @@ int virtualKeyCode(int qtKey)
 
 }  // namespace
 
-MainWindow::MainWindow(std::filesystem::path folder, QWidget* parent)
-    : MainWindow(std::move(folder), static_cast<Dialogs*>(nullptr), parent)
+MainWindow::MainWindow(std::filesystem::path folder, StandIns standIns, QWidget* parent)
+    : MainWindow(Folders{folder, folder}, standIns, parent)
 {
 }
 
-MainWindow::MainWindow(std::filesystem::path folder, Dialogs* dialogs, QWidget* parent)
-    : MainWindow(Folders{folder, folder}, dialogs, parent)
-{
-}
-
-MainWindow::MainWindow(Folders folders, Dialogs* dialogs, QWidget* parent)
+MainWindow::MainWindow(Folders folders, StandIns standIns, QWidget* parent)
     : QMainWindow(parent),
       folders_(std::move(folders)),
       dialogs_(this),
@@ -111,16 +106,30 @@ MainWindow::MainWindow(Folders folders, Dialogs* dialogs, QWidget* parent)
       windows_(std::make_unique<QtSecondaryWindows>(folders_.files, this, programEnd_,
                                                     [this] { return game_.high; })),
       game_(Services{tmscoreupdate_, tmvermomove_, tmshake_, tminvisible_,
-                     dialogs != nullptr ? *dialogs : static_cast<Dialogs&>(dialogs_), random_,
+                     standIns.dialogs != nullptr ? *standIns.dialogs
+                                                 : static_cast<Dialogs&>(dialogs_),
+                     standIns.random != nullptr ? *standIns.random
+                                                : static_cast<RandomSource&>(random_),
                      frame_, programEnd_, *windows_, folders_.scores})
 {
     windows_->setScoreFolder(folders_.scores);
     const double dpi = units::logicalDpi(this);
-    playfield_ = new PlayfieldWidget(game_, folders_.files, this);
+    const QSize clientSize(units::pixelsFromTwips(clientWidthTwips, dpi),
+                           units::pixelsFromTwips(clientHeightTwips, dpi));
+    // The playfield stands in a black holder of its own size, which shows
+    // where it has moved away when the shake is drawn inside the window.
+    auto* holder = new QWidget(this);
+    holder->setObjectName(QStringLiteral("client"));
+    holder->setFixedSize(clientSize);
+    QPalette black = holder->palette();
+    black.setColor(QPalette::Window, units::colorFromBgr(colors::black));
+    holder->setPalette(black);
+    holder->setAutoFillBackground(true);
+    setCentralWidget(holder);
+    playfield_ = new PlayfieldWidget(game_, folders_.files, holder);
     playfield_->setObjectName(QStringLiteral("playfield"));
-    playfield_->setFixedSize(units::pixelsFromTwips(clientWidthTwips, dpi),
-                             units::pixelsFromTwips(clientHeightTwips, dpi));
-    setCentralWidget(playfield_);
+    playfield_->setFixedSize(clientSize);
+    frame_.setContents(playfield_);
     buildPanel();
     buildMenus();
     // The client area keeps its design size; the menu bar comes on top.

@@ -22,6 +22,14 @@ class PlayfieldWidget;
 class QtSecondaryWindows;
 class WrappingButton;
 
+// Services put in place of the main window's own: boxes answered by other
+// means (an autopilot's script; the window's own Qt boxes then stay
+// unused), random draws on a known course. Null keeps the window's own.
+struct ServiceStandIns {
+    Dialogs* dialogs = nullptr;
+    RandomSource* random = nullptr;
+};
+
 // frmVermo: the game's window. It keeps no game state of its own; it hands
 // every event to the game and then shows what the game's state says.
 class MainWindow : public QMainWindow {
@@ -34,17 +42,18 @@ public:
         std::filesystem::path scores;
     };
 
+    using StandIns = ServiceStandIns;
+
     // folder: where the pictures, the icon and the high-score file lie.
-    explicit MainWindow(std::filesystem::path folder = std::filesystem::current_path(),
+    explicit MainWindow(std::filesystem::path folder, StandIns standIns = {},
                         QWidget* parent = nullptr);
-    // The same window whose boxes are answered by other means (an
-    // autopilot's script); the window's own Qt boxes stay unused.
-    MainWindow(std::filesystem::path folder, Dialogs* dialogs, QWidget* parent = nullptr);
     // An installed game: its files in one folder, the player's table in another.
-    MainWindow(Folders folders, Dialogs* dialogs = nullptr, QWidget* parent = nullptr);
+    explicit MainWindow(Folders folders, StandIns standIns = {}, QWidget* parent = nullptr);
     ~MainWindow() override;
 
     VermoGame& game() { return game_; }
+    // The client area: the playfield with the panel on it. Where the window
+    // cannot be moved, it is displaced inside the window for the shake.
     PlayfieldWidget* playfield() const { return playfield_; }
     WrappingButton* startButton() const { return startButton_; }
     // A panel label by its control name ("lblscore", "Label1", ...).
@@ -54,6 +63,7 @@ public:
     QtTimer& shakeTimer() { return tmshake_; }
     QtTimer& invisibleTimer() { return tminvisible_; }
     QtDialogs& dialogs() { return dialogs_; }
+    QtWindowFrame& frame() { return frame_; }
     QtSecondaryWindows& secondaryWindows() { return *windows_; }
 
     // Brings captions, the start button and the playfield up to date.

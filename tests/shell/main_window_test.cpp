@@ -130,7 +130,8 @@ TEST_F(MainWindowTest, LayoutMenusAndPanelAsDesigned)
     if (dpi == 96.0) {
         EXPECT_EQ(client, QSize(650, 466));
     }
-    EXPECT_EQ(window->centralWidget(), window->playfield());
+    // The playfield fills the client area and rests at its top left.
+    EXPECT_EQ(window->playfield()->geometry(), QRect(QPoint(0, 0), client));
 
     QStringList titles;
     for (QAction* menu : window->menuBar()->actions())
