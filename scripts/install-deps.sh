@@ -7,7 +7,8 @@ common=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-qpa-plugins libgl-dev
         fonts-dejavu-core fonts-liberation2)
 play=()
 test=(googletest libgtest-dev libbenchmark-dev clang libclang-rt-14-dev poppler-utils
-      desktop-file-utils appstream lintian dpkg-dev file)
+      desktop-file-utils appstream lintian dpkg-dev file
+      xvfb x11-utils openbox weston qt6-wayland xdotool imagemagick)
 
 wanted=("${common[@]}")
 case "${1:-test}" in

@@ -9,10 +9,12 @@
 #include <QMenu>
 #include <QMenuBar>
 
+#include "game/game_key_router.h"
 #include "game/playfield_widget.h"
 #include "game/wrapping_button.h"
 #include "platform/text_codec.h"
 #include "platform/units.h"
+#include "platform/window_focus.h"
 #include "scores/high_score_window.h"
 #include "ui/help_window.h"
 #include "ui/window_opener.h"
@@ -76,6 +78,16 @@ int shiftState(Qt::KeyboardModifiers modifiers)
 {
     return (modifiers & Qt::ShiftModifier ? 1 : 0) | (modifiers & Qt::ControlModifier ? 2 : 0) |
            (modifiers & Qt::AltModifier ? 4 : 0);
+}
+
+// A caption wider than its label ends in "…" (the label is centred and
+// would otherwise lose both ends); the whole text is its tooltip.
+void showInLabel(QLabel& label, const QString& caption)
+{
+    const QString fitting =
+        label.fontMetrics().elidedText(caption, Qt::ElideRight, label.contentsRect().width());
+    label.setText(fitting);
+    label.setToolTip(fitting == caption ? QString() : caption);
 }
 
 // The virtual key codes the game understands; 0 for any other key.
@@ -143,6 +155,12 @@ MainWindow::MainWindow(Folders folders, StandIns standIns, QWidget* parent)
 
     // Before the first game the start button holds the focus.
     startButton_->setFocus();
+    routeGameKeys();
+
+    // The window opens in the middle of the screen, and a box of the load
+    // (the first run's) stands where the window will appear.
+    adjustSize();
+    centreOnOwner(*this, nullptr);
 
     game_.Form_Load();
     refreshFromModel();
@@ -177,7 +195,6 @@ void MainWindow::buildPanel()
         label->setPalette(palette);
         label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
         label->setTextFormat(Qt::PlainText);
-        label->setAttribute(Qt::WA_TransparentForMouseEvents);
         labels_.push_back({design.name, &(game_.*design.control), label, {}});
     }
 
@@ -243,7 +260,7 @@ void MainWindow::refreshFromModel()
     for (PanelLabel& panel : labels_)
         if (panel.control->Caption != panel.shown) {
             panel.shown = panel.control->Caption;
-            panel.widget->setText(textFromFileBytes(panel.shown));
+            showInLabel(*panel.widget, textFromFileBytes(panel.shown));
         }
     showStartButton();
     playfield_->showState();
@@ -267,6 +284,17 @@ void MainWindow::showStartButton()
     }
 }
 
+void MainWindow::routeGameKeys()
+{
+    GameKeyRouter::Game game;
+    game.isOn = [this] { return !game_.cmdstart.Visible; };
+    game.isPaused = [this] { return game_.paused; };
+    game.takeKey = [this](QKeyEvent* event) { takeGameKey(event); };
+    game.helpWindow = [this]() -> QWidget* { return windows_->helpWindow(); };
+    game.highScoreWindow = [this]() -> QWidget* { return windows_->highScoreWindow(); };
+    new GameKeyRouter(this, std::move(game));
+}
+
 void MainWindow::keyPressEvent(QKeyEvent* event)
 {
     // F1 and F2 normally arrive as menu shortcuts. A window that gets keys
@@ -277,15 +305,20 @@ void MainWindow::keyPressEvent(QKeyEvent* event)
         (event->key() == Qt::Key_F1 ? helpFileAction_ : highScoresAction_)->trigger();
         return;
     }
+    if (!takeGameKey(event))
+        QMainWindow::keyPressEvent(event);
+}
+
+bool MainWindow::takeGameKey(QKeyEvent* event)
+{
     const int code = virtualKeyCode(event->key());
     // While the start button stands (before the first game) it holds the
     // focus and the game sees no keys.
-    if (code == 0 || game_.cmdstart.Visible) {
-        QMainWindow::keyPressEvent(event);
-        return;
-    }
+    if (code == 0 || game_.cmdstart.Visible)
+        return false;
     game_.Form_KeyDown(code, shiftState(event->modifiers()));
     refreshFromModel();
+    return true;
 }
 
 // The close box closes the game with its timers and no game over; the

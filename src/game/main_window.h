@@ -83,6 +83,10 @@ private:
 
     void buildPanel();
     void buildMenus();
+    void routeGameKeys();
+    // Hands an arrow key or P to the game's key handler; false for other
+    // keys and before the first game.
+    bool takeGameKey(QKeyEvent* event);
     void showStartButton();
 
     Folders folders_;

@@ -3,6 +3,7 @@
 #include <QWidget>
 
 #include "platform/picture_files.h"
+#include "platform/window_focus.h"
 #include "scores/high_score_window.h"
 #include "ui/help_window.h"
 
@@ -59,6 +60,7 @@ HighScoreWindow* QtSecondaryWindows::loadedHighScoreWindow()
         return highScoreWindow_;
     auto* window = new HighScoreWindow(mainWindow_);
     destroyOnClose(window);
+    keyboardBackWhenClosed(window);
     window->setSaveFolder(scoreFolder_);
     highScoreWindow_ = window;
 
@@ -79,6 +81,7 @@ HelpWindow* QtSecondaryWindows::loadedHelpWindow()
         return helpWindow_;
     auto* window = new HelpWindow(programEnd_, mainWindow_);
     destroyOnClose(window);
+    keyboardBackWhenClosed(window);
     helpWindow_ = window;
 
     // The help window gives its icon to the high-score window too, which
@@ -91,6 +94,13 @@ HelpWindow* QtSecondaryWindows::loadedHelpWindow()
     }
     window->load(folder_ / helpFileName);
     return window;
+}
+
+// The game goes on behind these windows; once one is closed, the arrows
+// steer again without a click.
+void QtSecondaryWindows::keyboardBackWhenClosed(QWidget* window)
+{
+    connect(window, &QObject::destroyed, this, [this] { giveKeyboardBack(mainWindow_.data()); });
 }
 
 HighScoreWindow* QtSecondaryWindows::highScoreWindow() const

@@ -60,6 +60,7 @@ private:
 
     HighScoreWindow* loadedHighScoreWindow();
     HelpWindow* loadedHelpWindow();
+    void keyboardBackWhenClosed(QWidget* window);
 };
 
 }  // namespace vermo

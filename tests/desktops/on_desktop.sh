@@ -39,6 +39,7 @@ trap cleanup EXIT
 trap 'exit 130' INT TERM
 
 command -v Xvfb >/dev/null || skip "Xvfb is not installed"
+command -v xprop >/dev/null || skip "xprop is not installed"
 
 # An X server on the first display number that is free and stays free.
 range="${VERMO_TEST_DISPLAYS:-90-119}"
@@ -66,6 +67,12 @@ done
 [ -n "$display" ] || skip "no X server could be started on displays $range"
 export DISPLAY="$display"
 unset WAYLAND_DISPLAY
+# It has said it is ready; it must also answer.
+for _ in $(seq 100); do
+  xprop -root >/dev/null 2>&1 && break
+  sleep 0.05
+done
+xprop -root >/dev/null 2>&1 || skip "the X server on $display does not answer"
 
 case "$kind" in
   xvfb)

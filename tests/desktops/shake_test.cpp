@@ -41,6 +41,14 @@ protected:
     }
 };
 
+// Where the window stands once the X server has moved it to `expected`,
+// or after two seconds of waiting for that.
+QPoint settledPosition(const QWindow* window, QPoint expected)
+{
+    static_cast<void>(QTest::qWaitFor([&] { return window->framePosition() == expected; }, 2000));
+    return window->framePosition();
+}
+
 bool onWayland() { return QGuiApplication::platformName().startsWith(QLatin1String("wayland")); }
 
 TEST(ShakeOnThisDesktop, FollowsTheSixStepsAndComesBackToRest)
@@ -82,9 +90,7 @@ TEST(ShakeOnThisDesktop, FollowsTheSixStepsAndComesBackToRest)
         if (onWayland()) {
             EXPECT_EQ(contents->pos(), offset);
         } else {
-            // The X server moves the window when it gets to it.
-            QTest::qWaitFor([&] { return handle->framePosition() == windowAtStart + offset; }, 2000);
-            EXPECT_EQ(handle->framePosition(), windowAtStart + offset);
+            EXPECT_EQ(settledPosition(handle, windowAtStart + offset), windowAtStart + offset);
             EXPECT_EQ(contents->pos(), QPoint(0, 0));
         }
     }
@@ -104,8 +110,7 @@ TEST(ShakeOnThisDesktop, FollowsTheSixStepsAndComesBackToRest)
         // The end puts the window at the game's home, 1080 by 675 twips.
         const double dpi = units::logicalDpi(&window);
         const QPoint home(units::pixelsFromTwips(1080, dpi), units::pixelsFromTwips(675, dpi));
-        QTest::qWaitFor([&] { return handle->framePosition() == home; }, 2000);
-        EXPECT_EQ(handle->framePosition(), home);
+        EXPECT_EQ(settledPosition(handle, home), home);
     }
 }
 
