@@ -12,6 +12,7 @@
 #include "game/game_key_router.h"
 #include "game/playfield_widget.h"
 #include "game/wrapping_button.h"
+#include "platform/fixed_size_window.h"
 #include "platform/text_codec.h"
 #include "platform/units.h"
 #include "platform/window_focus.h"
@@ -146,6 +147,7 @@ MainWindow::MainWindow(Folders folders, StandIns standIns, QWidget* parent)
     buildMenus();
     // The client area keeps its design size; the menu bar comes on top.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
+    offerNoMaximise(this);
 
     // After every tick and before every box the screen shows the game's
     // state as it is.
