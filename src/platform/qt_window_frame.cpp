@@ -26,6 +26,12 @@ void QtWindowFrame::setContents(QWidget* contents)
     displaceContents();
 }
 
+void QtWindowFrame::setPlacement(WindowPlacement placement)
+{
+    placement_ = placement;
+    displaceContents();
+}
+
 double QtWindowFrame::dpi() const { return units::logicalDpi(window_); }
 
 int QtWindowFrame::left() const
