@@ -1,8 +1,9 @@
 #include "bench_services.h"
 
-#include <cstdio>
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
+#include <fstream>
 #include <stdexcept>
 #include <system_error>
 
@@ -47,6 +48,11 @@ ScratchFolder::~ScratchFolder()
     std::filesystem::remove_all(path_, ignored);
 }
 
+void ScratchFolder::write(const std::string& name, const std::string& bytes) const
+{
+    std::ofstream(path_ / name, std::ios::binary) << bytes;
+}
+
 void ScratchFolder::copyAssets(const std::filesystem::path& assets) const
 {
     for (const char* file : {"vermou.gif", "vermod.gif", "vermol.gif", "vermor.gif", "poison.gif",
@@ -59,10 +65,11 @@ void ScratchFolder::copyAssets(const std::filesystem::path& assets) const
 BenchGame::BenchGame()
 {
     // A table on disk, so the load finds one and opens no box.
-    WriteScores(ScoreTable::defaults(), folder.path() / scoreFileName);
+    const Folder gameFolder = Folder::open(folder.path());
+    WriteScores(ScoreTable::defaults(), FindTable(gameFolder));
     game = std::make_unique<VermoGame>(Services{tmscoreupdate, tmvermomove, tmshake, tminvisible,
                                                 dialogs, random, frame, programEnd, windows,
-                                                folder.path()});
+                                                gameFolder});
     game->Form_Load();
 }
 

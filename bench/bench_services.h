@@ -69,6 +69,8 @@ public:
 
     // Copies the game's pictures, icon and help text in.
     void copyAssets(const std::filesystem::path& assets) const;
+    // Makes a file with the given bytes.
+    void write(const std::string& name, const std::string& bytes) const;
 
 private:
     std::filesystem::path path_;

@@ -159,11 +159,11 @@ BENCHMARK(BM_CopyTable);
 void BM_ReadSort(benchmark::State& state)
 {
     ScratchFolder folder;
-    const auto file = folder.path() / scoreFileName;
-    WriteScores(sampleTable(false), file);
+    const Folder gameFolder = Folder::open(folder.path());
+    WriteScores(sampleTable(false), FindTable(gameFolder));
     ScoreTable table;
     for (auto _ : state) {
-        if (!ReadScores(table, file)) {
+        if (!ReadScores(table, FindTable(gameFolder)).read()) {
             state.SkipWithError("the table could not be read");
             break;
         }
@@ -177,17 +177,18 @@ BENCHMARK(BM_ReadSort)->Unit(benchmark::kMicrosecond);
 void BM_ReadSortWrite(benchmark::State& state)
 {
     ScratchFolder folder;
-    const auto file = folder.path() / scoreFileName;
-    WriteScores(sampleTable(false), file);
+    const Folder gameFolder = Folder::open(folder.path());
+    WriteScores(sampleTable(false), FindTable(gameFolder));
     ScoreTable table;
     for (auto _ : state) {
-        if (!ReadScores(table, file)) {
+        const TablePlace place = FindTable(gameFolder);
+        if (!ReadScores(table, place).read()) {
             state.SkipWithError("the table could not be read");
             break;
         }
         SortScores(table);
         table.scores[1] += 1;
-        if (!WriteScores(table, file)) {
+        if (!WriteScores(table, place)) {
             state.SkipWithError("the table could not be written");
             break;
         }

@@ -46,7 +46,7 @@ void BM_PaintPlayfield(benchmark::State& state)
 {
     FormState board;
     layBoard(board, static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
-    PlayfieldWidget widget(board, VERMO_ASSETS);
+    PlayfieldWidget widget(board, Folder::open(VERMO_ASSETS));
     widget.setFixedSize(clientSize());
     QImage image(widget.size(), QImage::Format_RGB32);
     widget.render(&image);  // reads the pictures and draws the stamps once
@@ -76,7 +76,7 @@ void BM_PaintPlayfieldCells(benchmark::State& state)
     const bool oneByOne = state.range(0) != 0;
     FormState board;
     layBoard(board, 600, 300);
-    PlayfieldWidget widget(board, VERMO_ASSETS);
+    PlayfieldWidget widget(board, Folder::open(VERMO_ASSETS));
     widget.setFixedSize(clientSize());
     QImage image(widget.size(), QImage::Format_RGB32);
     widget.render(&image);
@@ -113,7 +113,7 @@ void BM_TickAndRepaint(benchmark::State& state)
     const bool painting = state.range(2) != 0;
     TickCourse course(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
     namePictures(course.game());
-    PlayfieldWidget widget(course.game(), VERMO_ASSETS);
+    PlayfieldWidget widget(course.game(), Folder::open(VERMO_ASSETS));
     widget.setFixedSize(clientSize());
     long paints = 0;
     QObject::connect(&widget, &PlayfieldWidget::painted, [&paints] { ++paints; });
@@ -160,7 +160,7 @@ void BM_ShakeStepInWindow(benchmark::State& state)
 {
     ScratchFolder folder;
     folder.copyAssets(VERMO_ASSETS);
-    WriteScores(ScoreTable::defaults(), folder.path() / scoreFileName);
+    WriteScores(ScoreTable::defaults(), FindTable(Folder::open(folder.path())));
     MainWindow window(folder.path());
     window.frame().setPlacement(WindowPlacement::ByCompositor);
     window.scoreUpdateTimer().setEnabled(false);
@@ -193,7 +193,7 @@ void BM_TickAndRepaintDisplaced(benchmark::State& state)
     namePictures(course.game());
     QWidget holder;
     holder.setFixedSize(clientSize());
-    PlayfieldWidget widget(course.game(), VERMO_ASSETS, &holder);
+    PlayfieldWidget widget(course.game(), Folder::open(VERMO_ASSETS), &holder);
     widget.setFixedSize(clientSize());
     const int step = units::pixelsFromTwips(300, units::logicalDpi());
     widget.move(step, -step);
@@ -232,7 +232,7 @@ void BM_PaintWindow(benchmark::State& state)
     const bool startScreen = state.range(0) == 0;
     ScratchFolder folder;
     folder.copyAssets(VERMO_ASSETS);
-    WriteScores(ScoreTable::defaults(), folder.path() / scoreFileName);
+    WriteScores(ScoreTable::defaults(), FindTable(Folder::open(folder.path())));
     MainWindow window(folder.path());
     if (!startScreen) {
         layBoard(window.game(), 600, 300);

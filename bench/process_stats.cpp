@@ -11,15 +11,32 @@
 
 namespace vermo::bench {
 
-long residentKib()
+namespace {
+long statusKib(const std::string& field)
 {
     std::ifstream status("/proc/self/status");
     std::string line;
     while (std::getline(status, line)) {
-        if (line.rfind("VmRSS:", 0) == 0)
-            return std::stol(line.substr(6));
+        if (line.rfind(field, 0) == 0)
+            return std::stol(line.substr(field.size()));
     }
     return -1;
+}
+}  // namespace
+
+long residentKib()
+{
+    return statusKib("VmRSS:");
+}
+
+long peakResidentKib()
+{
+    return statusKib("VmHWM:");
+}
+
+void resetPeakResident()
+{
+    std::ofstream("/proc/self/clear_refs") << "5";
 }
 
 double cpuSeconds()

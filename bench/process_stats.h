@@ -7,6 +7,11 @@ namespace vermo::bench {
 // Resident memory of this process (VmRSS), in kibibytes; -1 when unknown.
 long residentKib();
 
+// The most resident memory this process has had (VmHWM), in kibibytes,
+// since it started or since resetPeakResident(); -1 when unknown.
+long peakResidentKib();
+void resetPeakResident();
+
 // CPU time this process has used so far, user and system, in seconds.
 double cpuSeconds();
 

@@ -136,7 +136,7 @@ int run(int argc, char** argv)
 
     ScratchFolder folder;
     folder.copyAssets(VERMO_ASSETS);
-    WriteScores(ScoreTable::defaults(), folder.path() / scoreFileName);
+    WriteScores(ScoreTable::defaults(), FindTable(Folder::open(folder.path())));
 
     SoakDialogs dialogs(speed);
     MainWindow window(folder.path(), {.dialogs = &dialogs});

@@ -104,7 +104,7 @@ struct Setup {
     explicit Setup(const QString& speed)
     {
         folder.copyAssets(VERMO_ASSETS);
-        WriteScores(ScoreTable::defaults(), folder.path() / scoreFileName);
+        WriteScores(ScoreTable::defaults(), FindTable(Folder::open(folder.path())));
         answerer = std::make_unique<ModalAnswerer>(speed);
         QCoreApplication::instance()->installEventFilter(answerer.get());
         window = std::make_unique<MainWindow>(folder.path());

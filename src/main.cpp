@@ -1,6 +1,7 @@
 #include <QAbstractButton>
 #include <QPushButton>
 #include <QApplication>
+#include <QImageReader>
 #include <QMessageBox>
 #include <QTimer>
 #include <pwd.h>
@@ -25,6 +26,14 @@ namespace fs = std::filesystem;
 
 // Taken while the program is being loaded, before main runs.
 const auto processStart = std::chrono::steady_clock::now();
+
+// The folder the game was started in, by its full name where it has one.
+fs::path startFolder()
+{
+    std::error_code error;
+    const fs::path current = fs::current_path(error);
+    return error ? fs::path(".") : current;
+}
 
 // The folder the program itself lies in; empty when unknown.
 fs::path programFolder()
@@ -74,27 +83,20 @@ void answerBoxesUntilFirstPaint(QApplication& app)
     answerer->start(20);
 }
 
-// A ready player's folder is the game's folder, pictures and all. Otherwise
-// the player is told why; the pictures then come from the installed folder,
-// and the table is looked for in the player's folder alone, so it lands
-// nowhere else.
-void makePlayerFolderReady(vermo::GameFolder& folder)
+// Makes the player's own folder ready. When the table cannot be kept there
+// the player is told why; the pictures then come from the installed
+// folder, and the table is looked for nowhere, so it lands nowhere else.
+vermo::GameFolders makePlayerFolderReady(const vermo::Folder& installedData)
 {
-    const std::string reason = folder.scores.empty()
-                                   ? std::string("No Home Folder Is Known")
-                                   : vermo::preparePlayerFolder(folder.scores, folder.files);
-    if (reason.empty()) {
-        folder.files = folder.scores;
-        return;
+    const fs::path folder = vermo::playerFolder(std::getenv("XDG_DATA_HOME"), homeFolder());
+    vermo::PlayerFolder ready = vermo::preparePlayerFolder(folder, installedData);
+    if (!ready.problem.empty()) {
+        const std::string shown = folder.empty() ? std::string("~/.local/share/vermo") : folder.string();
+        vermo::QtDialogs(nullptr).message("The Game's Folder " + shown + " Could Not Be Made Ready ("
+                                          + ready.problem
+                                          + "). The High Scores Of This Session Will Not Be Kept.");
     }
-    const std::string shown =
-        folder.scores.empty() ? std::string("~/.local/share/vermo") : folder.scores.string();
-    vermo::QtDialogs(nullptr).message("The Game's Folder " + shown + " Could Not Be Made Ready ("
-                                      + reason + "). The High Scores Of This Session Will Not Be Kept.");
-    // Without a home the table goes where no file can ever be made, so
-    // nothing lands in the start folder.
-    if (folder.scores.empty())
-        folder.scores = "/dev/null";
+    return ready.folders;
 }
 
 }  // namespace
@@ -112,7 +114,7 @@ int main(int argc, char** argv)
         std::fputs(vermo::usageText().c_str(), stdout);
         return 0;
     case vermo::Options::Request::Version:
-        std::puts("vermo " VERMO_VERSION);
+        std::fputs(vermo::versionText(VERMO_VERSION).c_str(), stdout);
         return 0;
     case vermo::Options::Request::Wrong:
         std::fprintf(stderr, "vermo: unknown option %s\n", options.wrong.c_str());
@@ -123,25 +125,27 @@ int main(int argc, char** argv)
     }
 
     // The game plays in the folder it was started in when that holds its
-    // pictures; installed, it plays in the player's own folder.
-    std::error_code noCurrentFolder;
-    const fs::path current = fs::current_path(noCurrentFolder);
+    // pictures and is the player's; installed, it plays in the player's own
+    // folder. Each folder is opened once, here, and the game works through
+    // that handle from then on.
     const fs::path program = programFolder();
-    vermo::GameFolder folder = vermo::chooseGameFolder(
-        current, program, installedDataFolder(program),
-        vermo::playerFolder(std::getenv("XDG_DATA_HOME"), homeFolder()));
+    const vermo::GameFolderChoice choice = vermo::chooseGameFolder(
+        vermo::Folder::open(startFolder()), vermo::Folder::open(program),
+        vermo::Folder::open(installedDataFolder(program)));
 
     QApplication app(argc, argv);
+    // The game's pictures need a few kilobytes; whatever a file claims, no
+    // picture may take more than this many megabytes.
+    QImageReader::setAllocationLimit(16);
     QApplication::setApplicationName(QStringLiteral("vermo"));
     QApplication::setApplicationVersion(QStringLiteral(VERMO_VERSION));
     QGuiApplication::setDesktopFileName(QStringLiteral(VERMO_APP_ID));
     if (options.quitAfterFirstPaint)
         answerBoxesUntilFirstPaint(app);
 
-    if (folder.perPlayer)
-        makePlayerFolderReady(folder);
-
-    vermo::MainWindow window(vermo::MainWindow::Folders{folder.files, folder.scores});
+    const vermo::GameFolders folders =
+        choice.inPlayersFolder ? makePlayerFolderReady(choice.folders.files) : choice.folders;
+    vermo::MainWindow window(folders);
 
     // For start-up timing: report when the playfield first stands on the
     // screen, then leave.

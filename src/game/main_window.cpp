@@ -104,19 +104,27 @@ int virtualKeyCode(int qtKey)
     }
 }
 
+// A game whose files and table lie in one folder.
+GameFolders oneFolder(const std::filesystem::path& path)
+{
+    const Folder folder = Folder::open(path);
+    return {folder, folder};
+}
+
 }  // namespace
 
-MainWindow::MainWindow(std::filesystem::path folder, StandIns standIns, QWidget* parent)
-    : MainWindow(Folders{folder, folder}, standIns, parent)
+MainWindow::MainWindow(const std::filesystem::path& folder, StandIns standIns, QWidget* parent)
+    : MainWindow(oneFolder(folder), standIns, parent)
 {
 }
 
-MainWindow::MainWindow(Folders folders, StandIns standIns, QWidget* parent)
+MainWindow::MainWindow(GameFolders folders, StandIns standIns, QWidget* parent)
     : QMainWindow(parent),
       folders_(std::move(folders)),
+      icons_(folders_.files),
       dialogs_(this),
-      frame_(this, folders_.files),
-      windows_(std::make_unique<QtSecondaryWindows>(folders_.files, this, programEnd_,
+      frame_(this, icons_),
+      windows_(std::make_unique<QtSecondaryWindows>(folders_.files, icons_, this, programEnd_,
                                                     [this] { return game_.high; })),
       game_(Services{tmscoreupdate_, tmvermomove_, tmshake_, tminvisible_,
                      standIns.dialogs != nullptr ? *standIns.dialogs

@@ -8,6 +8,8 @@
 
 #include "game/vermo_game.h"
 #include "platform/clock_random.h"
+#include "platform/game_folder.h"
+#include "platform/picture_files.h"
 #include "platform/qt_dialogs.h"
 #include "platform/qt_program_end.h"
 #include "platform/qt_timer.h"
@@ -35,20 +37,14 @@ struct ServiceStandIns {
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
-    // Where the game's files lie: files holds the pictures, the icon and
-    // the help text, scores the high-score file (and the printed list).
-    struct Folders {
-        std::filesystem::path files;
-        std::filesystem::path scores;
-    };
-
     using StandIns = ServiceStandIns;
 
     // folder: where the pictures, the icon and the high-score file lie.
-    explicit MainWindow(std::filesystem::path folder, StandIns standIns = {},
+    explicit MainWindow(const std::filesystem::path& folder, StandIns standIns = {},
                         QWidget* parent = nullptr);
-    // An installed game: its files in one folder, the player's table in another.
-    explicit MainWindow(Folders folders, StandIns standIns = {}, QWidget* parent = nullptr);
+    // The game's folders as chosen at start: an installed game keeps its
+    // files in one folder and the player's table in another.
+    explicit MainWindow(GameFolders folders, StandIns standIns = {}, QWidget* parent = nullptr);
     ~MainWindow() override;
 
     VermoGame& game() { return game_; }
@@ -89,7 +85,8 @@ private:
     bool takeGameKey(QKeyEvent* event);
     void showStartButton();
 
-    Folders folders_;
+    GameFolders folders_;
+    IconFiles icons_;
     QtTimer tmscoreupdate_, tmvermomove_, tmshake_, tminvisible_;
     QtDialogs dialogs_;
     ClockRandom random_;

@@ -21,7 +21,7 @@ int roundToPixel(double value) { return static_cast<int>(std::lround(value)); }
 
 }  // namespace
 
-PlayfieldWidget::PlayfieldWidget(const FormState& state, std::filesystem::path folder,
+PlayfieldWidget::PlayfieldWidget(const FormState& state, Folder folder,
                                  QWidget* parent)
     : QWidget(parent), state_(state), folder_(std::move(folder))
 {
@@ -169,7 +169,7 @@ const QPixmap& PlayfieldWidget::pictureStamp(const std::string& file, StandIn st
     if (found == pictures_.size()) {
         // The file is read once; a missing or broken one leaves the
         // source empty and the stand-in takes its place.
-        pictures_.push_back({file, standIn, pictureFromFile(folder_ / file), QSize(), QPixmap()});
+        pictures_.push_back({file, standIn, pictureFromFile(folder_, file), QSize(), QPixmap()});
     }
     lastPicture_ = found;
     PictureStamp& stamp = pictures_[found];

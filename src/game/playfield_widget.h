@@ -4,12 +4,12 @@
 #include <QPixmap>
 #include <QRegion>
 #include <QWidget>
-#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "game/form_state.h"
 #include "game/scene_changes.h"
+#include "platform/folder.h"
 
 namespace vermo {
 
@@ -19,7 +19,7 @@ namespace vermo {
 class PlayfieldWidget : public QWidget {
     Q_OBJECT
 public:
-    PlayfieldWidget(const FormState& state, std::filesystem::path folder, QWidget* parent = nullptr);
+    PlayfieldWidget(const FormState& state, Folder folder, QWidget* parent = nullptr);
 
     // What a picture box shows when its file is missing or cannot be read.
     enum class StandIn { HeadUp, HeadDown, HeadLeft, HeadRight, Poison };
@@ -70,7 +70,7 @@ private:
     std::vector<CellPosition> changed_;
     bool everShown_ = false;
     QRegion dirty_;  // the part of the widget the current paint redraws
-    std::filesystem::path folder_;
+    Folder folder_;
     double pixelsPerCm_ = 0;
     qreal pixelRatio_ = 1;
     std::vector<PictureStamp> pictures_;

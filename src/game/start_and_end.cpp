@@ -1,6 +1,7 @@
 // The game's flow: the window's load, the start of a game with its speed
 // prompt, and the game over with the high-score entry and "New Game?".
 #include <cmath>
+#include <cstring>
 
 #include "game/vermo_game.h"
 #include "platform/text_fields.h"
@@ -16,6 +17,16 @@ constexpr const char* recoveryMessage =
 constexpr const char* writeFailedMessage =
     "The High Score File topten.dll Could Not Be Saved In The Game's Folder. "
     "The High Scores Of This Session Will Not Be Kept.";
+// Why a table that is there could not be read, in a few words.
+std::string unreadableMessage(const TableRead& read, bool lockBusy)
+{
+    const std::string why =
+        lockBusy ? std::string("Another Copy Of The Game Keeps It Busy") : std::strerror(read.error);
+    return "The High Score File topten.dll Could Not Be Read (" + why
+           + "). It Is Left As It Is, And The High Scores Of This Session Will Not Be Kept.";
+}
+constexpr const char* pushedOutMessage =
+    "Your Score Was Not Recorded: Other Games Have Entered Better Scores Meanwhile.";
 constexpr const char* speedPrompt = "Enter a Speed from 1 to 20";
 constexpr const char* speedRepeatPrompt =
     "You Must Enter A Numberic Value Between 1 and 20\r\nEnter a Speed from 1 to 20";
@@ -43,13 +54,36 @@ void VermoGame::Form_Load()
     poisonPlaced = false;
     poisonCount = 0;
 
-    RemoveStaleScoreFilesWhenIdle(scoreFile());
-    if (!ReadScores(high, scoreFile())) {
+    RemoveStaleScoreFilesWhenIdle(services_.folder);
+    const TableRead read = ReadScores(high, FindTable(services_.folder));
+    if (read.replaceable()) {
         services_.dialogs.message(recoveryMessage);
         // The default table, unless another copy of the game has written a
         // good one while the message was open.
-        if (!RestoreDefaultScores(scoreFile(), high))
+        TableRead again = read;
+        switch (RestoreDefaultScores(services_.folder, high, again)) {
+        case RecoveryOutcome::Restored:
+        case RecoveryOutcome::KeptOtherTable:
+            break;
+        case RecoveryOutcome::WriteFailed:
             services_.dialogs.message(writeFailedMessage);
+            break;
+        case RecoveryOutcome::Busy:
+            scoreFileLeftAlone = true;
+            services_.dialogs.message(unreadableMessage(again, true));
+            break;
+        case RecoveryOutcome::Unreadable:
+            scoreFileLeftAlone = true;
+            services_.dialogs.message(unreadableMessage(again, false));
+            break;
+        }
+    } else if (!read.read()) {
+        // Only a missing or damaged table is replaced: one that cannot be
+        // read (no permission, a disk error) may hold every score the
+        // player has.
+        scoreFileLeftAlone = true;
+        high = ScoreTable::defaults();
+        services_.dialogs.message(unreadableMessage(read, false));
     }
     SortScores(high);
     showBestOnPanel();
@@ -154,10 +188,22 @@ void VermoGame::enterHighScore()
     const ScoreTable judged = high;
     high.scores[1] = score;
     high.names[1] = SafeName(services_.dialogs.input(namePrompt, "", ""));
+    if (scoreFileLeftAlone) {
+        services_.dialogs.message(writeFailedMessage);
+        return;
+    }
     // Another copy of the game may have recorded results while the prompt
     // was open; the entry then goes into the table as it stands now.
-    if (RecordEntry(scoreFile(), judged, high.names[1], score, high) == EntryOutcome::WriteFailed)
+    switch (RecordEntry(services_.folder, judged, high.names[1], score, high)) {
+    case EntryOutcome::Written:
+        break;
+    case EntryOutcome::NoLongerQualifies:
+        services_.dialogs.message(pushedOutMessage);
+        break;
+    case EntryOutcome::WriteFailed:
         services_.dialogs.message(writeFailedMessage);
+        break;
+    }
 }
 
 void VermoGame::resetBoard()
@@ -196,7 +242,7 @@ void VermoGame::resetBoard()
 
 bool VermoGame::readTable()
 {
-    if (!ReadScores(high, scoreFile()))
+    if (!ReadScores(high, FindTable(services_.folder)).read())
         return false;
     SortScores(high);
     return true;

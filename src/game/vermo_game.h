@@ -1,9 +1,8 @@
 #pragma once
 
-#include <filesystem>
-
 #include "game/form_state.h"
 #include "platform/dialogs.h"
+#include "platform/folder.h"
 #include "platform/program_end.h"
 #include "platform/random_source.h"
 #include "platform/secondary_windows.h"
@@ -23,8 +22,8 @@ struct Services {
     WindowFrame& window;
     ProgramEnd& programEnd;
     SecondaryWindows& windows;
-    // The folder the game reads its files from and writes the table to.
-    std::filesystem::path folder;
+    // The game's folder, where its high-score table lives.
+    Folder folder;
 };
 
 // Virtual key codes the key handler understands.
@@ -66,7 +65,6 @@ public:
     void Effects();
 
     const Services& services() const { return services_; }
-    std::filesystem::path scoreFile() const { return services_.folder / scoreFileName; }
 
     // Design intervals of the four timers.
     static constexpr int scoreUpdateInterval = 5000;

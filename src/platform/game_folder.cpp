@@ -1,12 +1,9 @@
 #include "platform/game_folder.h"
 
-#include <unistd.h>
-
-#include <cerrno>
 #include <cstring>
 #include <system_error>
 
-#include "platform/plain_file.h"
+#include "platform/file_descriptor.h"
 
 namespace vermo {
 
@@ -19,53 +16,45 @@ bool isAbsolute(const char* path)
     return path != nullptr && path[0] == '/';
 }
 
-// The data files are small; a copy larger than this is not one of ours.
-constexpr std::size_t maxDataFileBytes = 16 * 1024 * 1024;
-
 // The file in the player's folder already stands for the installed one:
 // a link to it, or (where links cannot be made) a copy of it.
-bool isCurrent(const fs::path& file, const fs::path& installed)
+bool isCurrent(const Folder& folder, const std::string& name, const std::string& installedPath,
+               const std::string& installedBytes)
 {
-    std::error_code error;
-    const fs::file_status status = fs::symlink_status(file, error);
-    if (fs::is_symlink(status))
-        return fs::read_symlink(file, error) == installed && !error;
-    if (!fs::is_regular_file(status))
+    const auto entry = folder.entryInfo(name);
+    if (!entry)
         return false;
-    const auto copy = ReadPlainFile(file, maxDataFileBytes);
-    return copy && copy == ReadPlainFile(installed, maxDataFileBytes);
+    if (S_ISLNK(entry->st_mode))
+        return folder.linkTarget(name) == installedPath;
+    const FileRead copy = folder.read(name, maxDataFileBytes);
+    return copy.read() && copy.bytes == installedBytes;
 }
 
 // Puts a link to (or a copy of) the installed file under a temporary name
-// and renames it over the old one.
-std::error_code replace(const fs::path& file, const fs::path& installed)
+// of this process's own and renames it over the old one.
+bool replace(const Folder& folder, const std::string& name, const std::string& installedPath,
+             const std::string& installedBytes, bool links)
 {
-    const fs::path made = file.parent_path() / ("." + file.filename().string() + ".new");
-    std::error_code error;
-    fs::remove(made, error);
-    fs::create_symlink(installed, made, error);
-    if (error) {
-        error.clear();
-        fs::copy_file(installed, made, fs::copy_options::overwrite_existing, error);
+    const std::string made = uniqueFileName("." + name, ".new");
+    bool ready = links && folder.makeLink(installedPath, made) == 0;
+    if (!ready) {
+        int error = 0;
+        FileDescriptor copy = folder.createNew(made, 0644, error);
+        ready = copy.valid() && copy.writeAll(installedBytes) && copy.close();
     }
-    if (!error)
-        fs::rename(made, file, error);
-    if (error) {
-        std::error_code ignored;
-        fs::remove(made, ignored);
-    }
-    return error;
+    if (ready && folder.rename(made, name) == 0)
+        return true;
+    folder.remove(made);
+    return false;
 }
 
 }  // namespace
 
-bool holdsDataFiles(const fs::path& folder)
+bool holdsDataFiles(const Folder& folder)
 {
-    for (const char* name : dataFileNames) {
-        std::error_code error;
-        if (fs::exists(folder / name, error))
+    for (const char* name : dataFileNames)
+        if (folder.holds(name))
             return true;
-    }
     return false;
 }
 
@@ -78,38 +67,61 @@ fs::path playerFolder(const char* xdgDataHome, const char* home)
     return {};
 }
 
-GameFolder chooseGameFolder(const fs::path& current, const fs::path& programFolder,
-                            const fs::path& installedData, const fs::path& player)
+GameFolderChoice chooseGameFolder(const Folder& start, const Folder& program,
+                                  const Folder& installedData)
 {
-    if (holdsDataFiles(current))
-        return {current, current};
-    if (!programFolder.empty() && holdsDataFiles(programFolder))
-        return {programFolder, programFolder};
-    if (!installedData.empty() && holdsDataFiles(installedData))
-        return {installedData, player, true};
-    return {current, current};
+    const bool startIsPlayers = start.isPlayers();
+    if (startIsPlayers && holdsDataFiles(start))
+        return {{start, start}, false};
+    if (program.isPlayers() && holdsDataFiles(program))
+        return {{program, program}, false};
+    if (holdsDataFiles(installedData))
+        return {{installedData, Folder()}, true};
+    if (startIsPlayers)
+        return {{start, start}, false};
+    return {{Folder(), Folder()}, true};
 }
 
-std::string preparePlayerFolder(const fs::path& folder, const fs::path& installedData)
+PlayerFolder preparePlayerFolder(const fs::path& path, const Folder& installedData, bool links)
 {
+    PlayerFolder result{{installedData, Folder()}, {}};
+    if (path.empty()) {
+        result.problem = "No Home Folder Is Known";
+        return result;
+    }
     std::error_code error;
-    fs::create_directories(folder, error);
-    if (error)
-        return error.message();
+    fs::create_directories(path, error);
+    const Folder folder = Folder::open(path);
+    if (!folder.isOpen()) {
+        result.problem = std::strerror(folder.openError());
+        return result;
+    }
+    if (!folder.isPlayers()) {
+        result.problem = "Another User Owns It Or May Write To It";
+        return result;
+    }
     // Scores are written beside the pictures; a folder the player may not
     // write to is no better than none.
-    if (::access(folder.c_str(), W_OK | X_OK) != 0)
-        return std::strerror(errno);
-    for (const char* name : dataFileNames) {
-        const fs::path installed = installedData / name;
-        if (!fs::exists(installed, error))
-            continue;
-        if (isCurrent(folder / name, installed))
-            continue;
-        if (const std::error_code failed = replace(folder / name, installed))
-            return failed.message();
+    if (!folder.writable()) {
+        result.problem = std::strerror(EACCES);
+        return result;
     }
-    return {};
+    result.folders.scores = folder;
+
+    bool allReady = true;
+    for (const char* name : dataFileNames) {
+        const FileRead installed = installedData.read(name, maxDataFileBytes);
+        if (!installed.read())
+            continue;
+        const std::string installedPath = (installedData.path() / name).string();
+        if (!isCurrent(folder, name, installedPath, installed.bytes)
+            && !replace(folder, name, installedPath, installed.bytes, links))
+            allReady = false;
+    }
+    // A ready folder is the whole game's folder, pictures and all.
+    if (allReady)
+        result.folders.files = folder;
+    return result;
 }
 
 }  // namespace vermo

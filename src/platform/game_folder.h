@@ -3,6 +3,8 @@
 #include <filesystem>
 #include <string>
 
+#include "platform/folder.h"
+
 namespace vermo {
 
 // The game's data files: its pictures, its icon and its help text. The
@@ -11,19 +13,19 @@ inline constexpr const char* dataFileNames[] = {"vermou.gif", "vermod.gif", "ver
                                                 "vermor.gif", "poison.gif", "vermoicp.ico",
                                                 "helpfile.bat"};
 
+// The data files are small; the game reads no more than this of any of them.
+inline constexpr std::size_t maxDataFileBytes = 1024 * 1024;
+
 // Where the game plays: files holds its pictures, icon and help text,
-// scores its high-score file (and the printed list). Both are the same
-// folder unless the game was installed.
-struct GameFolder {
-    std::filesystem::path files;
-    std::filesystem::path scores;
-    // The folder is the player's own, to be made ready from the installed
-    // data files (files) before the game starts.
-    bool perPlayer = false;
+// scores its high-score file. Both are the same folder unless the game
+// was installed.
+struct GameFolders {
+    Folder files;
+    Folder scores;
 };
 
-// Whether the folder holds at least one of the data files.
-bool holdsDataFiles(const std::filesystem::path& folder);
+// Whether anything in the folder is named like one of the data files.
+bool holdsDataFiles(const Folder& folder);
 
 // The player's own game folder: $XDG_DATA_HOME/vermo, or
 // $HOME/.local/share/vermo when XDG_DATA_HOME is unset, empty or not an
@@ -31,25 +33,45 @@ bool holdsDataFiles(const std::filesystem::path& folder);
 // absolute home folder is known.
 std::filesystem::path playerFolder(const char* xdgDataHome, const char* home);
 
-// Chooses the game's folder:
-// 1. the current folder, when it holds data files (a build or portable copy);
+struct GameFolderChoice {
+    // Ready to play in, unless the player's folder is still to be made.
+    GameFolders folders;
+    // The game plays in the player's own folder, which preparePlayerFolder
+    // makes ready from the installed data files (folders.files, when open).
+    bool inPlayersFolder = false;
+};
+
+// Chooses the game's folder. A start folder or the program's folder counts
+// only when it is plainly the player's (isPlayersFolder): a folder that
+// other users may write to could hold anything, links included.
+// 1. the start folder, when it holds data files (a build or a copied folder);
 // 2. the program's own folder, when it holds them (the same, started from
 //    elsewhere);
 // 3. the player's own folder, when the installed data folder holds them;
-// 4. the current folder otherwise.
-// programFolder and installedData may be empty (unknown).
-GameFolder chooseGameFolder(const std::filesystem::path& current,
-                            const std::filesystem::path& programFolder,
-                            const std::filesystem::path& installedData,
-                            const std::filesystem::path& player);
+// 4. the start folder, even without data files;
+// 5. the player's own folder otherwise.
+// Folders that could not be opened are simply not chosen.
+GameFolderChoice chooseGameFolder(const Folder& start, const Folder& program,
+                                  const Folder& installedData);
 
-// Makes the player's folder ready: creates it with its parents and makes
-// every data file in it a link to the installed one (a copy where links
-// cannot be made). A file that is missing or out of date is replaced in
-// one step, so a half-made file is never seen; the high-score file is
-// never touched. Returns an empty text when the folder is ready, else the
-// reason it is not.
-std::string preparePlayerFolder(const std::filesystem::path& folder,
-                                const std::filesystem::path& installedData);
+struct PlayerFolder {
+    GameFolders folders;
+    // Why the high-score table cannot be kept there; empty when it can.
+    // The table is then looked for in a folder that is never there, so
+    // nothing is written anywhere else.
+    std::string problem;
+};
+
+// Makes the player's folder ready: creates it with its parents, makes
+// sure it is plainly the player's and writable, and makes every data file
+// in it a link to the installed one (a copy when links cannot be made, or
+// when `links` is false). A file that is missing or out of date is
+// replaced in one step, under a name no other process uses, so a
+// half-made file is never seen and copies starting at once do not clash.
+// The high-score file is never touched. When a data file cannot be put
+// there (a folder in its way), the pictures, icon and help text are read
+// from the installed folder instead; the table is still kept.
+PlayerFolder preparePlayerFolder(const std::filesystem::path& folder, const Folder& installedData,
+                                 bool links = true);
 
 }  // namespace vermo

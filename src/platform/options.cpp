@@ -1,7 +1,5 @@
 #include "platform/options.h"
 
-#include <string_view>
-
 namespace vermo {
 
 namespace {
@@ -64,9 +62,19 @@ std::string usageText()
            "\n"
            "Qt's own options (-platform, -style, ...) are passed on to Qt.\n"
            "\n"
-           "Started in a folder that holds the game's pictures, the game plays there and\n"
-           "keeps its high scores in topten.dll beside them. Installed, it plays in\n"
+           "Started in a folder of the player's own that holds the game's pictures, the\n"
+           "game plays there and keeps its high scores in topten.dll beside them.\n"
+           "Installed, or started in a folder others may write to, it plays in\n"
            "$XDG_DATA_HOME/vermo (~/.local/share/vermo), one table for each player.\n";
+}
+
+std::string versionText(std::string_view version)
+{
+    return "vermo " + std::string(version) + "\n"
+           "Copyright (C) 2026 The Vermo developers\n"
+           "License GPLv3+: GNU GPL version 3 or later <https://gnu.org/licenses/gpl.html>.\n"
+           "This is free software: you are free to change and redistribute it.\n"
+           "There is NO WARRANTY, to the extent permitted by law.\n";
 }
 
 }  // namespace vermo

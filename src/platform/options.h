@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace vermo {
 
@@ -21,5 +22,9 @@ Options readOptions(int argc, const char* const* argv);
 
 // The text --help shows; also shown, on the error output, after a wrong option.
 std::string usageText();
+
+// The text --version shows: the version, then the copyright and the licence
+// in the words GNU programs use.
+std::string versionText(std::string_view version);
 
 }  // namespace vermo

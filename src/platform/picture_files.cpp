@@ -1,48 +1,180 @@
 #include "platform/picture_files.h"
 
 #include <QBuffer>
-#include <QByteArray>
 #include <QImageReader>
 #include <QPixmap>
 
-#include "platform/plain_file.h"
+#include <algorithm>
+#include <cstring>
+#include <vector>
 
 namespace vermo {
 
 namespace {
-QByteArray fileBytes(const std::filesystem::path& file)
+
+QByteArray fileBytes(const Folder& folder, const std::string& name)
 {
-    const auto bytes = ReadPlainFile(file, maxPictureFileBytes);
-    if (!bytes)
+    const FileRead file = folder.readThroughLinks(name, maxPictureFileBytes);
+    if (!file.read())
         return {};
-    return QByteArray(bytes->data(), static_cast<qsizetype>(bytes->size()));
+    return QByteArray(file.bytes.data(), static_cast<qsizetype>(file.bytes.size()));
 }
+
+// Reads a picture only when its size is known beforehand and small enough.
+QImage decodeChecked(const QByteArray& bytes, const char* format, int maxSide)
+{
+    QByteArray data = bytes;
+    QBuffer buffer(&data);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer, format);
+    const QSize size = reader.size();
+    if (!size.isValid() || size.width() > maxSide || size.height() > maxSide)
+        return {};
+    return reader.read();
+}
+
+std::uint32_t littleEndian(const uchar* at, int bytes)
+{
+    std::uint32_t value = 0;
+    for (int i = bytes - 1; i >= 0; --i)
+        value = (value << 8) | at[i];
+    return value;
+}
+
+std::uint32_t bigEndian32(const uchar* at)
+{
+    return (std::uint32_t{at[0]} << 24) | (std::uint32_t{at[1]} << 16) | (std::uint32_t{at[2]} << 8)
+           | at[3];
+}
+
+// One picture of an icon file, as its list describes it.
+struct IconEntry {
+    int index;
+    const uchar* header;  // the 16 bytes of the list entry
+    int side;
+    int bitCount;
+    std::uint32_t offset, size;
+};
+
+constexpr std::size_t iconHeaderBytes = 6, iconEntryBytes = 16;
+
+// The size the picture data itself claims: a PNG's header, or a bitmap's
+// (which counts the mask's rows too). Zero when it cannot tell.
+QSize claimedSize(const uchar* data, std::uint32_t size)
+{
+    static const uchar png[8] = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
+    if (size >= 24 && std::memcmp(data, png, sizeof png) == 0)
+        return {static_cast<int>(std::min<std::uint32_t>(bigEndian32(data + 16), 1 << 20)),
+                static_cast<int>(std::min<std::uint32_t>(bigEndian32(data + 20), 1 << 20))};
+    if (size >= 40 && littleEndian(data, 4) >= 40) {
+        const auto width = static_cast<std::int32_t>(littleEndian(data + 4, 4));
+        const auto height = static_cast<std::int32_t>(littleEndian(data + 8, 4));
+        if (width > 0 && width <= maxIconSide && height > 0 && height <= 2 * maxIconSide)
+            return {width, height / 2};
+    }
+    return {};
+}
+
+// The entries worth decoding: honest ones, the deepest of each size, the
+// smallest sizes first as far as the budget goes.
+std::vector<IconEntry> entriesToDecode(const QByteArray& bytes)
+{
+    const auto* data = reinterpret_cast<const uchar*>(bytes.constData());
+    const auto fileSize = static_cast<std::size_t>(bytes.size());
+    std::vector<IconEntry> best;
+    if (fileSize < iconHeaderBytes || littleEndian(data, 2) != 0 || littleEndian(data + 2, 2) != 1)
+        return best;
+    const std::size_t count = littleEndian(data + 4, 2);
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::size_t at = iconHeaderBytes + i * iconEntryBytes;
+        if (at + iconEntryBytes > fileSize)
+            break;
+        const uchar* header = data + at;
+        IconEntry entry{static_cast<int>(i), header, header[0] == 0 ? 256 : header[0],
+                        static_cast<int>(littleEndian(header + 6, 2)), littleEndian(header + 12, 4),
+                        littleEndian(header + 8, 4)};
+        if ((header[1] == 0 ? 256 : header[1]) != entry.side || entry.offset > fileSize
+            || entry.size > fileSize - entry.offset
+            || claimedSize(data + entry.offset, entry.size) != QSize(entry.side, entry.side))
+            continue;
+        auto same = std::find_if(best.begin(), best.end(),
+                                 [&](const IconEntry& kept) { return kept.side == entry.side; });
+        if (same == best.end())
+            best.push_back(entry);
+        else if (entry.bitCount > same->bitCount)
+            *same = entry;
+    }
+    std::sort(best.begin(), best.end(),
+              [](const IconEntry& a, const IconEntry& b) { return a.side < b.side; });
+    std::int64_t pixels = 0;
+    std::size_t kept = 0;
+    for (; kept < best.size() && kept < static_cast<std::size_t>(maxIconSizes); ++kept) {
+        pixels += std::int64_t{best[kept].side} * best[kept].side;
+        if (pixels > iconPixelBudget)
+            break;
+    }
+    best.resize(kept);
+    return best;
+}
+
+// One entry as an icon file of its own, for the icon decoder.
+QByteArray singleEntryIcon(const QByteArray& bytes, const IconEntry& entry)
+{
+    QByteArray single;
+    const char header[iconHeaderBytes] = {0, 0, 1, 0, 1, 0};
+    single.append(header, sizeof header);
+    single.append(reinterpret_cast<const char*>(entry.header), 12);
+    const std::uint32_t offset = iconHeaderBytes + iconEntryBytes;
+    for (int shift = 0; shift < 32; shift += 8)
+        single.append(static_cast<char>((offset >> shift) & 0xFF));
+    single.append(bytes.constData() + entry.offset, static_cast<qsizetype>(entry.size));
+    return single;
+}
+
 }  // namespace
 
-QImage pictureFromFile(const std::filesystem::path& file)
+QImage pictureFromBytes(const QByteArray& bytes)
 {
-    const QByteArray bytes = fileBytes(file);
     if (bytes.isEmpty())
         return {};
-    return QImage::fromData(bytes);
+    return decodeChecked(bytes, nullptr, maxPictureSide);
 }
 
-QIcon iconFromFile(const std::filesystem::path& file)
+QImage pictureFromFile(const Folder& folder, const std::string& name)
+{
+    return pictureFromBytes(fileBytes(folder, name));
+}
+
+QIcon iconFromBytes(const QByteArray& bytes)
 {
     QIcon icon;
-    QByteArray bytes = fileBytes(file);
-    if (bytes.isEmpty())
-        return icon;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::ReadOnly);
-    QImageReader reader(&buffer);
-    do {
-        const QImage image = reader.read();
-        if (image.isNull())
-            break;
-        icon.addPixmap(QPixmap::fromImage(image));
-    } while (reader.jumpToNextImage());
+    for (const IconEntry& entry : entriesToDecode(bytes)) {
+        const QImage image = decodeChecked(singleEntryIcon(bytes, entry), "ICO", maxIconSide);
+        if (!image.isNull() && image.size() == QSize(entry.side, entry.side))
+            icon.addPixmap(QPixmap::fromImage(image));
+    }
     return icon;
+}
+
+std::vector<int> iconEntriesToDecode(const QByteArray& bytes)
+{
+    std::vector<int> indices;
+    for (const IconEntry& entry : entriesToDecode(bytes))
+        indices.push_back(entry.index);
+    return indices;
+}
+
+QIcon iconFromFile(const Folder& folder, const std::string& name)
+{
+    return iconFromBytes(fileBytes(folder, name));
+}
+
+const QIcon& IconFiles::icon(const std::string& name)
+{
+    const auto found = loaded_.find(name);
+    if (found != loaded_.end())
+        return found->second;
+    return loaded_.emplace(name, iconFromFile(folder_, name)).first->second;
 }
 
 }  // namespace vermo

@@ -10,10 +10,9 @@
 
 namespace vermo {
 
-QtWindowFrame::QtWindowFrame(QWidget* window, std::filesystem::path folder,
-                             WindowPlacement placement)
+QtWindowFrame::QtWindowFrame(QWidget* window, IconFiles& icons, WindowPlacement placement)
     : window_(window),
-      folder_(std::move(folder)),
+      icons_(icons),
       placement_(placement),
       wantedLeft_(homeLeftTwips),
       wantedTop_(homeTopTwips)
@@ -81,7 +80,7 @@ void QtWindowFrame::displaceContents()
 
 void QtWindowFrame::setIcon(const std::string& file)
 {
-    const QIcon icon = iconFromFile(folder_ / file);
+    const QIcon& icon = icons_.icon(file);
     window_->setWindowIcon(icon.isNull() ? standInIcon() : icon);
 }
 

@@ -2,7 +2,6 @@
 
 #include <QIcon>
 #include <QPointer>
-#include <filesystem>
 
 #include "platform/window_frame.h"
 #include "platform/window_placement.h"
@@ -11,8 +10,10 @@ class QWidget;
 
 namespace vermo {
 
+class IconFiles;
+
 // The main window's outer frame in twips, converted at the screen's
-// logical dpi, and its icon loaded from the game's folder.
+// logical dpi, and its icon from the game's icon files.
 //
 // Where the program may place its windows, a new Left or Top moves the
 // window itself. Where only the compositor places them (Wayland), the
@@ -23,7 +24,7 @@ namespace vermo {
 // game over's move home is no more than that rest.
 class QtWindowFrame : public WindowFrame {
 public:
-    QtWindowFrame(QWidget* window, std::filesystem::path folder,
+    QtWindowFrame(QWidget* window, IconFiles& icons,
                   WindowPlacement placement = windowPlacementOfPlatform());
 
     // The widget that holds the client area, displaced where the window
@@ -48,7 +49,7 @@ private:
     void displaceContents();
 
     QWidget* window_;
-    std::filesystem::path folder_;
+    IconFiles& icons_;
     WindowPlacement placement_;
     QPointer<QWidget> contents_;
     // Where the game last put the window, when it cannot really go there.

@@ -44,7 +44,8 @@ void FieldReader::skipDelimiter()
 std::string_view FieldReader::readRaw()
 {
     skipBlanks();
-    if (pos_ < bytes_.size() && bytes_[pos_] == '"') {
+    quoted_ = pos_ < bytes_.size() && bytes_[pos_] == '"';
+    if (quoted_) {
         const std::size_t start = pos_ + 1;
         std::size_t close = bytes_.find('"', start);
         if (close == std::string_view::npos)

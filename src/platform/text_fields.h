@@ -31,6 +31,8 @@ public:
 
     // The next text field; no value when the input ended before it.
     std::optional<std::string> readText();
+    // Whether the field read last began with a double quote.
+    bool lastTextWasQuoted() const { return quoted_; }
 
     // The next numeric field; no value when the input ended before it.
     // A field that is not a number reads as 0.
@@ -39,6 +41,7 @@ public:
 private:
     std::string_view bytes_;
     std::size_t pos_ = 0;
+    bool quoted_ = false;
 
     void skipBlanks();
     void skipDelimiter();

@@ -174,14 +174,14 @@ void HighScoreWindow::buildLayout()
     connect(cmdprint_, &QPushButton::clicked, this, &HighScoreWindow::printList);
 }
 
-void HighScoreWindow::load(const std::filesystem::path& scoreFile,
+void HighScoreWindow::load(const Folder& gameFolder,
                            const std::function<ScoreTable()>& lastGoodTable)
 {
     // The file can only be missing or damaged here if something outside
     // the game changed it after start-up; the list then shows the table the
     // main window last read, without bothering the player.
     ScoreTable table;
-    if (!ReadScores(table, scoreFile))
+    if (!ReadScores(table, FindTable(gameFolder)).read())
         table = lastGoodTable ? lastGoodTable() : ScoreTable::defaults();
     SortScores(table);
     list_ = table;

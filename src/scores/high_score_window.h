@@ -9,6 +9,7 @@
 #include <functional>
 #include <string>
 
+#include "platform/folder.h"
 #include "scores/score_file.h"
 
 class QLabel;
@@ -45,11 +46,11 @@ class HighScoreWindow : public QMainWindow {
 public:
     explicit HighScoreWindow(QWidget* parent = nullptr);
 
-    // Reads the high-score file into the window's own table, sorts it and
-    // fills the rows. When the file cannot be read, the table comes from
-    // lastGoodTable (or is the default table when there is none).
-    void load(const std::filesystem::path& scoreFile,
-              const std::function<ScoreTable()>& lastGoodTable);
+    // Reads the high-score file of the game's folder into the window's own
+    // table, sorts it and fills the rows. When the file cannot be read, the
+    // table comes from lastGoodTable (or is the default table when there is
+    // none).
+    void load(const Folder& gameFolder, const std::function<ScoreTable()>& lastGoodTable);
 
     // The window's table, entry 10 the best.
     const std::string& listNames(int entry) const { return list_.names.at(entry); }

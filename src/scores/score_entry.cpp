@@ -14,16 +14,17 @@ void takeLowestPlace(ScoreTable& table, const std::string& name, std::int32_t sc
 }
 }  // namespace
 
-EntryOutcome RecordEntry(const std::filesystem::path& file, const ScoreTable& judged,
+EntryOutcome RecordEntry(const Folder& gameFolder, const ScoreTable& judged,
                          const std::string& name, std::int32_t score, ScoreTable& now)
 {
-    const ScoreFileLock lock(file);
+    const TablePlace place = FindTable(gameFolder);
+    const ScoreFileLock lock(place);
     ScoreTable fresh = judged;
-    const bool read = ReadScores(fresh, file);
+    const TableRead read = ReadScores(fresh, place);
     SortScores(fresh);
 
     ScoreTable table = judged;
-    if (read && fresh != judged) {
+    if (read.read() && fresh != judged) {
         if (score <= fresh.scores[1]) {
             now = fresh;
             return EntryOutcome::NoLongerQualifies;
@@ -32,26 +33,35 @@ EntryOutcome RecordEntry(const std::filesystem::path& file, const ScoreTable& ju
     }
     takeLowestPlace(table, name, score);
     now = table;
-    return WriteScores(table, file) ? EntryOutcome::Written : EntryOutcome::WriteFailed;
+    if (!read.read() && !read.replaceable())
+        return EntryOutcome::WriteFailed;
+    return WriteScores(table, place) ? EntryOutcome::Written : EntryOutcome::WriteFailed;
 }
 
-bool RestoreDefaultScores(const std::filesystem::path& file, ScoreTable& now)
+RecoveryOutcome RestoreDefaultScores(const Folder& gameFolder, ScoreTable& now, TableRead& found)
 {
-    const ScoreFileLock lock(file);
-    ScoreTable fresh;
-    if (ReadScores(fresh, file)) {
-        now = fresh;
-        return true;
-    }
+    const TablePlace place = FindTable(gameFolder);
+    const ScoreFileLock lock(place);
     now = ScoreTable::defaults();
-    return WriteScores(now, file);
+    if (lock.state() == ScoreFileLock::State::Busy)
+        return RecoveryOutcome::Busy;
+    ScoreTable fresh;
+    found = ReadScores(fresh, place);
+    if (found.read()) {
+        now = fresh;
+        return RecoveryOutcome::KeptOtherTable;
+    }
+    if (!found.replaceable())
+        return RecoveryOutcome::Unreadable;
+    return WriteScores(now, place) ? RecoveryOutcome::Restored : RecoveryOutcome::WriteFailed;
 }
 
-void RemoveStaleScoreFilesWhenIdle(const std::filesystem::path& file)
+void RemoveStaleScoreFilesWhenIdle(const Folder& gameFolder)
 {
-    const ScoreFileLock lock(file, std::chrono::milliseconds(0));
+    const TablePlace place = FindTable(gameFolder);
+    const ScoreFileLock lock(place, std::chrono::milliseconds(0));
     if (lock.held())
-        RemoveStaleScoreFiles(file);
+        RemoveStaleScoreFiles(place);
 }
 
 }  // namespace vermo

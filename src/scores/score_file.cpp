@@ -1,19 +1,16 @@
 #include "scores/score_file.h"
 
 #include "platform/file_descriptor.h"
-#include "platform/plain_file.h"
+#include "platform/folder.h"
 #include "platform/text_fields.h"
 
 #include <cerrno>
-#include <chrono>
 #include <cstdint>
-#include <cstdio>
 #include <optional>
 #include <string>
-#include <system_error>
 #include <utility>
 
-#include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -23,77 +20,18 @@ namespace {
 
 constexpr std::string_view tempSuffix = ".tmp";
 constexpr std::size_t tempRandomChars = 6;
-constexpr std::string_view tempAlphabet =
-    "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+// Temporary files from many interrupted writes are still only a few; a
+// folder is never listed further than this.
+constexpr std::size_t maxNamesLooked = 100000;
 
-bool writeAll(int fd, std::string_view bytes)
+bool isLetterOrDigit(char c)
 {
-    while (!bytes.empty()) {
-        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
-        if (written < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;  // a full disk, a file-size limit, an I/O error
-        }
-        if (written == 0)
-            return false;
-        bytes.remove_prefix(static_cast<std::size_t>(written));
-    }
-    return true;
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9');
 }
 
-std::filesystem::path folderOf(const std::filesystem::path& file)
+bool isProcessRunning(long process)
 {
-    const auto folder = file.parent_path();
-    return folder.empty() ? std::filesystem::path(".") : folder;
-}
-
-// Six letters and digits that differ between calls and between processes;
-// the exclusive create below settles any clash.
-std::string randomTag()
-{
-    static std::uint64_t counter = 0;
-    std::uint64_t state = static_cast<std::uint64_t>(
-                              std::chrono::steady_clock::now().time_since_epoch().count())
-                          ^ (static_cast<std::uint64_t>(::getpid()) << 32) ^ (++counter * 0x9E3779B97F4A7C15ull);
-    std::string tag;
-    for (std::size_t i = 0; i < tempRandomChars; ++i) {
-        // splitmix64 step
-        state += 0x9E3779B97F4A7C15ull;
-        std::uint64_t z = state;
-        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
-        z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
-        z ^= z >> 31;
-        tag += tempAlphabet[z % tempAlphabet.size()];
-    }
-    return tag;
-}
-
-// Creates a fresh temporary file beside `file`; the mode 0666 lets the
-// user's umask decide, as for any new file.
-std::optional<std::filesystem::path> createTempFile(const std::filesystem::path& file, int& fdOut)
-{
-    const auto folder = folderOf(file);
-    const std::string base = file.filename().string();
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        auto candidate = folder / (base + "." + randomTag() + std::string(tempSuffix));
-        const int fd = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0) {
-            fdOut = fd;
-            return candidate;
-        }
-        if (errno != EEXIST && errno != EINTR)
-            return std::nullopt;
-    }
-    return std::nullopt;
-}
-
-// After the rename, the folder entry itself must reach the disk too.
-void syncFolder(const std::filesystem::path& folder)
-{
-    FileDescriptor fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (fd.valid())
-        ::fsync(fd.get());
+    return ::kill(static_cast<pid_t>(process), 0) == 0 || errno == EPERM;
 }
 
 bool isValidUtf8(std::string_view text)
@@ -165,10 +103,33 @@ bool ParseScores(ScoreTable& table, std::string_view bytes)
     return true;
 }
 
-bool ReadScores(ScoreTable& table, const std::filesystem::path& file)
+bool IsScoreTable(std::string_view bytes)
 {
-    const auto bytes = ReadPlainFile(file, maxScoreFileBytes);
-    return bytes && ParseScores(table, *bytes);
+    FieldReader reader(bytes);
+    for (int record = 1; record <= 10; ++record) {
+        if (!reader.readText() || !reader.lastTextWasQuoted() || !reader.readNumber())
+            return false;
+    }
+    return true;
+}
+
+TableRead ReadScores(ScoreTable& table, const TablePlace& place)
+{
+    const FileRead file = place.folder.read(place.name, maxScoreFileBytes);
+    switch (file.state) {
+    case FileRead::State::Read:
+        if (ParseScores(table, file.bytes))
+            return {TableRead::State::Read, 0};
+        return {TableRead::State::Damaged, 0};
+    case FileRead::State::Missing:
+        return {TableRead::State::Missing, file.error};
+    case FileRead::State::NotPlain:
+    case FileRead::State::Link:
+        return {TableRead::State::Damaged, file.error};
+    case FileRead::State::Unreadable:
+        break;
+    }
+    return {TableRead::State::Unreadable, file.error};
 }
 
 void SortScores(ScoreTable& table)
@@ -196,91 +157,83 @@ std::string FormatScores(const ScoreTable& table)
     return bytes;
 }
 
-std::filesystem::path ScoreFileTarget(const std::filesystem::path& file)
+bool WriteScores(const ScoreTable& table, const TablePlace& place)
 {
-    std::filesystem::path target = file;
-    // A chain of links, but not an endless one.
-    for (int hop = 0; hop < 40; ++hop) {
-        std::error_code error;
-        if (!std::filesystem::is_symlink(std::filesystem::symlink_status(target, error)))
-            break;
-        const std::filesystem::path next = std::filesystem::read_symlink(target, error);
-        if (error)
-            return file;
-        target = next.is_absolute() ? next : folderOf(target) / next;
-    }
-    if (target == file)
-        return file;
-    // Only a link to a plain file, or to a file not made yet, is followed:
-    // a link to a device or a folder is replaced, as any other file in the
-    // table's place would be.
-    std::error_code error;
-    const auto status = std::filesystem::status(target, error);
-    if (std::filesystem::is_regular_file(status))
-        return target;
-    if (status.type() == std::filesystem::file_type::not_found
-        && std::filesystem::is_directory(folderOf(target), error))
-        return target;
-    return file;
-}
-
-bool WriteScores(const ScoreTable& table, const std::filesystem::path& link)
-{
-    // A table kept elsewhere through a link stays there, and the link stays.
-    const std::filesystem::path file = ScoreFileTarget(link);
+    const Folder& folder = place.folder;
     const std::string bytes = FormatScores(table);
-    int rawFd = -1;
-    const auto tempPath = createTempFile(file, rawFd);
-    if (!tempPath)
-        return false;
-    FileDescriptor fd(rawFd);
-
-    // The new file keeps the permissions the old one had.
-    struct stat old {};
-    if (::stat(file.c_str(), &old) == 0 && S_ISREG(old.st_mode))
-        ::fchmod(fd.get(), old.st_mode & 0777);
-
-    const bool written = writeAll(fd.get(), bytes) && ::fsync(fd.get()) == 0;
-    const bool closed = fd.close();
-    if (!written || !closed || std::rename(tempPath->c_str(), file.c_str()) != 0) {
-        ::unlink(tempPath->c_str());
-        return false;
-    }
-    syncFolder(folderOf(file));
-    return true;
-}
-
-bool IsScoreTempFileName(const std::string& fileName, const std::string& scoreFile)
-{
-    const std::size_t expected = scoreFile.size() + 1 + tempRandomChars + tempSuffix.size();
-    if (fileName.size() != expected || fileName.compare(0, scoreFile.size(), scoreFile) != 0
-        || fileName[scoreFile.size()] != '.'
-        || fileName.compare(expected - tempSuffix.size(), tempSuffix.size(), tempSuffix) != 0)
-        return false;
-    for (std::size_t i = 0; i < tempRandomChars; ++i) {
-        if (tempAlphabet.find(fileName[scoreFile.size() + 1 + i]) == std::string_view::npos)
+    std::string tempName;
+    FileDescriptor file(-1);
+    for (int attempt = 0; attempt < 100 && !file.valid(); ++attempt) {
+        int error = 0;
+        tempName = uniqueFileName(place.name, std::string(tempSuffix));
+        file = folder.createNew(tempName, 0666, error);
+        if (!file.valid() && error != EEXIST && error != EINTR)
             return false;
     }
+    if (!file.valid())
+        return false;
+
+    // The new file keeps the permissions the old one had.
+    const auto old = folder.entryInfo(place.name);
+    if (old && S_ISREG(old->st_mode))
+        ::fchmod(file.get(), old->st_mode & 0777);
+
+    const bool written = file.writeAll(bytes) && ::fsync(file.get()) == 0;
+    const bool closed = file.close();
+    if (!written || !closed || folder.rename(tempName, place.name) != 0) {
+        folder.remove(tempName);
+        return false;
+    }
+    // The renamed entry must reach the disk too.
+    folder.sync();
     return true;
 }
 
-void RemoveStaleScoreFiles(const std::filesystem::path& link)
+bool IsScoreTempFileName(const std::string& fileName, const std::string& scoreFile, long* process)
 {
-    // Temporary files lie beside the table a link points to.
-    const std::filesystem::path file = ScoreFileTarget(link);
-    const std::string base = file.filename().string();
-    std::error_code error;
-    std::filesystem::directory_iterator entries(folderOf(file), error);
-    if (error)
-        return;
-    for (; !error && entries != std::filesystem::directory_iterator(); entries.increment(error)) {
-        const auto& entry = *entries;
-        std::error_code ignored;
-        // Only plain files: a link or a folder of that name is not ours.
-        if (entry.symlink_status(ignored).type() != std::filesystem::file_type::regular)
+    const std::size_t start = scoreFile.size() + 1;
+    if (fileName.size() < start + tempRandomChars + tempSuffix.size()
+        || fileName.compare(0, scoreFile.size(), scoreFile) != 0 || fileName[scoreFile.size()] != '.'
+        || fileName.compare(fileName.size() - tempSuffix.size(), tempSuffix.size(), tempSuffix) != 0)
+        return false;
+    std::string_view middle(fileName);
+    middle = middle.substr(start, middle.size() - start - tempSuffix.size());
+    // "<process>.<letters>" now, "<letters>" from older versions.
+    long made = 0;
+    if (middle.size() > tempRandomChars) {
+        const std::size_t dot = middle.size() - tempRandomChars - 1;
+        if (middle[dot] != '.' || dot == 0 || dot > 10)
+            return false;
+        for (const char c : middle.substr(0, dot)) {
+            if (c < '0' || c > '9')
+                return false;
+            made = made * 10 + (c - '0');
+        }
+        middle.remove_prefix(dot + 1);
+    }
+    if (middle.size() != tempRandomChars)
+        return false;
+    for (const char c : middle)
+        if (!isLetterOrDigit(c))
+            return false;
+    if (process != nullptr)
+        *process = made;
+    return true;
+}
+
+void RemoveStaleScoreFiles(const TablePlace& place)
+{
+    for (const std::string& name : place.folder.names(maxNamesLooked)) {
+        long process = 0;
+        if (!IsScoreTempFileName(name, place.name, &process))
             continue;
-        if (IsScoreTempFileName(entry.path().filename().string(), base))
-            std::filesystem::remove(entry.path(), ignored);
+        // A copy that is still running may still be filling its file.
+        if (process != 0 && isProcessRunning(process))
+            continue;
+        // Only plain files: a link or a folder of that name is not ours.
+        const auto entry = place.folder.entryInfo(name);
+        if (entry && S_ISREG(entry->st_mode))
+            place.folder.remove(name);
     }
 }
 

@@ -3,9 +3,10 @@
 #include <array>
 #include <cstdint>
 #include <cstddef>
-#include <filesystem>
 #include <string>
 #include <string_view>
+
+#include "scores/table_place.h"
 
 namespace vermo {
 
@@ -22,21 +23,20 @@ struct ScoreTable {
     bool operator==(const ScoreTable&) const = default;
 };
 
-inline constexpr const char* scoreFileName = "topten.dll";
-
 // A reader looks at no more than this much of the file: ten honest
 // records are a few kilobytes, and a huge or endless file must not stall
 // the game. Records beyond this bound count as missing.
 inline constexpr std::size_t maxScoreFileBytes = std::size_t{1} << 20;
 
-// Reads ten records in file order into entries 1 to 10. Fails when the
-// file cannot be opened (missing, a folder, not a plain file) or ends
-// before the tenth record is complete; on failure the table is left
-// exactly as it was. Never reads more than maxScoreFileBytes.
-bool ReadScores(ScoreTable& table, const std::filesystem::path& file);
-
-// The same as ReadScores for bytes already in memory (no bound applied).
+// Reads ten records in file order into entries 1 to 10 (no bound applied;
+// bytes already in memory). Fails when the bytes end before the tenth
+// record is complete; the table is then left exactly as it was.
 bool ParseScores(ScoreTable& table, std::string_view bytes);
+
+// Whether the bytes are a high-score table at all: ten complete records,
+// each name in double quotes, as the game writes them. A file that is not
+// (a note, a letter) is never written over through a link.
+bool IsScoreTable(std::string_view bytes);
 
 // The ten records exactly as WriteScores puts them in the file, each name
 // as StoredName leaves it, so that every record reads back as written.
@@ -46,27 +46,47 @@ std::string FormatScores(const ScoreTable& table);
 // their order.
 void SortScores(ScoreTable& table);
 
-// The file a write of `file` goes to: when `file` is a symbolic link to a
-// plain file (or to a file not made yet), the file the link points to;
-// otherwise `file` itself.
-std::filesystem::path ScoreFileTarget(const std::filesystem::path& file);
+// What reading the table found.
+struct TableRead {
+    enum class State {
+        Read,        // the table holds the ten records
+        Missing,     // no file: the start-up recovery makes one
+        Damaged,     // fewer than ten records, or something that is no table
+                     // (a folder, a pipe, a link the game does not follow):
+                     // the start-up recovery replaces it
+        Unreadable,  // there, but it could not be read (error says why):
+                     // it is left alone
+    };
+    State state = State::Missing;
+    int error = 0;
+
+    bool read() const { return state == State::Read; }
+    // Missing or damaged: a fresh table may take its place.
+    bool replaceable() const { return state == State::Missing || state == State::Damaged; }
+};
+
+// Reads ten records in file order into entries 1 to 10; on anything but
+// State::Read the table is left exactly as it was. Never reads more than
+// maxScoreFileBytes.
+TableRead ReadScores(ScoreTable& table, const TablePlace& place);
 
 // Writes entries 1 to 10 in index order as `"name",score` CR LF records
-// (the bytes of FormatScores). The table goes to a temporary file in the
-// same folder first, is flushed to the disk and then renamed over the old
-// one, so a crash or a full disk never leaves half a table. A link named
-// like the table stays a link: the table it points to is replaced.
-// Returns false (the old file untouched, no temporary file left) when it
-// cannot.
-bool WriteScores(const ScoreTable& table, const std::filesystem::path& file);
+// (the bytes of FormatScores). The table goes to a temporary file beside
+// the place first, is flushed to the disk and then renamed over the old
+// one, so a crash or a full disk never leaves half a table. Returns false
+// (the old file untouched, no temporary file left) when it cannot.
+bool WriteScores(const ScoreTable& table, const TablePlace& place);
 
-// Removes temporary files that an interrupted write left in the folder:
-// plain files named like "topten.dll.Ab3xZ9.tmp" (the file's name, a dot,
-// six letters or digits, ".tmp"), nothing else.
-void RemoveStaleScoreFiles(const std::filesystem::path& file);
+// Removes temporary files that interrupted writes left beside the place:
+// plain files named like "topten.dll.4711.Ab3xZ9.tmp" whose process has
+// ended (or "topten.dll.Ab3xZ9.tmp", as older versions named them),
+// nothing else.
+void RemoveStaleScoreFiles(const TablePlace& place);
 
-// Whether a file name in the folder is one of those temporary files.
-bool IsScoreTempFileName(const std::string& fileName, const std::string& scoreFile);
+// Whether a file name is one of those temporary files; the process that
+// made it, when the name tells (0 otherwise).
+bool IsScoreTempFileName(const std::string& fileName, const std::string& scoreFile,
+                         long* process = nullptr);
 
 // A name typed at the prompt made safe for the file: double quotes become
 // single quotes, line breaks and other control characters become blanks,

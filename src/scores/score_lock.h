@@ -1,31 +1,40 @@
 #pragma once
 
 #include <chrono>
-#include <filesystem>
+
+#include "platform/file_descriptor.h"
+#include "scores/table_place.h"
 
 namespace vermo {
 
-// Two copies of the game may share one folder. Each holds this lock for
-// the few moments in which it reads the table afresh and writes it, so
-// that neither writes over a result the other has just recorded, and
-// neither clears away the other's temporary file. The lock is a flock on
-// the file "topten.dll.lock" beside the table (beside the table a link
-// points to); the lock file stays in place.
+// Copies of the game that share a table (two windows of one player, or
+// two players whose tables link to one file) take turns at it. Each holds
+// this lock for the few moments in which it reads the table afresh and
+// writes it, so that neither writes over a result the other has just
+// recorded, and neither clears away the other's temporary file. The lock
+// is a flock on the file "topten.dll.lock" beside the table; the lock file
+// stays in place. A player who may not write another player's lock file
+// opens it for reading, which is all a flock needs.
 class ScoreFileLock {
 public:
-    // Waits up to `patience` for another copy to finish. When the lock
-    // cannot be had (a folder the game cannot write to, a copy that holds
-    // it too long) held() is false and the caller goes on without it.
-    explicit ScoreFileLock(const std::filesystem::path& scoreFile,
-                           std::chrono::milliseconds patience = std::chrono::seconds(3));
-    ~ScoreFileLock();
-    ScoreFileLock(const ScoreFileLock&) = delete;
-    ScoreFileLock& operator=(const ScoreFileLock&) = delete;
+    enum class State {
+        Held,         // this copy has the table to itself
+        Busy,         // another copy held it for all of `patience`
+        Unavailable,  // no lock to be had here (a folder the player may not
+                      // write to, a file system without locks): the caller
+                      // goes on without it at once
+    };
 
-    bool held() const { return fd_ >= 0; }
+    explicit ScoreFileLock(const TablePlace& place,
+                           std::chrono::milliseconds patience = std::chrono::seconds(3));
+
+    State state() const { return state_; }
+    bool held() const { return state_ == State::Held; }
 
 private:
-    int fd_ = -1;
+    // Closing the last descriptor releases the lock.
+    FileDescriptor file_{-1};
+    State state_ = State::Unavailable;
 };
 
 inline constexpr const char* scoreLockSuffix = ".lock";

@@ -7,7 +7,6 @@
 #include <string>
 
 #include "platform/fixed_size_window.h"
-#include "platform/plain_file.h"
 #include "platform/program_end.h"
 #include "platform/text_codec.h"
 #include "platform/text_fields.h"
@@ -24,6 +23,8 @@ const char* const howToPlay =
     "your own body and the poison. P pauses the game.";
 const char* const missingHelpFile = "The help file helpfile.bat could not be read. ";
 const char* const emptyHelpFile = "The help file helpfile.bat is empty. ";
+const char* const emptyFirstField =
+    "The help file helpfile.bat begins with an empty field, and only its first field is shown. ";
 
 // Line ends in the file may be CR LF, CR or LF; the text box wants LF.
 QString withPlainLineBreaks(QString text)
@@ -35,18 +36,48 @@ QString withPlainLineBreaks(QString text)
 
 }  // namespace
 
-QString helpTextFromFile(const std::filesystem::path& helpFile)
+QString inShownPieces(const QString& text)
+{
+    QString shown;
+    shown.reserve(text.size() + text.size() / maxShownLineLength + 1);
+    qsizetype lineStart = 0;
+    while (lineStart < text.size()) {
+        qsizetype lineEnd = text.indexOf(QLatin1Char('\n'), lineStart);
+        if (lineEnd < 0)
+            lineEnd = text.size();
+        // Cut the line after the last blank of each piece, or at its end.
+        qsizetype pieceStart = lineStart;
+        while (lineEnd - pieceStart > maxShownLineLength) {
+            const QStringView piece = QStringView(text).mid(pieceStart, maxShownLineLength);
+            const qsizetype blank = piece.lastIndexOf(QLatin1Char(' '));
+            const qsizetype cut = pieceStart + (blank > 0 ? blank + 1 : maxShownLineLength);
+            shown += QStringView(text).mid(pieceStart, cut - pieceStart);
+            shown += QLatin1Char('\n');
+            pieceStart = cut;
+        }
+        shown += QStringView(text).mid(pieceStart, lineEnd - pieceStart);
+        if (lineEnd < text.size())
+            shown += QLatin1Char('\n');
+        lineStart = lineEnd + 1;
+    }
+    return shown;
+}
+
+QString helpTextFromFile(const Folder& folder)
 {
     // A missing, unreadable or empty help file would leave the player with
     // an empty box; a few words on how to play are better than nothing.
-    const std::optional<std::string> bytes = ReadPlainFile(helpFile, maxHelpFileBytes);
-    if (!bytes)
+    const FileRead file = folder.readThroughLinks(helpFileName, maxHelpFileBytes);
+    if (!file.read())
         return QString::fromLatin1(missingHelpFile) + QString::fromLatin1(howToPlay);
-    FieldReader reader(*bytes);
+    FieldReader reader(file.bytes);
     const std::optional<std::string> field = reader.readText();
-    if (!field || field->empty())
-        return QString::fromLatin1(emptyHelpFile) + QString::fromLatin1(howToPlay);
-    return withPlainLineBreaks(textFromFileBytes(*field));
+    if (field && !field->empty())
+        return withPlainLineBreaks(textFromFileBytes(*field));
+    const bool holdsText =
+        file.bytes.find_first_not_of(" \t\r\n") != std::string::npos;
+    return QString::fromLatin1(holdsText ? emptyFirstField : emptyHelpFile)
+           + QString::fromLatin1(howToPlay);
 }
 
 HelpWindow::HelpWindow(ProgramEnd& programEnd, QWidget* parent)
@@ -80,9 +111,9 @@ HelpWindow::HelpWindow(ProgramEnd& programEnd, QWidget* parent)
     text1_->setFont(windowFont(8.25, false));
 }
 
-void HelpWindow::load(const std::filesystem::path& helpFile)
+void HelpWindow::load(const Folder& folder)
 {
-    text1_->setPlainText(helpTextFromFile(helpFile));
+    text1_->setPlainText(inShownPieces(helpTextFromFile(folder)));
 }
 
 void HelpWindow::showEvent(QShowEvent* event)

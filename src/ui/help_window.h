@@ -4,7 +4,8 @@
 #include <QString>
 
 #include <cstddef>
-#include <filesystem>
+
+#include "platform/folder.h"
 
 class QPlainTextEdit;
 
@@ -17,9 +18,18 @@ inline constexpr const char* helpFileName = "helpfile.bat";
 // Help files are short; reading stops after this many bytes.
 inline constexpr std::size_t maxHelpFileBytes = 1024 * 1024;
 
-// The text the help window shows: the first field of the help file, or a
-// short explanation of the game when the file gives nothing to show.
-QString helpTextFromFile(const std::filesystem::path& helpFile);
+// The text box lays out a line the first time it comes into view, and a
+// line without line breaks costs more the longer it is. A line longer than
+// this many characters is therefore shown in pieces of at most this
+// length, each starting a line of its own (after a blank where there is
+// one), so even a file of one huge line opens at once.
+inline constexpr int maxShownLineLength = 4096;
+QString inShownPieces(const QString& text);
+
+// The text the help window shows: the first field of the help file in the
+// folder, or a short explanation of the game when the file gives nothing to
+// show.
+QString helpTextFromFile(const Folder& folder);
 
 // frmhelp: shows the help text. Its File > Exit ends the whole game; its
 // close box closes only this window.
@@ -28,8 +38,8 @@ class HelpWindow : public QMainWindow {
 public:
     explicit HelpWindow(ProgramEnd& programEnd, QWidget* parent = nullptr);
 
-    // Reads the help file into Text1.
-    void load(const std::filesystem::path& helpFile);
+    // Reads the folder's help file into Text1.
+    void load(const Folder& folder);
 
 protected:
     // Opens in the middle of the screen the first time it is shown.

@@ -1,5 +1,6 @@
 #include "ui/window_opener.h"
 
+#include <QDir>
 #include <QWidget>
 
 #include "platform/picture_files.h"
@@ -26,12 +27,13 @@ void bringForward(QWidget* window)
 
 }  // namespace
 
-QtSecondaryWindows::QtSecondaryWindows(std::filesystem::path folder, QWidget* mainWindow,
+QtSecondaryWindows::QtSecondaryWindows(Folder files, IconFiles& icons, QWidget* mainWindow,
                                        ProgramEnd& programEnd,
                                        std::function<ScoreTable()> lastGoodTable, QObject* parent)
     : QObject(parent),
-      folder_(folder),
-      scoreFolder_(std::move(folder)),
+      folder_(files),
+      scoreFolder_(std::move(files)),
+      icons_(icons),
       mainWindow_(mainWindow),
       programEnd_(programEnd),
       lastGoodTable_(std::move(lastGoodTable))
@@ -61,16 +63,18 @@ HighScoreWindow* QtSecondaryWindows::loadedHighScoreWindow()
     auto* window = new HighScoreWindow(mainWindow_);
     destroyOnClose(window);
     keyboardBackWhenClosed(window);
-    window->setSaveFolder(scoreFolder_);
+    // Without a folder for the table, the list is offered to the home folder.
+    window->setSaveFolder(scoreFolder_.isOpen() ? scoreFolder_.path()
+                                                : std::filesystem::path(QDir::homePath().toStdString()));
     highScoreWindow_ = window;
 
-    const QIcon icon = iconFromFile(folder_ / iconFileName);
+    const QIcon& icon = icons_.icon(iconFileName);
     if (!icon.isNull()) {
         window->setWindowIcon(icon);
         if (mainWindow_)
             mainWindow_->setWindowIcon(icon);
     }
-    window->load(scoreFolder_ / scoreFileName, lastGoodTable_);
+    window->load(scoreFolder_, lastGoodTable_);
     ++scoreFileReads_;
     return window;
 }
@@ -87,12 +91,12 @@ HelpWindow* QtSecondaryWindows::loadedHelpWindow()
     // The help window gives its icon to the high-score window too, which
     // loads that window (hidden) when it is not loaded yet.
     HighScoreWindow* highScores = loadedHighScoreWindow();
-    const QIcon icon = iconFromFile(folder_ / iconFileName);
+    const QIcon& icon = icons_.icon(iconFileName);
     if (!icon.isNull()) {
         window->setWindowIcon(icon);
         highScores->setWindowIcon(icon);
     }
-    window->load(folder_ / helpFileName);
+    window->load(folder_);
     return window;
 }
 

@@ -4,9 +4,9 @@
 #include <QObject>
 #include <QPointer>
 
-#include <filesystem>
 #include <functional>
 
+#include "platform/folder.h"
 #include "platform/picture_files.h"
 #include "platform/program_end.h"
 #include "platform/secondary_windows.h"
@@ -27,17 +27,17 @@ inline constexpr const char* iconFileName = "vermoicp.ico";
 class QtSecondaryWindows : public QObject, public SecondaryWindows {
     Q_OBJECT
 public:
-    // folder: where the game's files lie. mainWindow may be null; when
-    // given, it receives the icon and owns the windows. lastGoodTable gives
-    // the table the main window last read, for a high-score file that has
-    // become unreadable.
-    QtSecondaryWindows(std::filesystem::path folder, QWidget* mainWindow, ProgramEnd& programEnd,
+    // files: where the help text lies; icons: the game's icon files.
+    // mainWindow may be null; when given, it receives the icon and owns the
+    // windows. lastGoodTable gives the table the main window last read, for
+    // a high-score file that has become unreadable.
+    QtSecondaryWindows(Folder files, IconFiles& icons, QWidget* mainWindow, ProgramEnd& programEnd,
                        std::function<ScoreTable()> lastGoodTable, QObject* parent = nullptr);
     ~QtSecondaryWindows() override;
 
-    // Where the high-score file lies and the printed list goes, when not
-    // beside the icon and the help text.
-    void setScoreFolder(std::filesystem::path folder) { scoreFolder_ = std::move(folder); }
+    // Where the high-score file lies and the printed list is offered to be
+    // saved, when not beside the icon and the help text.
+    void setScoreFolder(Folder folder) { scoreFolder_ = std::move(folder); }
 
     void showHighScores() override;
     void showHelp() override;
@@ -49,8 +49,9 @@ public:
     int scoreFileReads() const { return scoreFileReads_; }
 
 private:
-    std::filesystem::path folder_;
-    std::filesystem::path scoreFolder_;
+    Folder folder_;
+    Folder scoreFolder_;
+    IconFiles& icons_;
     QPointer<QWidget> mainWindow_;
     ProgramEnd& programEnd_;
     std::function<ScoreTable()> lastGoodTable_;

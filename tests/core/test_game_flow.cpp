@@ -1,7 +1,10 @@
 // Start-up, the start of a game, game over and the high-score entry.
+#include <algorithm>
 #include <filesystem>
 
 #include "core/game_fixture.h"
+#include "files/score_builders.h"
+#include "support/forked_player.h"
 
 namespace vermo::testing {
 namespace {
@@ -106,6 +109,36 @@ TEST_F(StartUp, APanelTickDuringTheRecoveryMessageDoesNoHarm)
     load();
     EXPECT_EQ(game().lblhighname.Caption, "Computer");
     EXPECT_EQ(folder.read("topten.dll"), defaultTableBytes());
+}
+
+// The table may hold every score the player has: one box says why it was
+// not read, the game plays, and nothing of this session is written over it.
+TEST(StartUpWithoutTheTable, ATableThatCannotBeReadIsLeftAloneAllSession)
+{
+    TempFolder folder;
+    const std::string table = records({{"a", 5}, {"b", 6}, {"c", 7}, {"d", 8}, {"e", 9},
+                                       {"f", 10}, {"g", 11}, {"h", 12}, {"i", 13}, {"j", 14}});
+    folder.write("topten.dll", table);
+    std::filesystem::permissions(folder.path(), std::filesystem::perms::all);
+    std::filesystem::permissions(folder / "topten.dll", std::filesystem::perms::none);
+    EXPECT_TRUE(runAs(firstPlayer, [&] {
+        GameRig rig(folder.path());
+        rig.random.queueBerry(1, 1, 1);
+        rig.load();
+        const auto& shown = rig.dialogs.shown;
+        const bool toldAtStart =
+            shown.size() == 1
+            && shown[0].text.find("topten.dll Could Not Be Read (Permission denied)") != std::string::npos;
+        rig.game->score = 50;
+        rig.dialogs.answerInput("Ann");
+        rig.game->Newgame_Click();
+        // The name is asked for as usual, then the player hears it was not kept.
+        const bool toldAtGameOver = shown.size() == 5 && shown[1].kind == ShownBox::Input
+                                    && shown[2].text.find("Could Not Be Saved") != std::string::npos;
+        return toldAtStart && toldAtGameOver && rig.tmvermomove.enabled();
+    }));
+    std::filesystem::permissions(folder / "topten.dll", std::filesystem::perms::owner_read);
+    EXPECT_EQ(folder.read("topten.dll"), table);
 }
 
 class SpeedPrompt : public GameTest {
@@ -268,7 +301,7 @@ TEST_F(GameOver, ANameCannotBreakTheFilesRecords)
     const std::string bytes = folder.read("topten.dll");
     EXPECT_EQ(bytes.substr(0, bytes.find("\r\n") + 2), "\"Bob',999  'Eve\",5\r\n");
     ScoreTable table;
-    ASSERT_TRUE(ReadScores(table, folder / "topten.dll"));
+    ASSERT_TRUE(ReadScores(table, tableIn(folder.path())).read());
     SortScores(table);
     EXPECT_EQ(table.names[10], "Bob',999  'Eve");
     EXPECT_EQ(table.scores[10], 5);
@@ -333,13 +366,28 @@ TEST_F(GameOver, PanelRefreshWhileTheNamePromptIsOpenKeepsTheFinishedGame)
     game().Newgame_Click();
     // The rewritten table is respected: the entry takes its lowest place.
     ScoreTable table;
-    ASSERT_TRUE(ReadScores(table, folder / "topten.dll"));
+    ASSERT_TRUE(ReadScores(table, tableIn(folder.path())).read());
     EXPECT_EQ(table.names[1], "Winner");
     EXPECT_EQ(table.scores[1], 70);
     EXPECT_EQ(table.names[2], "q");
     EXPECT_EQ(table.scores[2], 2);
     rig.tmscoreupdate.tick();  // after the write the refresh works as usual
     EXPECT_EQ(game().lblhighname.Caption, "Winner");
+}
+
+TEST_F(GameOver, AResultOtherGamesPushedOutMeanwhileIsToldNotRecorded)
+{
+    game().score = 70;
+    const std::string better = records({{"q", 100}, {"q", 100}, {"q", 100}, {"q", 100}, {"q", 100},
+                                        {"q", 100}, {"q", 100}, {"q", 100}, {"q", 100}, {"q", 100}});
+    rig.dialogs.answerInput("Late", [&] { folder.write("topten.dll", better); });
+    game().Newgame_Click();
+    EXPECT_EQ(folder.read("topten.dll"), better);
+    ASSERT_EQ(boxesShown(ShownBox::Message), 1);
+    const auto told = std::find_if(rig.dialogs.shown.begin(), rig.dialogs.shown.end(),
+                                   [](const ShownBox& box) { return box.kind == ShownBox::Message; });
+    EXPECT_EQ(told->text,
+              "Your Score Was Not Recorded: Other Games Have Entered Better Scores Meanwhile.");
 }
 
 TEST_F(GameOver, AVanishedFileStillRecordsTheFinishedGame)
@@ -349,7 +397,7 @@ TEST_F(GameOver, AVanishedFileStillRecordsTheFinishedGame)
     rig.dialogs.answerInput("Kim");
     game().Newgame_Click();
     ScoreTable table;
-    ASSERT_TRUE(ReadScores(table, folder / "topten.dll"));
+    ASSERT_TRUE(ReadScores(table, tableIn(folder.path())).read());
     EXPECT_EQ(table.names[1], "Kim");
     EXPECT_EQ(table.scores[1], 30);
     EXPECT_EQ(table.names[2], "Computer");

@@ -145,7 +145,8 @@ TEST_F(BerryPlacement, EveryFreeCellAndKindHasTheSameChance)
     ScriptedDialogs dialogs;
     ThrowingProgramEnd end;
     CountingWindows windows;
-    VermoGame crowded({a, b, c, d, dialogs, realRandom, window, end, windows, folder.path()});
+    VermoGame crowded(
+        {a, b, c, d, dialogs, realRandom, window, end, windows, Folder::open(folder.path())});
     coverBoardExcept(crowded, {{1, 1}, {12, 12}, {23, 23}});
     std::map<std::pair<float, float>, int> cells;
     std::map<int, int> kinds;

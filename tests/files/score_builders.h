@@ -2,7 +2,9 @@
 
 // Small helpers for building high-score tables and file contents in tests.
 
+#include "platform/folder.h"
 #include "scores/score_file.h"
+#include "scores/table_place.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -14,6 +16,12 @@
 namespace vermo::testing {
 
 using Entry = std::pair<std::string, std::int32_t>;
+
+// The table of the folder at `folder`, found as the game finds it.
+inline TablePlace tableIn(const std::filesystem::path& folder)
+{
+    return FindTable(Folder::open(folder));
+}
 
 // A table from exactly ten entries, entry 1 first.
 inline ScoreTable tableOf(const std::vector<Entry>& entries)

@@ -39,7 +39,7 @@ std::vector<Entry> longEntries()
 }
 
 // Writes the two tables in turn until it is killed.
-[[noreturn]] void writeForever(int readyPipe, const std::filesystem::path& file, bool startWithLong)
+[[noreturn]] void writeForever(int readyPipe, const TablePlace& file, bool startWithLong)
 {
     const ScoreTable tables[2] = {tableOf(shortEntries()), tableOf(longEntries())};
     const char ready = 'r';
@@ -53,7 +53,7 @@ std::vector<Entry> longEntries()
 TEST(CrashSafeWrite, KilledWritersNeverLeaveHalfATable)
 {
     TempFolder folder;
-    const auto file = folder / scoreFileName;
+    const TablePlace file = tableIn(folder.path());
     const std::string shortBytes = recordsOf(shortEntries());
     const std::string longBytes = recordsOf(longEntries());
     ASSERT_TRUE(WriteScores(tableOf(shortEntries()), file));
@@ -89,7 +89,7 @@ TEST(CrashSafeWrite, KilledWritersNeverLeaveHalfATable)
         ASSERT_TRUE(bytes == shortBytes || bytes == longBytes)
             << "round " << round << " (seed " << seed << ") left " << bytes.size() << " bytes";
         ScoreTable table;
-        ASSERT_TRUE(ReadScores(table, file)) << "round " << round;
+        ASSERT_TRUE(ReadScores(table, file).read()) << "round " << round;
         ASSERT_TRUE(table == tableOf(shortEntries()) || table == tableOf(longEntries()));
         changes += bytes != previous;
         previous = bytes;

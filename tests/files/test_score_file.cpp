@@ -34,7 +34,7 @@ TEST(ReadScores, ReadsTenRecordsInFileOrder)
     TempFolder folder;
     folder.write(scoreFileName, recordsOf(lettersOneToTen()));
     ScoreTable table;
-    ASSERT_TRUE(ReadScores(table, folder / scoreFileName));
+    ASSERT_TRUE(ReadScores(table, tableIn(folder.path())).read());
     EXPECT_EQ(table, tableOf(lettersOneToTen()));
 }
 
@@ -42,7 +42,7 @@ TEST(ReadScores, MissingFileFailsAndLeavesTheTable)
 {
     TempFolder folder;
     ScoreTable table = sentinelTable();
-    EXPECT_FALSE(ReadScores(table, folder / scoreFileName));
+    EXPECT_FALSE(ReadScores(table, tableIn(folder.path())).read());
     EXPECT_EQ(table, sentinelTable());
 }
 
@@ -51,7 +51,7 @@ TEST(ReadScores, FolderInPlaceOfTheFileFails)
     TempFolder folder;
     std::filesystem::create_directory(folder / scoreFileName);
     ScoreTable table = sentinelTable();
-    EXPECT_FALSE(ReadScores(table, folder / scoreFileName));
+    EXPECT_FALSE(ReadScores(table, tableIn(folder.path())).read());
     EXPECT_EQ(table, sentinelTable());
 }
 
@@ -62,7 +62,7 @@ TEST(ReadScores, NineRecordsFailAndLeaveTheTable)
     nine.pop_back();
     folder.write(scoreFileName, recordsOf(nine));
     ScoreTable table = sentinelTable();
-    EXPECT_FALSE(ReadScores(table, folder / scoreFileName));
+    EXPECT_FALSE(ReadScores(table, tableIn(folder.path())).read());
     EXPECT_EQ(table, sentinelTable());
 }
 
@@ -73,7 +73,7 @@ TEST(ReadScores, OnlyTheFirstTenOfElevenRecordsAreRead)
     eleven.emplace_back("K", 11);
     folder.write(scoreFileName, recordsOf(eleven));
     ScoreTable table;
-    ASSERT_TRUE(ReadScores(table, folder / scoreFileName));
+    ASSERT_TRUE(ReadScores(table, tableIn(folder.path())).read());
     EXPECT_EQ(table, tableOf(lettersOneToTen()));
 }
 
@@ -82,7 +82,7 @@ TEST(ReadScores, ScoreWithLettersReadsZeroWithoutFailing)
     TempFolder folder;
     folder.write(scoreFileName, "\"Ann\",lots\r\n" + repeat("\"Bo\",5\r\n", 9));
     ScoreTable table;
-    ASSERT_TRUE(ReadScores(table, folder / scoreFileName));
+    ASSERT_TRUE(ReadScores(table, tableIn(folder.path())).read());
     EXPECT_EQ(table.names[1], "Ann");
     EXPECT_EQ(table.scores[1], 0);
     EXPECT_EQ(table.scores[2], 5);
@@ -93,7 +93,7 @@ TEST(ReadScores, EmptyQuotedNameReadsAsEmptyName)
     TempFolder folder;
     folder.write(scoreFileName, "\"\",12\r\n" + repeat("\"Computer\",0\r\n", 9));
     ScoreTable table;
-    ASSERT_TRUE(ReadScores(table, folder / scoreFileName));
+    ASSERT_TRUE(ReadScores(table, tableIn(folder.path())).read());
     EXPECT_EQ(table.names[1], "");
     EXPECT_EQ(table.scores[1], 12);
 }
@@ -108,7 +108,7 @@ TEST(SortScores, EqualScoresKeepTheOrderOfTheFile)
         entries.emplace_back("low" + std::to_string(i), i);
     folder.write(scoreFileName, recordsOf(entries));
     ScoreTable table;
-    ASSERT_TRUE(ReadScores(table, folder / scoreFileName));
+    ASSERT_TRUE(ReadScores(table, tableIn(folder.path())).read());
     SortScores(table);
     EXPECT_EQ(table.names[9], "A");
     EXPECT_EQ(table.names[10], "B");  // B ranks above A in every display
@@ -154,7 +154,8 @@ TEST(SortScores, ExtremeScoresSortWithoutOverflow)
 TEST(SortScores, ShippedShuffledFileSortsIntoRankOrder)
 {
     ScoreTable table;
-    ASSERT_TRUE(ReadScores(table, std::filesystem::path(VERMO_TEST_DATA) / "topten_shuffled.dll"));
+    ASSERT_TRUE(
+        ReadScores(table, TablePlace{Folder::open(VERMO_TEST_DATA), "topten_shuffled.dll"}).read());
     SortScores(table);
     EXPECT_EQ(table, tableOf({{"Kim", -40},
                               {"Computer", 0},
@@ -173,7 +174,7 @@ TEST(SortScores, ShippedShuffledFileSortsIntoRankOrder)
 TEST(WriteScores, DefaultTableIsTenComputerLines)
 {
     TempFolder folder;
-    ASSERT_TRUE(WriteScores(ScoreTable::defaults(), folder / scoreFileName));
+    ASSERT_TRUE(WriteScores(ScoreTable::defaults(), tableIn(folder.path())));
     EXPECT_EQ(folder.read(scoreFileName), repeat("\"Computer\",0\r\n", 10));
 }
 
@@ -182,7 +183,7 @@ TEST(WriteScores, RecordsGoInIndexOrderWithoutSorting)
     TempFolder folder;
     ScoreTable table = tableOf({{"New", 500}, {"Ann", 10}, {"Bo", 20}, {"Cy", 30}, {"Di", 40},
                                 {"Ed", 50}, {"Flo", 60}, {"Gus", 70}, {"Hal", 80}, {"Ivy", 90}});
-    ASSERT_TRUE(WriteScores(table, folder / scoreFileName));
+    ASSERT_TRUE(WriteScores(table, tableIn(folder.path())));
     EXPECT_EQ(folder.read(scoreFileName),
               "\"New\",500\r\n\"Ann\",10\r\n\"Bo\",20\r\n\"Cy\",30\r\n\"Di\",40\r\n"
               "\"Ed\",50\r\n\"Flo\",60\r\n\"Gus\",70\r\n\"Hal\",80\r\n\"Ivy\",90\r\n");
@@ -195,7 +196,7 @@ TEST(WriteScores, NegativeAndExtremeScoresAsPlainDigits)
     table.scores[1] = -2147483647 - 1;
     table.scores[2] = -5;
     table.scores[3] = 2147483647;
-    ASSERT_TRUE(WriteScores(table, folder / scoreFileName));
+    ASSERT_TRUE(WriteScores(table, tableIn(folder.path())));
     const std::string bytes = folder.read(scoreFileName);
     const std::string start = "\"Computer\",-2147483648\r\n\"Computer\",-5\r\n\"Computer\",2147483647\r\n";
     EXPECT_EQ(bytes.substr(0, start.size()), start);
@@ -214,9 +215,9 @@ TEST(WriteScores, WriteThenReadGivesTheSameTable)
                                       {"tab-free name", 42},
                                       {"x", 1},
                                       {"Computer", 0}});
-    ASSERT_TRUE(WriteScores(table, folder / scoreFileName));
+    ASSERT_TRUE(WriteScores(table, tableIn(folder.path())));
     ScoreTable back;
-    ASSERT_TRUE(ReadScores(back, folder / scoreFileName));
+    ASSERT_TRUE(ReadScores(back, tableIn(folder.path())).read());
     EXPECT_EQ(back, table);
 }
 
@@ -224,7 +225,7 @@ TEST(WriteScores, ReplacesAnOldFileCompletely)
 {
     TempFolder folder;
     folder.write(scoreFileName, repeat("\"A very long old name that makes the old file longer\",123456\r\n", 12));
-    ASSERT_TRUE(WriteScores(ScoreTable::defaults(), folder / scoreFileName));
+    ASSERT_TRUE(WriteScores(ScoreTable::defaults(), tableIn(folder.path())));
     EXPECT_EQ(folder.read(scoreFileName), repeat("\"Computer\",0\r\n", 10));
 }
 
@@ -239,8 +240,8 @@ TEST(WriteScores, StoredNamesAreWrittenBackByteForByte)
         "\"  blanks  \",30\r\n\"\",20\r\n\"Computer\",10\r\n\"Computer\",0\r\n";
     folder.write(scoreFileName, original);
     ScoreTable table;
-    ASSERT_TRUE(ReadScores(table, folder / scoreFileName));
-    ASSERT_TRUE(WriteScores(table, folder / scoreFileName));
+    ASSERT_TRUE(ReadScores(table, tableIn(folder.path())).read());
+    ASSERT_TRUE(WriteScores(table, tableIn(folder.path())));
     EXPECT_EQ(folder.read(scoreFileName), original);
 }
 
@@ -250,11 +251,11 @@ TEST(WriteScores, ADoubleQuoteInAStoredNameCannotBreakTheRecords)
     TempFolder folder;
     folder.write(scoreFileName, "ab\"c,5\r\n" + repeat("\"Computer\",0\r\n", 9));
     ScoreTable table;
-    ASSERT_TRUE(ReadScores(table, folder / scoreFileName));
+    ASSERT_TRUE(ReadScores(table, tableIn(folder.path())).read());
     ASSERT_EQ(table.names[1], "ab\"c");
-    ASSERT_TRUE(WriteScores(table, folder / scoreFileName));
+    ASSERT_TRUE(WriteScores(table, tableIn(folder.path())));
     ScoreTable back;
-    ASSERT_TRUE(ReadScores(back, folder / scoreFileName));
+    ASSERT_TRUE(ReadScores(back, tableIn(folder.path())).read());
     EXPECT_EQ(back.names[1], "ab'c");
     EXPECT_EQ(back.scores[1], 5);
     for (int i = 2; i <= 10; ++i)
@@ -267,9 +268,9 @@ TEST(WriteScores, TenHugeStoredNamesStillReadBack)
     ScoreTable table = ScoreTable::defaults();
     for (int i = 1; i <= 10; ++i)
         table.names[i] = std::string(200 * 1024, static_cast<char>('a' + i));
-    ASSERT_TRUE(WriteScores(table, folder / scoreFileName));
+    ASSERT_TRUE(WriteScores(table, tableIn(folder.path())));
     ScoreTable back;
-    ASSERT_TRUE(ReadScores(back, folder / scoreFileName));
+    ASSERT_TRUE(ReadScores(back, tableIn(folder.path())).read());
     EXPECT_EQ(back.names[10], std::string(maxStoredNameBytes, 'k'));
 }
 
@@ -282,14 +283,14 @@ TEST(WriteScores, ALinkNamedLikeTheTableStaysALink)
     ScoreTable table = ScoreTable::defaults();
     table.names[1] = "Ann";
     table.scores[1] = 7;
-    ASSERT_TRUE(WriteScores(table, folder / scoreFileName));
+    ASSERT_TRUE(WriteScores(table, tableIn(folder.path())));
     EXPECT_TRUE(std::filesystem::is_symlink(folder / scoreFileName));
     EXPECT_EQ(folder.read("kept/scores.txt").substr(0, 9), "\"Ann\",7\r\n");
 
     // A link to something that is not a plain file is replaced as before.
     std::filesystem::remove(folder / scoreFileName);
     std::filesystem::create_symlink("/dev/null", folder / scoreFileName);
-    ASSERT_TRUE(WriteScores(table, folder / scoreFileName));
+    ASSERT_TRUE(WriteScores(table, tableIn(folder.path())));
     EXPECT_FALSE(std::filesystem::is_symlink(folder / scoreFileName));
     EXPECT_EQ(folder.read(scoreFileName).substr(0, 9), "\"Ann\",7\r\n");
 }

@@ -5,6 +5,7 @@
 #include "scores/score_file.h"
 
 #include "files/score_builders.h"
+#include "support/forked_player.h"
 #include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
@@ -65,7 +66,7 @@ TEST(WriteFailure, FolderNamedLikeTheFileIsLeftAlone)
     fs::create_directory(folder / scoreFileName);
     folder.write(std::string(scoreFileName) + "/inside.txt", "keep me");
 
-    EXPECT_FALSE(WriteScores(ScoreTable::defaults(), folder / scoreFileName));
+    EXPECT_FALSE(WriteScores(ScoreTable::defaults(), tableIn(folder.path())));
     EXPECT_TRUE(fs::is_directory(folder / scoreFileName));
     EXPECT_EQ(folder.read(std::string(scoreFileName) + "/inside.txt"), "keep me");
     EXPECT_TRUE(tempFilesIn(folder.path()).empty());
@@ -74,20 +75,19 @@ TEST(WriteFailure, FolderNamedLikeTheFileIsLeftAlone)
 TEST(WriteFailure, MissingFolderFailsAndCreatesNothing)
 {
     TempFolder folder;
-    EXPECT_FALSE(WriteScores(ScoreTable::defaults(), folder / "no such folder" / scoreFileName));
+    EXPECT_FALSE(WriteScores(ScoreTable::defaults(), tableIn(folder / "no such folder")));
     EXPECT_TRUE(filesIn(folder.path()).empty());
 }
 
 TEST(WriteFailure, ReadOnlyFolderKeepsTheOldTable)
 {
-    if (::geteuid() == 0)
-        GTEST_SKIP() << "folder permissions do not stop the superuser";
     TempFolder folder;
     const std::string old = recordsOf(lettersOneToTen());
     folder.write(scoreFileName, old);
-    fs::permissions(folder.path(), fs::perms::owner_read | fs::perms::owner_exec);
+    fs::permissions(folder.path(), fs::perms::owner_read | fs::perms::owner_exec
+                                       | fs::perms::others_read | fs::perms::others_exec);
 
-    EXPECT_FALSE(WriteScores(ScoreTable::defaults(), folder / scoreFileName));
+    EXPECT_TRUE(runAs(firstPlayer, [&] { return !WriteScores(ScoreTable::defaults(), tableIn(folder.path())); }));
     fs::permissions(folder.path(), fs::perms::owner_all);
     EXPECT_EQ(folder.read(scoreFileName), old);
     EXPECT_TRUE(tempFilesIn(folder.path()).empty());
@@ -105,7 +105,7 @@ TEST(WriteFailure, FileSizeLimitKeepsTheOldTableAndReportsFailure)
         const rlimit limit{64, 64};
         if (::setrlimit(RLIMIT_FSIZE, &limit) != 0)
             return 3;
-        return WriteScores(longTable(), folder / scoreFileName) ? 1 : 0;
+        return WriteScores(longTable(), tableIn(folder.path())) ? 1 : 0;
     });
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 0) << "1: the write claimed success, 3: no limit set";
@@ -124,7 +124,7 @@ TEST(WriteFailure, WriterKilledByTheSizeLimitLeavesTheOldTableAndAStaleFileToCle
         ::setrlimit(RLIMIT_CORE, &noCore);
         const rlimit limit{64, 64};
         ::setrlimit(RLIMIT_FSIZE, &limit);
-        WriteScores(longTable(), folder / scoreFileName);
+        WriteScores(longTable(), tableIn(folder.path()));
         return 0;
     });
     ASSERT_TRUE(WIFSIGNALED(status));
@@ -132,18 +132,18 @@ TEST(WriteFailure, WriterKilledByTheSizeLimitLeavesTheOldTableAndAStaleFileToCle
     EXPECT_EQ(folder.read(scoreFileName), old);
     EXPECT_EQ(filesIn(folder.path()).size(), 2u) << "the old file and one half-written temporary file";
 
-    RemoveStaleScoreFiles(folder / scoreFileName);
+    RemoveStaleScoreFiles(tableIn(folder.path()));
     EXPECT_EQ(filesIn(folder.path()), std::set<std::string>{scoreFileName});
     ScoreTable table;
-    ASSERT_TRUE(ReadScores(table, folder / scoreFileName));
+    ASSERT_TRUE(ReadScores(table, tableIn(folder.path())).read());
     EXPECT_EQ(table, tableOf(lettersOneToTen()));
 }
 
 TEST(WriteSuccess, LeavesOnlyTheScoreFile)
 {
     TempFolder folder;
-    ASSERT_TRUE(WriteScores(ScoreTable::defaults(), folder / scoreFileName));
-    ASSERT_TRUE(WriteScores(longTable(), folder / scoreFileName));
+    ASSERT_TRUE(WriteScores(ScoreTable::defaults(), tableIn(folder.path())));
+    ASSERT_TRUE(WriteScores(longTable(), tableIn(folder.path())));
     EXPECT_EQ(filesIn(folder.path()), std::set<std::string>{scoreFileName});
 }
 
@@ -152,7 +152,7 @@ TEST(WriteSuccess, KeepsThePermissionsOfTheOldFile)
     TempFolder folder;
     folder.write(scoreFileName, recordsOf(lettersOneToTen()));
     fs::permissions(folder / scoreFileName, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
-    ASSERT_TRUE(WriteScores(ScoreTable::defaults(), folder / scoreFileName));
+    ASSERT_TRUE(WriteScores(ScoreTable::defaults(), tableIn(folder.path())));
     EXPECT_EQ(fs::status(folder / scoreFileName).permissions() & fs::perms::all,
               fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
 }
@@ -160,35 +160,29 @@ TEST(WriteSuccess, KeepsThePermissionsOfTheOldFile)
 TEST(WriteSuccess, NewFileIsReadableByItsOwner)
 {
     TempFolder folder;
-    ASSERT_TRUE(WriteScores(ScoreTable::defaults(), folder / scoreFileName));
+    ASSERT_TRUE(WriteScores(ScoreTable::defaults(), tableIn(folder.path())));
     const auto perms = fs::status(folder / scoreFileName).permissions();
     EXPECT_NE(perms & fs::perms::owner_read, fs::perms::none);
     EXPECT_NE(perms & fs::perms::owner_write, fs::perms::none);
 }
 
-TEST(WriteSuccess, BareFileNameWritesIntoTheCurrentFolder)
-{
-    TempFolder folder;
-    const auto previous = fs::current_path();
-    fs::current_path(folder.path());
-    const bool written = WriteScores(ScoreTable::defaults(), scoreFileName);
-    ScoreTable table;
-    const bool read = ReadScores(table, scoreFileName);
-    fs::current_path(previous);
-    EXPECT_TRUE(written);
-    EXPECT_TRUE(read);
-    EXPECT_EQ(table, ScoreTable::defaults());
-    EXPECT_EQ(filesIn(folder.path()), std::set<std::string>{scoreFileName});
-}
-
 TEST(StaleFiles, OnlyLeftoverTemporaryFilesAreRemoved)
 {
     TempFolder folder;
-    const std::set<std::string> stale = {"topten.dll.Ab3xZ9.tmp", "topten.dll.zzzzzz.tmp", "topten.dll.000000.tmp"};
+    // A copy that has ended, and one that is still running (this one).
+    const pid_t ended = ::fork();
+    if (ended == 0)
+        ::_exit(0);
+    ASSERT_EQ(finish(ended), 0);
+    const std::string endedCopy = std::to_string(ended), runningCopy = std::to_string(::getpid());
+    const std::set<std::string> stale = {"topten.dll.Ab3xZ9.tmp", "topten.dll.zzzzzz.tmp",
+                                         "topten.dll.000000.tmp",
+                                         "topten.dll." + endedCopy + ".Ab3xZ9.tmp"};
     const std::set<std::string> kept = {
         "topten.dll",           "topten.dll.tmp",        "topten.dll.Ab3xZ.tmp",  "topten.dll.Ab3xZ99.tmp",
         "topten.dll.Ab-xZ9.tmp", "topten.dll.Ab3xZ9.TMP", "topten.dll.Ab3xZ9.tmp.bak", "other.dll.Ab3xZ9.tmp",
-        "xtopten.dll.Ab3xZ9.tmp", "helpfile.bat",          "vermou.gif"};
+        "xtopten.dll.Ab3xZ9.tmp", "helpfile.bat",          "vermou.gif",
+        "topten.dll." + runningCopy + ".Ab3xZ9.tmp", "topten.dll.12x4.Ab3xZ9.tmp"};
     for (const auto& name : stale)
         folder.write(name, "half a table");
     for (const auto& name : kept)
@@ -197,7 +191,7 @@ TEST(StaleFiles, OnlyLeftoverTemporaryFilesAreRemoved)
     fs::create_directory(folder / "topten.dll.Dir123.tmp");
     fs::create_symlink(folder / "helpfile.bat", folder / "topten.dll.Lnk123.tmp");
 
-    RemoveStaleScoreFiles(folder / scoreFileName);
+    RemoveStaleScoreFiles(tableIn(folder.path()));
 
     std::set<std::string> expected = kept;
     expected.insert("topten.dll.Dir123.tmp");
@@ -209,7 +203,7 @@ TEST(StaleFiles, OnlyLeftoverTemporaryFilesAreRemoved)
 TEST(StaleFiles, MissingFolderIsNoError)
 {
     TempFolder folder;
-    EXPECT_NO_THROW(RemoveStaleScoreFiles(folder / "gone" / scoreFileName));
+    EXPECT_NO_THROW(RemoveStaleScoreFiles(tableIn(folder / "gone")));
 }
 
 }  // namespace

@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
-# Installs Vermo from a built tree into a temporary prefix and as a Debian
-# package unpacked into a temporary root, and starts each installed game,
-# offscreen and without a display, from a folder of its own:
+# Installs Vermo from a built tree into a temporary prefix, builds the Debian
+# package with scripts/package.sh and unpacks it into a temporary root, and
+# starts each installed game, offscreen and without a display, from a folder
+# of its own:
 #   check_install.sh BUILD_DIR
 # Ends with "N passed, N failed" and fails when any check fails.
 set -uo pipefail
 build="$(cd "${1:?usage: $0 BUILD_DIR}" && pwd)"
+repo="$(cd "$(dirname "$0")/../.." && pwd)"
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 unset DISPLAY WAYLAND_DISPLAY
@@ -44,6 +46,15 @@ links_to_installed() {
 }
 table_is() { [ "$(cat "$1")" = "$2" ]; }
 no_table_under() { [ -z "$(find "$@" -name topten.dll)" ]; }
+
+# The menu entry starts a program found in the games folder and shows an
+# installed icon, the one the software-centre description names.
+entry_resolves() {
+  local games=$1 share=$2 entry="$2/applications/org.vermo.Vermo.desktop" exec icon
+  exec="$(sed -n 's/^Exec=\([^ ]*\).*/\1/p' "$entry")"; icon="$(sed -n 's/^Icon=//p' "$entry")"
+  [ -x "$(PATH="$games" command -v "$exec")" ] && [ -f "$share/icons/hicolor/48x48/apps/$icon.png" ] \
+    && grep -qF "<icon type=\"stock\">$icon</icon>" "$share/metainfo/org.vermo.Vermo.metainfo.xml"
+}
 
 # The start checks for one installed game: program, its data folder, and
 # the root it was installed under.
@@ -87,35 +98,82 @@ check_starts() {
   fi
 }
 
+# Whose files the installed game trusts. Run as root, another user's files
+# are made for real and the player is a user who is not root.
+other_user=64102 player_user=64101
+as_player=()
+[ "$(id -u)" -eq 0 ] && as_player=(setpriv --reuid="$player_user" --regid="$player_user" --clear-groups)
+check_trust() {
+  local what=$1 game=$2
+  local shared="$work/shared" home="$work/trust-home"
+  rm -rf "$shared" "$home"; mkdir -p "$shared" "$home"; chmod 1777 "$shared"
+  printf 'my notes\n' >"$home/notes.txt"
+  : >"$shared/helpfile.bat"
+  ln -s "$home/notes.txt" "$shared/topten.dll"
+  [ "$(id -u)" -eq 0 ] && chown -h "$other_user:$other_user" "$shared/helpfile.bat" "$shared/topten.dll"
+  (cd "$shared" && env HOME="$home" XDG_DATA_HOME= timeout 60 "$game" --quit-after-first-paint \
+     >"$work/out" 2>"$work/err")
+  check "$what: a folder others may write to is not the game's folder" \
+    table_is "$home/.local/share/vermo/topten.dll" "$default_table"
+  check "$what: the player's notes behind a shared folder's link stay as they were" \
+    grep -qx 'my notes' "$home/notes.txt"
+  check "$what: the shared folder's link is left alone" test -L "$shared/topten.dll"
+
+  # A table the player may not read is told about and left as it is.
+  local own="$work/unreadable"
+  rm -rf "$own"; mkdir -p "$own/xdg/vermo" "$own/runtime"
+  printf '"Kept",42\r\n' >"$own/xdg/vermo/topten.dll"; sed -n '2,10p' "$work/edited" >>"$own/xdg/vermo/topten.dll"
+  cp "$own/xdg/vermo/topten.dll" "$work/unreadable-before"
+  [ "$(id -u)" -eq 0 ] && chown -R "$player_user:$player_user" "$own"
+  chmod 000 "$own/xdg/vermo/topten.dll"; chmod 700 "$own/runtime"
+  (cd "$own" && env HOME="$own" XDG_DATA_HOME="$own/xdg" XDG_RUNTIME_DIR="$own/runtime" \
+     timeout 60 "${as_player[@]}" "$game" --quit-after-first-paint >"$work/out" 2>"$work/err")
+  check "$what: an unreadable table gives the box saying why" \
+    err_has "The High Score File topten.dll Could Not Be Read (Permission denied)"
+  check "$what: an unreadable table gets no first-run box" bash -c '! grep -q "High lng_score" "$1"' _ "$work/err"
+  chmod 600 "$own/xdg/vermo/topten.dll"
+  check "$what: an unreadable table is left as it was" cmp "$work/unreadable-before" "$own/xdg/vermo/topten.dll"
+}
+
 # --- cmake --install -------------------------------------------------------
 prefix="$work/prefix"
-check "cmake --install succeeds" cmake --install "$build" --prefix "$prefix"
+check "cmake --install --strip succeeds" cmake --install "$build" --prefix "$prefix" --strip
 share="$prefix/share"
 check "the program lies in games" test -x "$prefix/games/vermo"
+check "the stripped program keeps no symbols and no compiler notes" \
+  bash -c '! readelf -S "$1" | grep -qE "\.symtab|\.comment"' _ "$prefix/games/vermo"
 check "the desktop entry is valid" desktop-file-validate "$share/applications/org.vermo.Vermo.desktop"
 check "the desktop entry is in the arcade games" \
   grep -qx 'Categories=Game;ArcadeGame;' "$share/applications/org.vermo.Vermo.desktop"
-check "the metainfo is valid" appstreamcli validate --no-net "$share/metainfo/org.vermo.Vermo.metainfo.xml"
+check "the entry's Exec and Icon resolve to installed files" entry_resolves "$prefix/games" "$share"
+check "the metainfo is valid, pedantically" \
+  appstreamcli validate --pedantic --no-net "$share/metainfo/org.vermo.Vermo.metainfo.xml"
 icon_sizes_right() {
   local size
   for size in 32 48 64 128 256; do
-    file "$share/icons/hicolor/${size}x${size}/apps/vermo.png" | grep -q "PNG image data, $size x $size" || return 1
+    file "$share/icons/hicolor/${size}x${size}/apps/org.vermo.Vermo.png" \
+      | grep -q "PNG image data, $size x $size" || return 1
   done
 }
 check "the icons have their folders' sizes" icon_sizes_right
-check "the manual page is installed" test -s "$share/man/man6/vermo.6.gz"
+manual_page_clean() {
+  MANWIDTH=80 man --warnings -l "$share/man/man6/vermo.6.gz" >"$work/out" 2>"$work/err" \
+    && grep -q '^ENVIRONMENT' "$work/out" && [ ! -s "$work/err" ]
+}
+check "the manual page formats without a warning" manual_page_clean
 
 version="$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")"
 game="$prefix/games/vermo"
 version_printed() {
-  "$game" --version >"$work/out" 2>"$work/err" && [ "$(cat "$work/out")" = "vermo $version" ] \
-    && [ ! -s "$work/err" ]
+  "$game" --version >"$work/out" 2>"$work/err" && [ "$(head -1 "$work/out")" = "vermo $version" ] \
+    && grep -qx 'License GPLv3+: GNU GPL version 3 or later <https://gnu.org/licenses/gpl.html>.' \
+         "$work/out" && [ ! -s "$work/err" ]
 }
 usage_printed() {
   "$game" --help >"$work/out" 2>"$work/err" && grep -q '^Usage: vermo' "$work/out" \
     && [ ! -s "$work/err" ]
 }
-check "--version prints the version and succeeds" version_printed
+check "--version prints the version and the licence and succeeds" version_printed
 check "--help prints the usage and succeeds" usage_printed
 unknown_option_refused() {
   "$game" --no-such-option >"$work/out" 2>"$work/err"
@@ -124,17 +182,47 @@ unknown_option_refused() {
 check "an unknown option prints the usage on stderr and exits 2" unknown_option_refused
 
 check_starts "installed" "$game" "$share/games/vermo" "$prefix"
+chmod 711 "$work"  # the player who is not root reaches the installed game
+check_trust "installed" "$game"
+
+uninstall_by_manifest() {
+  xargs -a "$build/install_manifest.txt" -d '\n' rm -f -- \
+    && rmdir "$share/games/vermo" "$share/doc/vermo" && [ -z "$(find "$prefix" -type f)" ]
+}
+check "the files in install_manifest.txt are all the install left" uninstall_by_manifest
 
 # --- the Debian package ------------------------------------------------------
-(cd "$build" && cpack -G DEB -B "$work/deb" >/dev/null 2>&1)
-deb="$(ls "$work"/deb/vermo_*.deb 2>/dev/null | head -1)"
-check "cpack makes a .deb" test -f "$deb"
-check "lintian finds no errors or warnings" lintian --fail-on error,warning "$deb"
+"$repo/scripts/package.sh" "$work/package" >"$work/package.log" 2>&1 || tail -20 "$work/package.log" >&2
+deb="$(ls "$work"/package/vermo_*.deb 2>/dev/null | head -1)"
+check "scripts/package.sh makes a .deb" test -f "$deb"
+lintian -I -E --pedantic "$deb" >"$work/lintian" 2>&1
+check "lintian finds no errors or warnings" bash -c '! grep -q "^[EW]:" "$1"' _ "$work/lintian"
+check "lintian finds nothing to harden" bash -c '! grep -q hardening "$1"' _ "$work/lintian"
 check "the .deb depends on the Qt libraries it links" \
   bash -c 'dpkg-deb -f "$1" Depends | grep -q libqt6widgets6' _ "$deb"
 check "the .deb unpacks" dpkg-deb -x "$deb" "$work/root"
 check "the .deb puts the program in /usr/games" test -x "$work/root/usr/games/vermo"
+# Hardened as Debian's own programs: full RELRO (BIND_NOW), PIE, stack
+# protector and fortified calls.
+hardened() {
+  local segments dynamic symbols
+  segments="$(readelf -lW "$1")" dynamic="$(readelf -dW "$1")" symbols="$(readelf -sW --dyn-syms "$1")"
+  grep -q GNU_RELRO <<<"$segments" && grep -qE 'FLAGS_1.* NOW' <<<"$dynamic" \
+    && grep -qE 'FLAGS_1.* PIE' <<<"$dynamic" && grep -q __stack_chk_fail <<<"$symbols" \
+    && grep -qE '__[a-z]+printf_chk' <<<"$symbols"
+}
+check "the packaged program is hardened" hardened "$work/root/usr/games/vermo"
+check "the .deb's entry's Exec and Icon resolve to its files" \
+  entry_resolves "$work/root/usr/games" "$work/root/usr/share"
 check_starts "unpacked .deb" "$work/root/usr/games/vermo" "$work/root/usr/share/games/vermo" "$work/root"
+
+# Without dpkg-shlibdeps's answer, the package would depend on nothing.
+mkdir "$work/no-shlibdeps" && printf '#!/bin/sh\nexit 0\n' >"$work/no-shlibdeps/dpkg-shlibdeps"
+chmod +x "$work/no-shlibdeps/dpkg-shlibdeps"
+no_package_without_depends() {
+  ! PATH="$work/no-shlibdeps:$PATH" "$repo/scripts/package.sh" "$work/package" && [ ! -e "$deb" ]
+}
+check "scripts/package.sh fails and leaves no .deb when Depends comes out empty" no_package_without_depends
 
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]

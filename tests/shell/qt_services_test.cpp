@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "modal_answers.h"
+#include "platform/picture_files.h"
 #include "platform/qt_dialogs.h"
 #include "platform/qt_timer.h"
 #include "platform/qt_window_frame.h"
@@ -214,7 +215,8 @@ TEST(QtWindowFrameTest, PositionsTheOuterFrameInTwips)
     window.resize(200, 100);
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-    QtWindowFrame frame(&window, std::filesystem::current_path());
+    IconFiles icons{Folder()};
+    QtWindowFrame frame(&window, icons);
 
     const double twipsPerPixel = units::twipsPerPixel(units::logicalDpi(&window));
     frame.setLeft(1080);
@@ -235,7 +237,8 @@ TEST(QtWindowFrameTest, IconComesFromTheFileOrAPlainStandIn)
     testing::TempFolder folder;
     folder.write("broken.ico", "not an icon at all");
     QMainWindow window;
-    QtWindowFrame frame(&window, folder.path());
+    IconFiles icons{Folder::open(folder.path())};
+    QtWindowFrame frame(&window, icons);
 
     frame.setIcon("missing.ico");
     EXPECT_FALSE(window.windowIcon().isNull());
@@ -245,7 +248,8 @@ TEST(QtWindowFrameTest, IconComesFromTheFileOrAPlainStandIn)
 #ifdef VERMO_ASSETS
     const std::filesystem::path assets = VERMO_ASSETS;
     if (std::filesystem::exists(assets / "vermoicp.ico")) {
-        QtWindowFrame fromAssets(&window, assets);
+        IconFiles assetIcons{Folder::open(assets)};
+        QtWindowFrame fromAssets(&window, assetIcons);
         fromAssets.setIcon("vermoicp.ico");
         const QList<QSize> sizes = window.windowIcon().availableSizes();
         EXPECT_TRUE(sizes.contains(QSize(32, 32)));

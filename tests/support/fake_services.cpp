@@ -90,7 +90,7 @@ void GameRig::create()
 {
     game = std::make_unique<VermoGame>(Services{tmscoreupdate, tmvermomove, tmshake, tminvisible,
                                                 dialogs, random, window, programEnd, windows,
-                                                folder_});
+                                                Folder::open(folder_)});
 }
 
 void GameRig::load()

@@ -21,7 +21,7 @@ QString shownHelp(const std::string& fileBytes)
     folder.write("helpfile.bat", fileBytes);
     ExitingProgramEnd programEnd;
     HelpWindow window(programEnd);
-    window.load(folder / "helpfile.bat");
+    window.load(Folder::open(folder.path()));
     return window.findChild<QPlainTextEdit*>("Text1")->toPlainText();
 }
 
@@ -45,14 +45,19 @@ TEST(HelpWindow, MissingOrEmptyHelpFileExplainsTheGameInstead)
     const QString empty = shownHelp("");
     EXPECT_TRUE(empty.contains("helpfile.bat is empty")) << empty.toStdString();
     EXPECT_TRUE(empty.contains("arrow keys"));
-    EXPECT_EQ(shownHelp("\"\""), empty);
-    EXPECT_EQ(shownHelp("\r\n"), empty);
+    EXPECT_EQ(shownHelp(" \r\n\t\r\n"), empty);
+    // A file with text whose first field is empty is not called empty.
+    const QString emptyField = shownHelp("\"\"");
+    EXPECT_TRUE(emptyField.contains("begins with an empty field")) << emptyField.toStdString();
+    EXPECT_TRUE(emptyField.contains("arrow keys"));
+    EXPECT_EQ(shownHelp(",Help after a comma\r\n"), emptyField);
+    EXPECT_EQ(shownHelp("\r\n\"Help after a blank line\""), emptyField);
 
     // A file that is not there says it could not be read.
     TempFolder folder;
     ExitingProgramEnd programEnd;
     HelpWindow window(programEnd);
-    window.load(folder / "helpfile.bat");
+    window.load(Folder::open(folder.path()));
     const QString missing = window.findChild<QPlainTextEdit*>("Text1")->toPlainText();
     EXPECT_TRUE(missing.contains("helpfile.bat could not be read")) << missing.toStdString();
     EXPECT_TRUE(missing.contains("arrow keys"));
@@ -67,7 +72,7 @@ TEST(HelpWindow, TextBoxIsReadOnlyAndWrapsLongText)
     folder.write("helpfile.bat", "\"" + longText + "\"");
     ExitingProgramEnd programEnd;
     HelpWindow window(programEnd);
-    window.load(folder / "helpfile.bat");
+    window.load(Folder::open(folder.path()));
     window.show();
     QCoreApplication::processEvents();
     auto* text1 = window.findChild<QPlainTextEdit*>("Text1");

@@ -58,7 +58,7 @@ TEST(HighScoreWindow, ListsTheFileBestFirstWithLaterEqualScoresHigher)
     TempFolder folder;
     folder.write("topten.dll", scoreRecords(shuffledRecords));
     HighScoreWindow window;
-    window.load(folder / "topten.dll", {});
+    window.load(Folder::open(folder.path()), {});
 
     expectRows(window, shuffledBestFirst);
     EXPECT_EQ(window.listNames(10), "Hal");
@@ -72,12 +72,12 @@ TEST(HighScoreWindow, DefaultTableShowsComputerWithNothingInEveryRow)
     TempFolder folder;
     folder.write("topten.dll", scoreRecords(std::vector<std::pair<std::string, int>>(10, {"Computer", 0})));
     HighScoreWindow fromFile;
-    fromFile.load(folder / "topten.dll", {});
+    fromFile.load(Folder::open(folder.path()), {});
     expectRows(fromFile, std::vector<Row>(10, {"Computer", "0"}));
 
     // A file gone since start-up, with no table to fall back on.
     HighScoreWindow withoutFile;
-    withoutFile.load(folder / "missing.dll", {});
+    withoutFile.load(Folder::open(folder / "missing"), {});
     expectRows(withoutFile, std::vector<Row>(10, {"Computer", "0"}));
 }
 
@@ -93,12 +93,12 @@ TEST(HighScoreWindow, UnreadableFileShowsTheLastGoodTableSorted)
     }
     int asked = 0;
     HighScoreWindow window;
-    window.load(folder / "topten.dll", [&] { ++asked; return lastGood; });
+    window.load(Folder::open(folder.path()), [&] { ++asked; return lastGood; });
     EXPECT_EQ(asked, 1);
     expectRows(window, shuffledBestFirst);
 
     HighScoreWindow missing;
-    missing.load(folder / "gone.dll", [&] { return lastGood; });
+    missing.load(Folder::open(folder / "gone"), [&] { return lastGood; });
     expectRows(missing, shuffledBestFirst);
 }
 
@@ -112,7 +112,7 @@ TEST(HighScoreWindow, NamesInEitherEncodingAndLongNamesKeepTheWindowSize)
     HighScoreWindow window;
     window.show();
     const QSize before = window.size();
-    window.load(folder / "topten.dll", {});
+    window.load(Folder::open(folder.path()), {});
     window.adjustSize();
 
     EXPECT_EQ(labelText(&window, "lblname1"), QString::fromStdString(longName));
@@ -196,7 +196,7 @@ TEST(HighScorePrinting, WithoutAPrinterYesSavesTheListAsAPdf)
     folder.write("topten.dll", scoreRecords(shuffledRecords));
     HighScoreWindow window;
     window.setSaveFolder(folder.path());
-    window.load(folder / "topten.dll", {});
+    window.load(Folder::open(folder.path()), {});
     ScriptedPrinting script;
     script.fileName = QString::fromStdString((folder / "list.pdf").string());
     script.attach(window);

@@ -39,7 +39,9 @@ struct Opener {
     QWidget mainWindow;
     ExitingProgramEnd programEnd;
     ScoreTable lastGood = ScoreTable::defaults();
-    QtSecondaryWindows windows{folder.path(), &mainWindow, programEnd, [this] { return lastGood; }};
+    IconFiles icons{Folder::open(folder.path())};
+    QtSecondaryWindows windows{Folder::open(folder.path()), icons, &mainWindow, programEnd,
+                               [this] { return lastGood; }};
 
     Opener() { mainWindow.show(); }
 };
@@ -189,7 +191,7 @@ TEST(WindowOpener, IconFileGivesEveryWindowTheIconAndABrokenOneIsHarmless)
         EXPECT_FALSE(opener.windows.highScoreWindow()->testAttribute(Qt::WA_SetWindowIcon));
         EXPECT_FALSE(opener.mainWindow.testAttribute(Qt::WA_SetWindowIcon));
     }
-    EXPECT_TRUE(iconFromFile(std::filesystem::path("no such folder") / "vermoicp.ico").isNull());
+    EXPECT_TRUE(iconFromFile(Folder::open("no such folder"), "vermoicp.ico").isNull());
 }
 
 }  // namespace

@@ -1,0 +1,188 @@
+// What the files built to stall the game cost it: an icon of many entries
+// that claim small sizes but hold huge pictures, and help texts of one
+// huge line. Each benchmark loads the file as the game does (the icon for
+// the windows, the help window opened with F1) and reports the time and
+// the extra peak memory of one load.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QBuffer>
+#include <QImage>
+#include <QPlainTextEdit>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "bench_services.h"
+#include "platform/picture_files.h"
+#include "process_stats.h"
+#include "ui/help_window.h"
+
+namespace vermo::bench {
+namespace {
+
+QByteArray blankPng(int side)
+{
+    QImage image(side, side, QImage::Format_Mono);
+    image.fill(0);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes;
+}
+
+void appendLittleEndian(QByteArray& bytes, std::uint32_t value, int size)
+{
+    for (int i = 0; i < size; ++i)
+        bytes.append(static_cast<char>((value >> (8 * i)) & 0xFF));
+}
+
+// An icon file of `entries` entries, each listed as 256 px, entry i
+// pointing at picture i % pictures.size().
+QByteArray craftedIcon(int entries, const std::vector<QByteArray>& pictures)
+{
+    QByteArray bytes;
+    appendLittleEndian(bytes, 0, 2);
+    appendLittleEndian(bytes, 1, 2);
+    appendLittleEndian(bytes, static_cast<std::uint32_t>(entries), 2);
+    std::uint32_t offset = 6 + 16 * static_cast<std::uint32_t>(entries);
+    std::vector<std::uint32_t> offsets;
+    for (const QByteArray& picture : pictures) {
+        offsets.push_back(offset);
+        offset += static_cast<std::uint32_t>(picture.size());
+    }
+    for (int i = 0; i < entries; ++i) {
+        const std::size_t picture = static_cast<std::size_t>(i) % pictures.size();
+        bytes.append('\0').append('\0').append('\0').append('\0');
+        appendLittleEndian(bytes, 1, 2);
+        appendLittleEndian(bytes, 32, 2);
+        appendLittleEndian(bytes, static_cast<std::uint32_t>(pictures[picture].size()), 4);
+        appendLittleEndian(bytes, offsets[picture], 4);
+    }
+    for (const QByteArray& picture : pictures)
+        bytes.append(picture);
+    return bytes;
+}
+
+void writeFile(const ScratchFolder& folder, const std::string& name, const QByteArray& bytes)
+{
+    folder.write(name, std::string(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+}
+
+// One load per iteration, with the peak memory above what the process held
+// before the first.
+template <typename Load>
+void measure(benchmark::State& state, Load load)
+{
+    const long before = residentKib();
+    resetPeakResident();
+    for (auto _ : state)
+        load();
+    state.counters["extra_peak_MB"] = static_cast<double>(peakResidentKib() - before) / 1024.0;
+}
+
+// 200 entries, all pointing at one 4000 x 4000 picture.
+void BM_IconOf200EntriesOfOneHugePicture(benchmark::State& state)
+{
+    ScratchFolder folder;
+    writeFile(folder, "vermoicp.ico", craftedIcon(200, {blankPng(4000)}));
+    const Folder files = Folder::open(folder.path());
+    measure(state, [&] { benchmark::DoNotOptimize(IconFiles(files).icon("vermoicp.ico").isNull()); });
+}
+BENCHMARK(BM_IconOf200EntriesOfOneHugePicture)->Unit(benchmark::kMillisecond);
+
+// 24 entries of different huge pictures, about 5700 px each.
+void BM_IconOf24HugePictures(benchmark::State& state)
+{
+    ScratchFolder folder;
+    std::vector<QByteArray> pictures;
+    for (int i = 0; i < 24; ++i)
+        pictures.push_back(blankPng(5690 + i));
+    writeFile(folder, "vermoicp.ico", craftedIcon(24, pictures));
+    const Folder files = Folder::open(folder.path());
+    measure(state, [&] { benchmark::DoNotOptimize(IconFiles(files).icon("vermoicp.ico").isNull()); });
+}
+BENCHMARK(BM_IconOf24HugePictures)->Unit(benchmark::kMillisecond);
+
+// The game's own icon, for comparison.
+void BM_IconOfTheGame(benchmark::State& state)
+{
+    const Folder files = Folder::open(VERMO_ASSETS);
+    measure(state, [&] { benchmark::DoNotOptimize(IconFiles(files).icon("vermoicp.ico").isNull()); });
+}
+BENCHMARK(BM_IconOfTheGame)->Unit(benchmark::kMillisecond);
+
+// F1: the help window loaded with the file and shown, up to its first paint.
+void openHelp(const Folder& files)
+{
+    NoProgramEnd programEnd;
+    HelpWindow window(programEnd);
+    window.load(files);
+    window.show();
+    QApplication::processEvents();
+    window.repaint();
+}
+
+// One quoted line of `bytes` letters (blanks every eighth when `words`).
+void BM_HelpOfOneHugeLine(benchmark::State& state)
+{
+    ScratchFolder folder;
+    std::string line(static_cast<std::size_t>(state.range(0)) * 1024, 'w');
+    if (state.range(1) != 0)
+        for (std::size_t i = 7; i < line.size(); i += 8)
+            line[i] = ' ';
+    folder.write("helpfile.bat", "\"" + line + "\"");
+    const Folder files = Folder::open(folder.path());
+    measure(state, [&] { openHelp(files); });
+}
+BENCHMARK(BM_HelpOfOneHugeLine)
+    ->ArgNames({"KiB", "words"})
+    ->Args({512, 0})
+    ->Args({1024, 0})
+    ->Args({1024, 1})
+    ->Unit(benchmark::kMillisecond);
+
+// A sparse file of 1 GB: only the first MiB is read.
+void BM_HelpOfASparseGigabyte(benchmark::State& state)
+{
+    ScratchFolder folder;
+    {
+        const int fd = ::open((folder.path() / "helpfile.bat").c_str(), O_WRONLY | O_CREAT, 0644);
+        if (fd < 0 || ::ftruncate(fd, off_t{1} << 30) != 0)
+            state.SkipWithError("the sparse file could not be made");
+        if (fd >= 0)
+            ::close(fd);
+    }
+    const Folder files = Folder::open(folder.path());
+    measure(state, [&] { openHelp(files); });
+}
+BENCHMARK(BM_HelpOfASparseGigabyte)->Unit(benchmark::kMillisecond);
+
+// The game's own help text, for comparison.
+void BM_HelpOfTheGame(benchmark::State& state)
+{
+    const Folder files = Folder::open(VERMO_ASSETS);
+    measure(state, [&] { openHelp(files); });
+}
+BENCHMARK(BM_HelpOfTheGame)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace vermo::bench
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

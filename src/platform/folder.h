@@ -1,0 +1,136 @@
+#pragma once
+
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <cstddef>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/file_descriptor.h"
+
+namespace vermo {
+
+// The people whose files and links the game trusts: the player and root.
+bool ownedByPlayerOrRoot(const struct stat& info);
+
+// A folder that is plainly the player's: owned by the player or by root,
+// and no other user may add, remove or replace anything in it (not
+// writable by everyone, and writable by its group only when that group is
+// the player's own private group).
+bool isPlayersFolder(const struct stat& info);
+
+// What reading a file found.
+struct FileRead {
+    enum class State {
+        Read,        // bytes holds the file's first bytes, up to the limit
+        Missing,     // nothing by that name
+        NotPlain,    // a folder, a named pipe, a device or a socket
+        Link,        // a link the game does not follow there
+        Unreadable,  // it is there, but reading it failed (error says why)
+    };
+    State state = State::Missing;
+    std::string bytes;
+    int error = 0;
+
+    bool read() const { return state == State::Read; }
+};
+
+// Where following a file's links ended.
+struct LinkEnd;
+
+// An open folder. Every file the game reads, makes, renames or removes in
+// its folder goes through one of these: each operation works relative to
+// the folder's open handle, never by a path that could be swapped between
+// a check and its use. A folder that could not be opened keeps the reason,
+// and every operation in it fails with that reason. Copies share the one
+// open handle.
+class Folder {
+public:
+    Folder() = default;
+
+    // Opens a folder by its path (links along the way are the system's to
+    // follow). path() keeps the path for messages and dialogs.
+    static Folder open(const std::filesystem::path& path);
+    // A folder named relative to this one (or by an absolute path).
+    Folder openFolder(const std::string& relative) const;
+
+    bool isOpen() const { return handle_ != nullptr; }
+    // Why the folder is not open (an errno value); 0 when it is.
+    int openError() const { return isOpen() ? 0 : error_; }
+    const std::filesystem::path& path() const { return path_; }
+
+    // The folder itself, and whether the player may call it theirs.
+    std::optional<struct stat> info() const;
+    bool isPlayers() const;
+    // Whether the player may make and remove files in it.
+    bool writable() const;
+
+    // What stands at `name`, without following a link. Fails with errno.
+    std::optional<struct stat> entryInfo(const std::string& name, int* error = nullptr) const;
+    // Whether anything at all stands at `name` (a dangling link too).
+    bool holds(const std::string& name) const { return entryInfo(name).has_value(); }
+
+    // Follows the link at `name`, and the links it leads to, for as long as
+    // each was made by the player or by root and leads to a folder that
+    // exists; see LinkEnd.
+    LinkEnd follow(const std::string& name) const;
+
+    // Reads at most `limit` bytes of the plain file at `name`. A link there
+    // is not followed (State::Link). The open never waits, so a named pipe
+    // put in a file's place cannot hang the game.
+    FileRead read(const std::string& name, std::size_t limit) const;
+    // The same through the links the game follows (see follow()); a link
+    // it does not follow reads as State::Link.
+    FileRead readThroughLinks(const std::string& name, std::size_t limit) const;
+
+    // Makes a new file that did not exist (never through a link), for
+    // writing. Invalid on failure; `error` says why.
+    FileDescriptor createNew(const std::string& name, mode_t mode, int& error) const;
+    // Opens or makes a small file several copies of the game share (never
+    // through a link): for writing when the player may, else for reading.
+    FileDescriptor openShared(const std::string& name, int& error) const;
+    // Renames `from` over `to`, both in this folder. 0 or errno.
+    int rename(const std::string& from, const std::string& to) const;
+    // Removes the file or link `name`. 0 or errno.
+    int remove(const std::string& name) const;
+    // Makes a symbolic link `name` that points to `target`. 0 or errno.
+    int makeLink(const std::string& target, const std::string& name) const;
+    // What the link `name` points to.
+    std::optional<std::string> linkTarget(const std::string& name) const;
+    // Flushes the folder's entries to the disk.
+    void sync() const;
+    // The names in the folder, at most `limit` of them.
+    std::vector<std::string> names(std::size_t limit) const;
+
+private:
+    Folder(std::shared_ptr<FileDescriptor> handle, std::filesystem::path path, int error)
+        : handle_(std::move(handle)), path_(std::move(path)), error_(error)
+    {
+    }
+    int fd() const { return handle_ ? handle_->get() : -1; }
+
+    std::shared_ptr<FileDescriptor> handle_;
+    std::filesystem::path path_;
+    int error_ = ENOENT;
+};
+
+struct LinkEnd {
+    // Where the chain ends: the file a followed link points to (which may
+    // not exist yet), or `name` itself when it is not a link.
+    Folder folder;
+    std::string name;
+    // A link the game does not follow stands in the way: one made by
+    // another user, one into a folder that does not exist, or a chain too
+    // long. folder and name are then the first link itself.
+    bool refused = false;
+};
+
+// A name for a temporary file that no other process can pick: the given
+// start, this process's number, random letters and the given end.
+std::string uniqueFileName(const std::string& start, const std::string& end);
+
+}  // namespace vermo

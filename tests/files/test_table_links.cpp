@@ -1,0 +1,167 @@
+// A link named like the table is followed only when the player or root
+// made it, and only to a table or to a file not made yet; any other link
+// is replaced, and whatever it points to is left alone. A table the
+// player cannot read is never written over.
+#include "scores/score_entry.h"
+
+#include "files/score_builders.h"
+#include "support/forked_player.h"
+#include "support/temp_folder.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+using namespace vermo;
+using namespace vermo::testing;
+namespace fs = std::filesystem;
+
+constexpr uid_t otherUser = secondPlayer;
+
+// Notes with enough lines and commas to fill ten records, were it read as a table.
+const std::string notes = [] {
+    std::string text;
+    for (int day = 1; day <= 12; ++day)
+        text += "Day " + std::to_string(day) + ": bread, milk\n";
+    return text;
+}();
+
+ScoreTable annsTable()
+{
+    ScoreTable table = ScoreTable::defaults();
+    table.names[1] = "Ann";
+    table.scores[1] = 7;
+    return table;
+}
+
+// Writes Ann's table through the folder's table, as a game over does.
+void writeAnn(const TempFolder& folder)
+{
+    ASSERT_TRUE(WriteScores(annsTable(), tableIn(folder.path())));
+}
+
+bool tableHoldsAnn(const TempFolder& folder)
+{
+    return folder.read(scoreFileName).substr(0, 9) == "\"Ann\",7\r\n";
+}
+
+TEST(TableLinks, AnotherUsersLinkInASharedFolderIsNeverFollowed)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "needs root to make a link that belongs to another user";
+    TempFolder shared, home;
+    fs::permissions(shared.path(), fs::perms::all | fs::perms::sticky_bit);
+    home.write("notes.txt", notes);
+    // Even a link to a table is not followed when someone else made it.
+    home.write("their-table.dll", recordsOf(lettersOneToTen()));
+    for (const char* target : {"notes.txt", "their-table.dll"}) {
+        fs::remove(shared / scoreFileName);
+        fs::create_symlink(home / target, shared / scoreFileName);
+        ASSERT_EQ(::lchown((shared / scoreFileName).c_str(), otherUser, otherUser), 0);
+        ScoreTable table;
+        EXPECT_EQ(ReadScores(table, tableIn(shared.path())).state, TableRead::State::Damaged);
+        writeAnn(shared);
+        EXPECT_FALSE(fs::is_symlink(shared / scoreFileName)) << target;
+        EXPECT_TRUE(tableHoldsAnn(shared)) << target;
+    }
+    EXPECT_EQ(home.read("notes.txt"), notes);
+    EXPECT_EQ(home.read("their-table.dll"), recordsOf(lettersOneToTen()));
+}
+
+TEST(TableLinks, TheLinkIsReplacedWhenItLeadsToSomethingThatIsNoTable)
+{
+    TempFolder folder;
+    folder.write("notes.txt", notes);
+    fs::create_directory(folder / "a folder");
+    folder.write("a folder/keep.txt", "keep");
+    fs::create_directory(folder / "empty");
+    for (const fs::path& target : {fs::path("notes.txt"), fs::path("a folder"), fs::path("/dev/null"),
+                                  fs::path("no such folder/topten.dll")}) {
+        SCOPED_TRACE(target.string());
+        fs::remove(folder / scoreFileName);
+        fs::create_symlink(target, folder / scoreFileName);
+        writeAnn(folder);
+        EXPECT_FALSE(fs::is_symlink(folder / scoreFileName));
+        EXPECT_TRUE(tableHoldsAnn(folder));
+    }
+    EXPECT_EQ(folder.read("notes.txt"), notes);
+    EXPECT_EQ(folder.read("a folder/keep.txt"), "keep");
+    EXPECT_FALSE(fs::exists(folder / "no such folder"));
+}
+
+TEST(TableLinks, ChainsOfThePlayersLinksLeadToTheTable)
+{
+    TempFolder folder;
+    fs::create_directories(folder / "kept/deeper");
+    folder.write("kept/deeper/scores.dll", recordsOf(lettersOneToTen()));
+    fs::create_symlink("deeper/scores.dll", folder / "kept/hop");
+    fs::create_symlink("kept/hop", folder / scoreFileName);
+    ScoreTable table;
+    ASSERT_TRUE(ReadScores(table, tableIn(folder.path())).read());
+    EXPECT_EQ(table.names[1], "A");
+    writeAnn(folder);
+    EXPECT_TRUE(fs::is_symlink(folder / scoreFileName));
+    EXPECT_TRUE(fs::is_symlink(folder / "kept/hop"));
+    EXPECT_EQ(folder.read("kept/deeper/scores.dll").substr(0, 9), "\"Ann\",7\r\n");
+
+    // A link to a table not made yet makes it there.
+    TempFolder fresh;
+    fs::create_directory(fresh / "kept");
+    fs::create_symlink("kept/new.dll", fresh / scoreFileName);
+    EXPECT_EQ(ReadScores(table, tableIn(fresh.path())).state, TableRead::State::Missing);
+    writeAnn(fresh);
+    EXPECT_TRUE(fs::is_symlink(fresh / scoreFileName));
+    EXPECT_EQ(fresh.read("kept/new.dll").substr(0, 9), "\"Ann\",7\r\n");
+
+    // A loop of links leads nowhere and is replaced.
+    TempFolder loop;
+    fs::create_symlink("other", loop / scoreFileName);
+    fs::create_symlink(scoreFileName, loop / "other");
+    writeAnn(loop);
+    EXPECT_FALSE(fs::is_symlink(loop / scoreFileName));
+    EXPECT_TRUE(fs::is_symlink(loop / "other"));
+}
+
+TEST(TableLinks, AChainThroughAnotherUsersLinkIsNotFollowed)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "needs root to make a link that belongs to another user";
+    TempFolder folder;
+    const std::string theirs = recordsOf(lettersOneToTen());
+    folder.write("their-table.dll", theirs);
+    fs::create_symlink("their-table.dll", folder / "their-link");
+    ASSERT_EQ(::lchown((folder / "their-link").c_str(), otherUser, otherUser), 0);
+    fs::create_symlink("their-link", folder / scoreFileName);
+    writeAnn(folder);
+    EXPECT_FALSE(fs::is_symlink(folder / scoreFileName));
+    EXPECT_EQ(folder.read("their-table.dll"), theirs);
+}
+
+// A table the player cannot read may hold every score they have: it is
+// neither replaced by the recovery nor written over at game over.
+TEST(TableLinks, ATableThePlayerCannotReadIsLeftAsItIs)
+{
+    TempFolder folder;
+    const std::string table = recordsOf(lettersOneToTen());
+    folder.write(scoreFileName, table);
+    fs::permissions(folder.path(), fs::perms::all);  // the other player may write beside it
+    fs::permissions(folder / scoreFileName, fs::perms::none);
+    EXPECT_TRUE(runAs(firstPlayer, [&] {
+        const Folder gameFolder = Folder::open(folder.path());
+        ScoreTable read;
+        if (ReadScores(read, FindTable(gameFolder)).state != TableRead::State::Unreadable)
+            return false;
+        ScoreTable now;
+        TableRead found;
+        if (RestoreDefaultScores(gameFolder, now, found) != RecoveryOutcome::Unreadable)
+            return false;
+        return RecordEntry(gameFolder, ScoreTable::defaults(), "Ann", 7, now) == EntryOutcome::WriteFailed;
+    }));
+    fs::permissions(folder / scoreFileName, fs::perms::owner_read);
+    EXPECT_EQ(folder.read(scoreFileName), table);
+}
+
+}  // namespace
