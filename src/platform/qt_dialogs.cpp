@@ -6,6 +6,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include <algorithm>
+
 #include "platform/fresh_keys.h"
 #include "platform/window_focus.h"
 
@@ -45,7 +47,6 @@ bool isArrow(int key)
 void widenInputBox(QInputDialog& box)
 {
     auto* field = box.findChild<QLineEdit*>();
-    Q_ASSERT(field != nullptr);
     if (field == nullptr)
         return;
     QFont titleFont = box.font();

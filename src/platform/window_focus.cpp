@@ -4,6 +4,8 @@
 #include <QScreen>
 #include <QWidget>
 
+#include <algorithm>
+
 namespace vermo {
 
 void centreOnOwner(QWidget& box, const QWidget* owner)
