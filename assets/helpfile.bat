@@ -16,6 +16,8 @@ KEYS
 Arrow keys - steer the worm
 P - pause, press P again to go on
 F1 - this help, F2 - the high scores
+The help and the high scores leave the game
+running behind them: press P first to pause.
 
 THE BERRIES
 Red: your speed in points, two segments and
@@ -34,13 +36,20 @@ Growth by ten segments.
 A penalty of 150 points, if you have over 300.
 A bonus of 150 points.
 Shrinking by ten segments, never below sixteen.
-An invisible body for a few seconds.
+An invisible body: for a few seconds the first
+  time in a game, later only a short flicker.
 A shaking window for about twenty seconds.
 
 TURNING
 Before your first berry a single key can turn
 the worm right around. After it, only quarter
 turns are allowed.
+
+ENDING
+When the worm dies you are asked 'New Game?'.
+Yes (or Return) starts the next game. No ends
+the program, and so does File > Exit in the
+main window or in this window.
 
 HIGH SCORES
 The ten best results are kept in the list

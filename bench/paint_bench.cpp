@@ -13,6 +13,7 @@
 #include "game/main_window.h"
 #include "game/playfield_widget.h"
 #include "platform/units.h"
+#include "platform/window_placement.h"
 #include "scores/score_file.h"
 #include "tick_course.h"
 
@@ -150,6 +151,78 @@ BENCHMARK(BM_TickAndRepaint)
     ->Args({600, 300, 1})
     ->Args({1, 0, 1})
     ->Unit(benchmark::kMicrosecond);
+
+// The shake drawn inside the window (where only the compositor places
+// windows): one step of the shake on the real main window, which displaces
+// the whole client area, then the repaint the event loop runs. 600 segments
+// and 300 poison items, the panel labels on top.
+void BM_ShakeStepInWindow(benchmark::State& state)
+{
+    ScratchFolder folder;
+    folder.copyAssets(VERMO_ASSETS);
+    WriteScores(ScoreTable::defaults(), FindTable(Folder::open(folder.path())));
+    MainWindow window(folder.path());
+    window.frame().setPlacement(WindowPlacement::ByCompositor);
+    window.scoreUpdateTimer().setEnabled(false);
+    window.movementTimer().setEnabled(false);
+    VermoGame& game = window.game();
+    layBoard(game, 600, 300);
+    game.cmdstart.Visible = false;
+    window.refreshFromModel();
+    window.show();
+    QCoreApplication::processEvents();
+    long paints = 0;
+    QObject::connect(window.playfield(), &PlayfieldWidget::painted, [&paints] { ++paints; });
+    game.shakePhase = 1;
+    long steps = 0;
+    for (auto _ : state) {
+        game.shakeTicks = 1;  // a shake that never ends
+        game.tmshake_Timer();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest);
+        ++steps;
+    }
+    state.counters["paints/step"] = steps ? static_cast<double>(paints) / steps : 0.0;
+}
+BENCHMARK(BM_ShakeStepInWindow)->Unit(benchmark::kMicrosecond);
+
+// The movement tick's partial repaint while the playfield stands displaced
+// inside its holder, as during a shake drawn inside the window.
+void BM_TickAndRepaintDisplaced(benchmark::State& state)
+{
+    TickCourse course(600, 300);
+    namePictures(course.game());
+    QWidget holder;
+    holder.setFixedSize(clientSize());
+    PlayfieldWidget widget(course.game(), Folder::open(VERMO_ASSETS), &holder);
+    widget.setFixedSize(clientSize());
+    const int step = units::pixelsFromTwips(300, units::logicalDpi());
+    widget.move(step, -step);
+    holder.show();
+    widget.showState();
+    QCoreApplication::processEvents();
+    long paints = 0;
+    QObject::connect(&widget, &PlayfieldWidget::painted, [&paints] { ++paints; });
+    long iterations = 0;
+    for (auto _ : state) {
+        course.tick();
+        widget.showState();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest);
+        ++iterations;
+        if (course.atEnd()) {
+            state.PauseTiming();
+            const bool onCourse = course.restart();
+            widget.showState();
+            QCoreApplication::processEvents();
+            state.ResumeTiming();
+            if (!onCourse) {
+                state.SkipWithError("the head left its course");
+                break;
+            }
+        }
+    }
+    state.counters["paints/tick"] = iterations ? static_cast<double>(paints) / iterations : 0.0;
+}
+BENCHMARK(BM_TickAndRepaintDisplaced)->Unit(benchmark::kMicrosecond);
 
 // The real main window's client area with its panel labels on top, as the
 // screen gets it after a tick; and before the first game, with the large

@@ -139,7 +139,7 @@ int run(int argc, char** argv)
     WriteScores(ScoreTable::defaults(), FindTable(Folder::open(folder.path())));
 
     SoakDialogs dialogs(speed);
-    MainWindow window(folder.path(), &dialogs);
+    MainWindow window(folder.path(), {.dialogs = &dialogs});
     window.show();
 
     const long residentStart = residentKib();

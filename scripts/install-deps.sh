@@ -8,7 +8,8 @@ common=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-qpa-plugins libgl-dev
 play=()
 package=(dpkg-dev file)
 test=("${package[@]}" googletest libgtest-dev libbenchmark-dev clang libclang-rt-14-dev
-      poppler-utils desktop-file-utils appstream lintian man-db)
+      poppler-utils desktop-file-utils appstream lintian man-db
+      xvfb x11-utils openbox weston qt6-wayland xdotool imagemagick)
 
 wanted=("${common[@]}")
 case "${1:-test}" in

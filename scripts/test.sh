@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds Vermo and runs every test:
-#   1. the whole suite (file, core, window and main-window tests);
+#   1. the whole suite (file, core, window and main-window tests, and the
+#      shake and the real program on X11 and Wayland desktops of their own);
 #   2. installing: into a temporary prefix and as a Debian package, each
 #      installed game started from another folder;
 #   3. the whole suite again under AddressSanitizer and UndefinedBehaviorSanitizer;

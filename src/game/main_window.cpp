@@ -9,10 +9,13 @@
 #include <QMenu>
 #include <QMenuBar>
 
+#include "game/game_key_router.h"
 #include "game/playfield_widget.h"
 #include "game/wrapping_button.h"
+#include "platform/fixed_size_window.h"
 #include "platform/text_codec.h"
 #include "platform/units.h"
+#include "platform/window_focus.h"
 #include "scores/high_score_window.h"
 #include "ui/help_window.h"
 #include "ui/window_opener.h"
@@ -78,6 +81,16 @@ int shiftState(Qt::KeyboardModifiers modifiers)
            (modifiers & Qt::AltModifier ? 4 : 0);
 }
 
+// A caption wider than its label ends in "…" (the label is centred and
+// would otherwise lose both ends); the whole text is its tooltip.
+void showInLabel(QLabel& label, const QString& caption)
+{
+    const QString fitting =
+        label.fontMetrics().elidedText(caption, Qt::ElideRight, label.contentsRect().width());
+    label.setText(fitting);
+    label.setToolTip(fitting == caption ? QString() : caption);
+}
+
 // The virtual key codes the game understands; 0 for any other key.
 int virtualKeyCode(int qtKey)
 {
@@ -100,17 +113,12 @@ GameFolders oneFolder(const std::filesystem::path& path)
 
 }  // namespace
 
-MainWindow::MainWindow(const std::filesystem::path& folder, QWidget* parent)
-    : MainWindow(folder, static_cast<Dialogs*>(nullptr), parent)
+MainWindow::MainWindow(const std::filesystem::path& folder, StandIns standIns, QWidget* parent)
+    : MainWindow(oneFolder(folder), standIns, parent)
 {
 }
 
-MainWindow::MainWindow(const std::filesystem::path& folder, Dialogs* dialogs, QWidget* parent)
-    : MainWindow(oneFolder(folder), dialogs, parent)
-{
-}
-
-MainWindow::MainWindow(GameFolders folders, Dialogs* dialogs, QWidget* parent)
+MainWindow::MainWindow(GameFolders folders, StandIns standIns, QWidget* parent)
     : QMainWindow(parent),
       folders_(std::move(folders)),
       icons_(folders_.files),
@@ -119,20 +127,35 @@ MainWindow::MainWindow(GameFolders folders, Dialogs* dialogs, QWidget* parent)
       windows_(std::make_unique<QtSecondaryWindows>(folders_.files, icons_, this, programEnd_,
                                                     [this] { return game_.high; })),
       game_(Services{tmscoreupdate_, tmvermomove_, tmshake_, tminvisible_,
-                     dialogs != nullptr ? *dialogs : static_cast<Dialogs&>(dialogs_), random_,
+                     standIns.dialogs != nullptr ? *standIns.dialogs
+                                                 : static_cast<Dialogs&>(dialogs_),
+                     standIns.random != nullptr ? *standIns.random
+                                                : static_cast<RandomSource&>(random_),
                      frame_, programEnd_, *windows_, folders_.scores})
 {
     windows_->setScoreFolder(folders_.scores);
     const double dpi = units::logicalDpi(this);
-    playfield_ = new PlayfieldWidget(game_, folders_.files, this);
+    const QSize clientSize(units::pixelsFromTwips(clientWidthTwips, dpi),
+                           units::pixelsFromTwips(clientHeightTwips, dpi));
+    // The playfield stands in a black holder of its own size, which shows
+    // where it has moved away when the shake is drawn inside the window.
+    auto* holder = new QWidget(this);
+    holder->setObjectName(QStringLiteral("client"));
+    holder->setFixedSize(clientSize);
+    QPalette black = holder->palette();
+    black.setColor(QPalette::Window, units::colorFromBgr(colors::black));
+    holder->setPalette(black);
+    holder->setAutoFillBackground(true);
+    setCentralWidget(holder);
+    playfield_ = new PlayfieldWidget(game_, folders_.files, holder);
     playfield_->setObjectName(QStringLiteral("playfield"));
-    playfield_->setFixedSize(units::pixelsFromTwips(clientWidthTwips, dpi),
-                             units::pixelsFromTwips(clientHeightTwips, dpi));
-    setCentralWidget(playfield_);
+    playfield_->setFixedSize(clientSize);
+    frame_.setContents(playfield_);
     buildPanel();
     buildMenus();
     // The client area keeps its design size; the menu bar comes on top.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
+    offerNoMaximise(this);
 
     // After every tick and before every box the screen shows the game's
     // state as it is.
@@ -142,6 +165,12 @@ MainWindow::MainWindow(GameFolders folders, Dialogs* dialogs, QWidget* parent)
 
     // Before the first game the start button holds the focus.
     startButton_->setFocus();
+    routeGameKeys();
+
+    // The window opens in the middle of the screen, and a box of the load
+    // (the first run's) stands where the window will appear.
+    adjustSize();
+    centreOnOwner(*this, nullptr);
 
     game_.Form_Load();
     refreshFromModel();
@@ -176,7 +205,6 @@ void MainWindow::buildPanel()
         label->setPalette(palette);
         label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
         label->setTextFormat(Qt::PlainText);
-        label->setAttribute(Qt::WA_TransparentForMouseEvents);
         labels_.push_back({design.name, &(game_.*design.control), label, {}});
     }
 
@@ -242,7 +270,7 @@ void MainWindow::refreshFromModel()
     for (PanelLabel& panel : labels_)
         if (panel.control->Caption != panel.shown) {
             panel.shown = panel.control->Caption;
-            panel.widget->setText(textFromFileBytes(panel.shown));
+            showInLabel(*panel.widget, textFromFileBytes(panel.shown));
         }
     showStartButton();
     playfield_->showState();
@@ -266,6 +294,17 @@ void MainWindow::showStartButton()
     }
 }
 
+void MainWindow::routeGameKeys()
+{
+    GameKeyRouter::Game game;
+    game.isOn = [this] { return !game_.cmdstart.Visible; };
+    game.isPaused = [this] { return game_.paused; };
+    game.takeKey = [this](QKeyEvent* event) { takeGameKey(event); };
+    game.helpWindow = [this]() -> QWidget* { return windows_->helpWindow(); };
+    game.highScoreWindow = [this]() -> QWidget* { return windows_->highScoreWindow(); };
+    new GameKeyRouter(this, std::move(game));
+}
+
 void MainWindow::keyPressEvent(QKeyEvent* event)
 {
     // F1 and F2 normally arrive as menu shortcuts. A window that gets keys
@@ -276,15 +315,20 @@ void MainWindow::keyPressEvent(QKeyEvent* event)
         (event->key() == Qt::Key_F1 ? helpFileAction_ : highScoresAction_)->trigger();
         return;
     }
+    if (!takeGameKey(event))
+        QMainWindow::keyPressEvent(event);
+}
+
+bool MainWindow::takeGameKey(QKeyEvent* event)
+{
     const int code = virtualKeyCode(event->key());
     // While the start button stands (before the first game) it holds the
     // focus and the game sees no keys.
-    if (code == 0 || game_.cmdstart.Visible) {
-        QMainWindow::keyPressEvent(event);
-        return;
-    }
+    if (code == 0 || game_.cmdstart.Visible)
+        return false;
     game_.Form_KeyDown(code, shiftState(event->modifiers()));
     refreshFromModel();
+    return true;
 }
 
 // The close box closes the game with its timers and no game over; the

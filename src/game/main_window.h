@@ -24,23 +24,32 @@ class PlayfieldWidget;
 class QtSecondaryWindows;
 class WrappingButton;
 
+// Services put in place of the main window's own: boxes answered by other
+// means (an autopilot's script; the window's own Qt boxes then stay
+// unused), random draws on a known course. Null keeps the window's own.
+struct ServiceStandIns {
+    Dialogs* dialogs = nullptr;
+    RandomSource* random = nullptr;
+};
+
 // frmVermo: the game's window. It keeps no game state of its own; it hands
 // every event to the game and then shows what the game's state says.
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
+    using StandIns = ServiceStandIns;
+
     // folder: where the pictures, the icon and the high-score file lie.
-    explicit MainWindow(const std::filesystem::path& folder = std::filesystem::current_path(),
+    explicit MainWindow(const std::filesystem::path& folder, StandIns standIns = {},
                         QWidget* parent = nullptr);
-    // The same window whose boxes are answered by other means (an
-    // autopilot's script); the window's own Qt boxes stay unused.
-    MainWindow(const std::filesystem::path& folder, Dialogs* dialogs, QWidget* parent = nullptr);
     // The game's folders as chosen at start: an installed game keeps its
     // files in one folder and the player's table in another.
-    explicit MainWindow(GameFolders folders, Dialogs* dialogs = nullptr, QWidget* parent = nullptr);
+    explicit MainWindow(GameFolders folders, StandIns standIns = {}, QWidget* parent = nullptr);
     ~MainWindow() override;
 
     VermoGame& game() { return game_; }
+    // The client area: the playfield with the panel on it. Where the window
+    // cannot be moved, it is displaced inside the window for the shake.
     PlayfieldWidget* playfield() const { return playfield_; }
     WrappingButton* startButton() const { return startButton_; }
     // A panel label by its control name ("lblscore", "Label1", ...).
@@ -50,6 +59,7 @@ public:
     QtTimer& shakeTimer() { return tmshake_; }
     QtTimer& invisibleTimer() { return tminvisible_; }
     QtDialogs& dialogs() { return dialogs_; }
+    QtWindowFrame& frame() { return frame_; }
     QtSecondaryWindows& secondaryWindows() { return *windows_; }
 
     // Brings captions, the start button and the playfield up to date.
@@ -69,6 +79,10 @@ private:
 
     void buildPanel();
     void buildMenus();
+    void routeGameKeys();
+    // Hands an arrow key or P to the game's key handler; false for other
+    // keys and before the first game.
+    bool takeGameKey(QKeyEvent* event);
     void showStartButton();
 
     GameFolders folders_;

@@ -1,5 +1,6 @@
 #include "game/wrapping_button.h"
 
+#include <QKeyEvent>
 #include <QStyleOptionButton>
 #include <QStylePainter>
 
@@ -24,6 +25,17 @@ void WrappingButton::paintEvent(QPaintEvent*)
                        style()->pixelMetric(QStyle::PM_ButtonShiftVertical, &option, this));
     painter.drawItemText(area, Qt::AlignCenter | Qt::TextWordWrap, option.palette,
                          option.state & QStyle::State_Enabled, caption, QPalette::ButtonText);
+}
+
+
+void WrappingButton::keyPressEvent(QKeyEvent* event)
+{
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
+        && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier && !event->isAutoRepeat()) {
+        animateClick();
+        return;
+    }
+    QPushButton::keyPressEvent(event);
 }
 
 }  // namespace vermo

@@ -6,7 +6,7 @@ namespace vermo {
 
 // A push button whose caption wraps at word boundaries and stands centred
 // inside it, as a classic push button's does. QPushButton keeps its
-// caption on one line.
+// caption on one line. Return and Enter press it as Space does.
 class WrappingButton : public QPushButton {
     Q_OBJECT
 public:
@@ -14,6 +14,7 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 };
 
 }  // namespace vermo

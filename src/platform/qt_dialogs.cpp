@@ -3,11 +3,25 @@
 #include <QCloseEvent>
 #include <QInputDialog>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QPushButton>
+
+#include <algorithm>
+
+#include "platform/fresh_keys.h"
+#include "platform/window_focus.h"
 
 namespace vermo {
 
 namespace {
+
+// An input box shows names of this many characters whole.
+constexpr int visibleNameCharacters = 30;
+// The window manager's title bar holds an icon and up to three buttons
+// beside the title.
+constexpr int titleBarExtras = 120;
+// The box's margins beside its text field.
+constexpr int aroundTheName = 48;
 
 QString boxTitle(const std::string& title)
 {
@@ -23,12 +37,36 @@ QString boxText(const std::string& text)
     return shown;
 }
 
+bool isArrow(int key)
+{
+    return key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Up || key == Qt::Key_Down;
+}
+
+// Wide enough for its title and for a name of 30 characters. The box's
+// layout follows its contents, so the text field carries the width.
+void widenInputBox(QInputDialog& box)
+{
+    auto* field = box.findChild<QLineEdit*>();
+    if (field == nullptr)
+        return;
+    QFont titleFont = box.font();
+    titleFont.setBold(true);
+    const int forTitle = QFontMetrics(titleFont).horizontalAdvance(box.windowTitle())
+                         + titleBarExtras - aroundTheName;
+    // Capital letters, so that names of ordinary letters fit with room.
+    const int forName =
+        field->fontMetrics().horizontalAdvance(QString(visibleNameCharacters, QLatin1Char('X')));
+    field->setMinimumWidth(std::max(forTitle, forName));
+}
+
 }  // namespace
 
 YesNoBox::YesNoBox(QWidget* parent) : QMessageBox(parent)
 {
     setStandardButtons(QMessageBox::Yes | QMessageBox::No);
     setDefaultButton(QMessageBox::Yes);
+    for (QAbstractButton* button : buttons())
+        button->installEventFilter(this);
 }
 
 void YesNoBox::keyPressEvent(QKeyEvent* event)
@@ -37,7 +75,29 @@ void YesNoBox::keyPressEvent(QKeyEvent* event)
         event->accept();
         return;
     }
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        button(QMessageBox::Yes)->click();
+        return;
+    }
     QMessageBox::keyPressEvent(event);
+}
+
+// The buttons hold the focus and would take the arrows (moving it) and
+// Return (pressing whichever has it); here neither reaches them.
+bool YesNoBox::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (isArrow(key->key())) {
+            key->accept();
+            return true;
+        }
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+            button(QMessageBox::Yes)->click();
+            return true;
+        }
+    }
+    return QMessageBox::eventFilter(watched, event);
 }
 
 void YesNoBox::closeEvent(QCloseEvent* event)
@@ -45,34 +105,51 @@ void YesNoBox::closeEvent(QCloseEvent* event)
     event->ignore();
 }
 
-QtDialogs::QtDialogs(QWidget* parent) : parent_(parent) {}
+QtDialogs::QtDialogs(QWidget* owner) : owner_(owner) {}
 
 void QtDialogs::prepare()
 {
     if (beforeOpen_)
         beforeOpen_();
+    // A game that ends while its window is minimised brings the window
+    // back, so its question does not stand alone on the desktop.
+    if (owner_ != nullptr && owner_->isMinimized())
+        owner_->showNormal();
+}
+
+int QtDialogs::run(QDialog& box)
+{
+    box.adjustSize();
+    centreOnOwner(box, owner_);
+    int result = 0;
+    {
+        FreshKeysOnly freshKeys(&box);
+        result = box.exec();
+    }
+    giveKeyboardBack(owner_);
+    return result;
 }
 
 void QtDialogs::message(const std::string& text, const std::string& title)
 {
     prepare();
-    QMessageBox box(parent_);
+    QMessageBox box(owner_);
     box.setIcon(QMessageBox::NoIcon);
     box.setWindowTitle(boxTitle(title));
     box.setText(boxText(text));
     box.setTextFormat(Qt::PlainText);
     box.setStandardButtons(QMessageBox::Ok);
-    box.exec();
+    run(box);
 }
 
 Answer QtDialogs::askYesNo(const std::string& text, const std::string& title)
 {
     prepare();
-    YesNoBox box(parent_);
+    YesNoBox box(owner_);
     box.setWindowTitle(boxTitle(title));
     box.setText(boxText(text));
     box.setTextFormat(Qt::PlainText);
-    box.exec();
+    run(box);
     // The box only closes through its two buttons; should the event loop
     // be torn down under it (the application quitting), that counts as No.
     return box.clickedButton() == box.button(QMessageBox::Yes) ? Answer::Yes : Answer::No;
@@ -82,12 +159,13 @@ std::string QtDialogs::input(const std::string& prompt, const std::string& title
                              const std::string& defaultText)
 {
     prepare();
-    QInputDialog box(parent_);
+    QInputDialog box(owner_);
     box.setInputMode(QInputDialog::TextInput);
     box.setWindowTitle(boxTitle(title));
     box.setLabelText(boxText(prompt));
     box.setTextValue(QString::fromStdString(defaultText));
-    if (box.exec() != QDialog::Accepted)
+    widenInputBox(box);
+    if (run(box) != QDialog::Accepted)
         return {};
     return box.textValue().toStdString();
 }

@@ -5,12 +5,16 @@
 
 #include "platform/dialogs.h"
 
+class QDialog;
 class QWidget;
 
 namespace vermo {
 
 // The "New Game?" kind of question: Yes or No and no other way out.
-// QMessageBox would otherwise take Esc and the close box as No.
+// QMessageBox would otherwise take Esc and the close box as No. The arrow
+// keys do not move the choice, and Return always means Yes: a player
+// still steering when the question comes up must not end the program by
+// accident. Y, N, Alt+Y, Alt+N, Tab with Space and the mouse work as usual.
 class YesNoBox : public QMessageBox {
 public:
     explicit YesNoBox(QWidget* parent);
@@ -18,12 +22,16 @@ public:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 };
 
-// The game's modal boxes on Qt. Texts arrive as UTF-8.
+// The game's modal boxes on Qt. Texts arrive as UTF-8. Every box belongs
+// to the owner window (the main window): it is centred on it, brings it
+// back if it was minimised, takes only the keys pressed for it, and hands
+// the keyboard back to it when it closes.
 class QtDialogs : public Dialogs {
 public:
-    explicit QtDialogs(QWidget* parent);
+    explicit QtDialogs(QWidget* owner);
 
     // Runs before any box opens, so the player sees the state behind it.
     void setBeforeOpen(std::function<void()> beforeOpen) { beforeOpen_ = std::move(beforeOpen); }
@@ -35,8 +43,9 @@ public:
 
 private:
     void prepare();
+    int run(QDialog& box);
 
-    QWidget* parent_;
+    QWidget* owner_;
     std::function<void()> beforeOpen_;
 };
 

@@ -10,32 +10,72 @@
 
 namespace vermo {
 
-QtWindowFrame::QtWindowFrame(QWidget* window, IconFiles& icons)
-    : window_(window), icons_(icons)
+QtWindowFrame::QtWindowFrame(QWidget* window, IconFiles& icons, WindowPlacement placement)
+    : window_(window),
+      icons_(icons),
+      placement_(placement),
+      wantedLeft_(homeLeftTwips),
+      wantedTop_(homeTopTwips)
 {
+}
+
+void QtWindowFrame::setContents(QWidget* contents)
+{
+    contents_ = contents;
+    displaceContents();
+}
+
+void QtWindowFrame::setPlacement(WindowPlacement placement)
+{
+    placement_ = placement;
+    displaceContents();
 }
 
 double QtWindowFrame::dpi() const { return units::logicalDpi(window_); }
 
 int QtWindowFrame::left() const
 {
+    if (placement_ == WindowPlacement::ByCompositor)
+        return wantedLeft_;
     return units::twipsFromPixels(window_->frameGeometry().x(), dpi());
 }
 
 int QtWindowFrame::top() const
 {
+    if (placement_ == WindowPlacement::ByCompositor)
+        return wantedTop_;
     return units::twipsFromPixels(window_->frameGeometry().y(), dpi());
 }
 
 // QWidget::move places the outer frame of a top-level window.
 void QtWindowFrame::setLeft(int twips)
 {
+    if (placement_ == WindowPlacement::ByCompositor) {
+        wantedLeft_ = twips;
+        displaceContents();
+        return;
+    }
     window_->move(units::pixelsFromTwips(twips, dpi()), window_->frameGeometry().y());
 }
 
 void QtWindowFrame::setTop(int twips)
 {
+    if (placement_ == WindowPlacement::ByCompositor) {
+        wantedTop_ = twips;
+        displaceContents();
+        return;
+    }
     window_->move(window_->frameGeometry().x(), units::pixelsFromTwips(twips, dpi()));
+}
+
+void QtWindowFrame::displaceContents()
+{
+    if (placement_ != WindowPlacement::ByCompositor || !contents_)
+        return;
+    const QPoint offset(units::pixelsFromTwips(wantedLeft_ - homeLeftTwips, dpi()),
+                        units::pixelsFromTwips(wantedTop_ - homeTopTwips, dpi()));
+    if (contents_->pos() != offset)
+        contents_->move(offset);
 }
 
 void QtWindowFrame::setIcon(const std::string& file)

@@ -1,8 +1,10 @@
 #pragma once
 
 #include <QIcon>
+#include <QPointer>
 
 #include "platform/window_frame.h"
+#include "platform/window_placement.h"
 
 class QWidget;
 
@@ -12,9 +14,26 @@ class IconFiles;
 
 // The main window's outer frame in twips, converted at the screen's
 // logical dpi, and its icon from the game's icon files.
+//
+// Where the program may place its windows, a new Left or Top moves the
+// window itself. Where only the compositor places them (Wayland), the
+// window stays where it is and the move is shown inside it instead: the
+// client area is displaced by the window's distance from its home
+// position (1080, 675 twips), which is where the contents rest. So the
+// shake runs its steps inside the window and comes back to rest, and the
+// game over's move home is no more than that rest.
 class QtWindowFrame : public WindowFrame {
 public:
-    QtWindowFrame(QWidget* window, IconFiles& icons);
+    QtWindowFrame(QWidget* window, IconFiles& icons,
+                  WindowPlacement placement = windowPlacementOfPlatform());
+
+    // The widget that holds the client area, displaced where the window
+    // cannot be moved. Its parent shows where it has moved away.
+    void setContents(QWidget* contents);
+    WindowPlacement placement() const { return placement_; }
+    // Shows moves the other way than this platform's (a benchmark of the
+    // shake drawn inside the window, on a platform that moves windows).
+    void setPlacement(WindowPlacement placement);
 
     int left() const override;
     int top() const override;
@@ -27,9 +46,14 @@ public:
 
 private:
     double dpi() const;
+    void displaceContents();
 
     QWidget* window_;
     IconFiles& icons_;
+    WindowPlacement placement_;
+    QPointer<QWidget> contents_;
+    // Where the game last put the window, when it cannot really go there.
+    int wantedLeft_, wantedTop_;
 };
 
 }  // namespace vermo

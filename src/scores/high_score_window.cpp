@@ -13,6 +13,7 @@
 #include <QPrinterInfo>
 #include <QPushButton>
 
+#include "platform/fixed_size_window.h"
 #include "platform/text_codec.h"
 #include "platform/window_layout.h"
 #include "scores/column_printer.h"
@@ -57,6 +58,14 @@ QString decimal(std::int32_t score)
     return QString::number(score);
 }
 
+// A name's own writing direction stays inside it: a right-to-left name
+// (Arabic, Hebrew) would otherwise turn the whole printed line and pull
+// its place number to the right end.
+QString directionIsolated(const QString& name)
+{
+    return QChar(0x2068) + name + QChar(0x2069);  // first strong isolate ... pop
+}
+
 PrintChoices qtPrintChoices(QWidget* window)
 {
     PrintChoices choices;
@@ -96,13 +105,13 @@ bool printScoreList(ColumnPrinter& printer, const ScoreTable& sortedTable)
     for (int rank = 1; rank <= 9; ++rank) {
         const int entry = 11 - rank;
         printer.printAt(10, QStringLiteral("%1.) ").arg(rank)
-                                + textFromFileBytes(sortedTable.names[entry]));
+                                + directionIsolated(textFromFileBytes(sortedTable.names[entry])));
         printer.printAt(35, printedScore(sortedTable.scores[entry]));
         printer.endLine();
     }
     // "10.) " is one character longer, so it starts a column earlier and
     // all ten names line up.
-    printer.printAt(9, QStringLiteral("10.) ") + textFromFileBytes(sortedTable.names[1]));
+    printer.printAt(9, QStringLiteral("10.) ") + directionIsolated(textFromFileBytes(sortedTable.names[1])));
     printer.printAt(35, printedScore(sortedTable.scores[1]));
     printer.endLine();
     return printer.endDocument();
@@ -134,6 +143,7 @@ void HighScoreWindow::buildLayout()
     client->setAutoFillBackground(true);
     setCentralWidget(client);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
+    offerNoMaximise(this);
 
     const auto at = [this](int left, int top, int width, int height) {
         return twipsRect(this, left, top, width, height);
@@ -230,8 +240,11 @@ void HighScoreWindow::offerPdf(const QString& question)
         writer.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
         saved = printTo(writer);
     }
+    // One box either way, naming the file.
     if (!saved || QFileInfo(path).size() == 0)
         printChoices_.tell(QStringLiteral("The High Score List Could Not Be Saved As %1.").arg(path));
+    else
+        printChoices_.tell(QStringLiteral("The High Score List Was Saved As %1.").arg(path));
 }
 
 void HighScoreWindow::showEvent(QShowEvent* event)

@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "platform/fixed_size_window.h"
 #include "platform/program_end.h"
 #include "platform/text_codec.h"
 #include "platform/text_fields.h"
@@ -119,6 +120,7 @@ HelpWindow::HelpWindow(ProgramEnd& programEnd, QWidget* parent)
     client->setAutoFillBackground(true);
     setCentralWidget(client);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
+    offerNoMaximise(this);
 
     text1_ = new QPlainTextEdit(client);
     text1_->setObjectName(QStringLiteral("Text1"));

@@ -4,6 +4,7 @@
 #include <QWidget>
 
 #include "platform/picture_files.h"
+#include "platform/window_focus.h"
 #include "scores/high_score_window.h"
 #include "ui/help_window.h"
 
@@ -61,6 +62,7 @@ HighScoreWindow* QtSecondaryWindows::loadedHighScoreWindow()
         return highScoreWindow_;
     auto* window = new HighScoreWindow(mainWindow_);
     destroyOnClose(window);
+    keyboardBackWhenClosed(window);
     // Without a folder for the table, the list is offered to the home folder.
     window->setSaveFolder(scoreFolder_.isOpen() ? scoreFolder_.path()
                                                 : std::filesystem::path(QDir::homePath().toStdString()));
@@ -83,6 +85,7 @@ HelpWindow* QtSecondaryWindows::loadedHelpWindow()
         return helpWindow_;
     auto* window = new HelpWindow(programEnd_, mainWindow_);
     destroyOnClose(window);
+    keyboardBackWhenClosed(window);
     helpWindow_ = window;
 
     // The help window gives its icon to the high-score window too, which
@@ -95,6 +98,13 @@ HelpWindow* QtSecondaryWindows::loadedHelpWindow()
     }
     window->load(folder_);
     return window;
+}
+
+// The game goes on behind these windows; once one is closed, the arrows
+// steer again without a click.
+void QtSecondaryWindows::keyboardBackWhenClosed(QWidget* window)
+{
+    connect(window, &QObject::destroyed, this, [this] { giveKeyboardBack(mainWindow_.data()); });
 }
 
 HighScoreWindow* QtSecondaryWindows::highScoreWindow() const

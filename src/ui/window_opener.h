@@ -61,6 +61,7 @@ private:
 
     HighScoreWindow* loadedHighScoreWindow();
     HelpWindow* loadedHelpWindow();
+    void keyboardBackWhenClosed(QWidget* window);
 };
 
 }  // namespace vermo

@@ -1,6 +1,7 @@
 // The main window as the player meets it: layout, keys, clicks, boxes.
 #include <QAction>
 #include <QInputDialog>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -9,6 +10,8 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <cstdio>
+#include <cstdlib>
 #include <memory>
 
 #include "game/main_window.h"
@@ -18,6 +21,7 @@
 #include "ui/help_window.h"
 #include "ui/window_opener.h"
 #include "modal_answers.h"
+#include "platform/fresh_keys.h"
 #include "platform/units.h"
 #include "support/temp_folder.h"
 
@@ -130,7 +134,8 @@ TEST_F(MainWindowTest, LayoutMenusAndPanelAsDesigned)
     if (dpi == 96.0) {
         EXPECT_EQ(client, QSize(650, 466));
     }
-    EXPECT_EQ(window->centralWidget(), window->playfield());
+    // The playfield fills the client area and rests at its top left.
+    EXPECT_EQ(window->playfield()->geometry(), QRect(QPoint(0, 0), client));
 
     QStringList titles;
     for (QAction* menu : window->menuBar()->actions())
@@ -319,6 +324,93 @@ TEST_F(MainWindowTest, NewGameQuestionShowsTheRestoredBoardBehindIt)
     EXPECT_EQ(behindQuestion, QColor(Qt::black));
     EXPECT_EQ(labelText("lblscore"), "0");
     EXPECT_EQ(labelText("lblspeed"), "3");
+}
+
+// Players are still steering when the worm dies. Keys pressed as "New
+// Game?" comes up, and a key held since before, do not answer it; the
+// arrows never move its choice, and Return means Yes. "No" would end the
+// program, so the scene runs in a child process that must leave with 42.
+TEST_F(MainWindowTest, KeysHeldOrPressedAsTheGameEndsDoNotAnswerNewGame)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    auto scene = [this] {
+        open();
+        startGame("1");
+        QStringList faults;
+        auto key = [](QWidget* box, Qt::Key which, bool repeat = false) {
+            QWidget* target = box->focusWidget() ? box->focusWidget() : box;
+            QKeyEvent press(QEvent::KeyPress, which, Qt::NoModifier, QString(), repeat);
+            QApplication::sendEvent(target, &press);
+            QKeyEvent release(QEvent::KeyRelease, which, Qt::NoModifier, QString(), repeat);
+            QApplication::sendEvent(target, &release);
+        };
+        ModalAnswers answers({
+            [&](QWidget* widget) {
+                auto* box = qobject_cast<QMessageBox*>(widget);
+                QAbstractButton* yes = box->button(QMessageBox::Yes);
+                for (Qt::Key early : {Qt::Key_Down, Qt::Key_P, Qt::Key_Return})
+                    key(box, early);
+                if (!box->isVisible())
+                    faults << "keys pressed as it came up answered it";
+                QTest::qWait(FreshKeysOnly::quietMilliseconds + 100);
+                key(box, Qt::Key_Return, true);  // a Return held since the worm died
+                if (!box->isVisible())
+                    faults << "a key held since before answered it";
+                key(box, Qt::Key_Down);
+                if (box->focusWidget() != yes)
+                    faults << "Down moved the choice";
+                key(box, Qt::Key_Return);
+                if (box->isVisible())
+                    faults << "Return did not answer it";
+            },
+            answerSpeed("3"),
+        });
+        menuAction(*window, "Newgame")->trigger();
+        if (answers.answered() != 2 || labelText("lblspeed") != "3")
+            faults << "no new game followed";
+        std::fprintf(stderr, "faults: %s\n", qPrintable(faults.join("; ")));
+        std::_Exit(faults.isEmpty() ? 42 : 1);
+    };
+    EXPECT_EXIT(scene(), ::testing::ExitedWithCode(42), "faults: ");
+}
+
+// Alt alone would take the keyboard into the menu bar, where the arrows
+// walk the menus while the worm runs on. Once the game is paused, Alt
+// reaches the menus again.
+TEST_F(MainWindowTest, AloneAltDuringAGameLeavesTheArrowsWithTheWorm)
+{
+    open();
+    startGame("1");
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    auto press = [](Qt::Key which, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QTest::keyClick(QApplication::focusWidget(), which, modifiers);
+    };
+    press(Qt::Key_Alt, Qt::AltModifier);
+    EXPECT_EQ(window->menuBar()->activeAction(), nullptr);
+    press(Qt::Key_Left);
+    EXPECT_TRUE(game().movingLeft);
+
+    press(Qt::Key_P);
+    ASSERT_TRUE(game().paused);
+    press(Qt::Key_Alt, Qt::AltModifier);
+    EXPECT_NE(window->menuBar()->activeAction(), nullptr);
+}
+
+TEST_F(MainWindowTest, ABestNameWiderThanItsPanelEndsInAnEllipsisWithTheWholeNameAsTooltip)
+{
+    const QString name = QStringLiteral("Christopher Maximilian Fortescue-Smythe");
+    folder.write("topten.dll", table(name.toStdString(), 900));
+    open();
+    QLabel* label = window->label("lblhighname");
+    const QString shown = label->text();
+    EXPECT_TRUE(shown.startsWith("Christ")) << shown.toStdString();
+    EXPECT_TRUE(shown.endsWith(QChar(0x2026))) << shown.toStdString();
+    EXPECT_LE(label->fontMetrics().horizontalAdvance(shown), label->contentsRect().width());
+    EXPECT_EQ(label->toolTip(), name);
+
+    // A name that fits shows whole, with no tooltip.
+    EXPECT_EQ(labelText("Label4"), "Set By:");
+    EXPECT_TRUE(window->label("Label4")->toolTip().isEmpty());
 }
 
 TEST_F(MainWindowTest, FirstRunWithoutATableShowsTheRecoveryMessage)

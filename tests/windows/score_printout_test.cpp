@@ -31,6 +31,13 @@ void expectPrinted(const RecordingSink& sink, const std::vector<Expected>& expec
     }
 }
 
+// A printed rank and name: the name in a direction of its own, so a
+// right-to-left name cannot move the rank.
+QString ranked(const QString& rank, const QString& name)
+{
+    return rank + QChar(0x2068) + name + QChar(0x2069);
+}
+
 // An ascending table as SortScores leaves it: entry 10 is the best.
 ScoreTable sortedTable(const std::vector<std::pair<std::string, int>>& lowestFirst)
 {
@@ -54,16 +61,16 @@ TEST(ScorePrintout, PutsHeadingRanksNamesAndScoresAtTheirColumns)
     // Four empty lines come first, so the heading stands on line 5.
     expectPrinted(sink, {
         {5, 10, "Name", true},     {5, 32, "Score", true},
-        {6, 10, "1.) Abe", false}, {6, 35, " 1234", false},
-        {7, 10, "2.) Bob", false}, {7, 35, " 70", false},
-        {8, 10, "3.) Cara", false}, {8, 35, " 60", false},
-        {9, 10, "4.) Dan", false}, {9, 35, " 50", false},
-        {10, 10, "5.) Eve", false}, {10, 35, " 40", false},
-        {11, 10, "6.) Fay", false}, {11, 35, " 30", false},
-        {12, 10, "7.) Gus", false}, {12, 35, " 20", false},
-        {13, 10, "8.) Hal", false}, {13, 35, " 10", false},
-        {14, 10, "9.) Ivy", false}, {14, 35, " 0", false},
-        {15, 9, "10.) Jo", false},  {15, 35, "-5", false},
+        {6, 10, ranked("1.) ", "Abe"), false}, {6, 35, " 1234", false},
+        {7, 10, ranked("2.) ", "Bob"), false}, {7, 35, " 70", false},
+        {8, 10, ranked("3.) ", "Cara"), false}, {8, 35, " 60", false},
+        {9, 10, ranked("4.) ", "Dan"), false}, {9, 35, " 50", false},
+        {10, 10, ranked("5.) ", "Eve"), false}, {10, 35, " 40", false},
+        {11, 10, ranked("6.) ", "Fay"), false}, {11, 35, " 30", false},
+        {12, 10, ranked("7.) ", "Gus"), false}, {12, 35, " 20", false},
+        {13, 10, ranked("8.) ", "Hal"), false}, {13, 35, " 10", false},
+        {14, 10, ranked("9.) ", "Ivy"), false}, {14, 35, " 0", false},
+        {15, 9, ranked("10.) ", "Jo"), false},  {15, 35, "-5", false},
     });
     EXPECT_TRUE(sink.finished);
 }
@@ -79,19 +86,19 @@ TEST(ScorePrintout, EmptyNameLeavesTheRankAloneAndALongNamePushesItsScoreDown)
     ColumnPrinter printer(sink);
     printScoreList(printer, table);
 
-    const QString longRank = QStringLiteral("3.) ") + QString::fromStdString(longName);
+    const QString longRank = ranked("3.) ", QString::fromStdString(longName));
     expectPrinted(sink, {
         {5, 10, "Name", true},          {5, 32, "Score", true},
-        {6, 10, "1.) Best", false},     {6, 35, " 900", false},
-        {7, 10, "2.) ", false},         {7, 35, " 500", false},
+        {6, 10, ranked("1.) ", "Best"), false},     {6, 35, " 900", false},
+        {7, 10, ranked("2.) ", ""), false},         {7, 35, " 500", false},
         {8, 10, longRank, false},       {9, 35, " 300", false},
-        {10, 10, "4.) Computer", false}, {10, 35, " 0", false},
-        {11, 10, "5.) Computer", false}, {11, 35, " 0", false},
-        {12, 10, "6.) Computer", false}, {12, 35, " 0", false},
-        {13, 10, "7.) Computer", false}, {13, 35, " 0", false},
-        {14, 10, "8.) Computer", false}, {14, 35, " 0", false},
-        {15, 10, "9.) Computer", false}, {15, 35, " 0", false},
-        {16, 9, "10.) ", false},        {16, 35, " 0", false},
+        {10, 10, ranked("4.) ", "Computer"), false}, {10, 35, " 0", false},
+        {11, 10, ranked("5.) ", "Computer"), false}, {11, 35, " 0", false},
+        {12, 10, ranked("6.) ", "Computer"), false}, {12, 35, " 0", false},
+        {13, 10, ranked("7.) ", "Computer"), false}, {13, 35, " 0", false},
+        {14, 10, ranked("8.) ", "Computer"), false}, {14, 35, " 0", false},
+        {15, 10, ranked("9.) ", "Computer"), false}, {15, 35, " 0", false},
+        {16, 9, ranked("10.) ", ""), false},        {16, 35, " 0", false},
     });
 }
 

@@ -1,0 +1,60 @@
+#include "platform/fresh_keys.h"
+
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QWidget>
+
+namespace vermo {
+
+FreshKeysOnly::FreshKeysOnly(QWidget* box) : box_(box)
+{
+    QCoreApplication::instance()->installEventFilter(this);
+}
+
+FreshKeysOnly::~FreshKeysOnly()
+{
+    QCoreApplication::instance()->removeEventFilter(this);
+}
+
+bool FreshKeysOnly::belongsToBox(QObject* watched) const
+{
+    auto* widget = qobject_cast<QWidget*>(watched);
+    return widget != nullptr && (widget == box_ || box_->isAncestorOf(widget));
+}
+
+bool FreshKeysOnly::eventFilter(QObject* watched, QEvent* event)
+{
+    const QEvent::Type type = event->type();
+    if (type == QEvent::Show && watched == box_ && !sinceShown_.isValid())
+        sinceShown_.start();
+    if (type != QEvent::KeyPress && type != QEvent::KeyRelease && type != QEvent::ShortcutOverride)
+        return false;
+    if (!belongsToBox(watched))
+        return false;
+
+    auto* key = static_cast<QKeyEvent*>(event);
+    const bool quiet = !sinceShown_.isValid() || sinceShown_.elapsed() < quietMilliseconds;
+    switch (type) {
+    case QEvent::ShortcutOverride:
+        // Claimed, so no shortcut (Alt+Y, Alt+N) fires either; the press
+        // that follows is let through or not below.
+        if (quiet || (key->isAutoRepeat() && !pressedInBox_.contains(key->key()))) {
+            key->accept();
+            return true;
+        }
+        return false;
+    case QEvent::KeyPress:
+        if (quiet || (key->isAutoRepeat() && !pressedInBox_.contains(key->key()))) {
+            key->accept();
+            return true;
+        }
+        pressedInBox_.insert(key->key());
+        return false;
+    default:  // KeyRelease
+        if (!key->isAutoRepeat())
+            pressedInBox_.remove(key->key());
+        return false;
+    }
+}
+
+}  // namespace vermo

@@ -1,0 +1,37 @@
+#include "platform/window_focus.h"
+
+#include <QApplication>
+#include <QScreen>
+#include <QWidget>
+
+#include <algorithm>
+
+namespace vermo {
+
+void centreOnOwner(QWidget& box, const QWidget* owner)
+{
+    const QScreen* screen = owner != nullptr ? owner->screen() : box.screen();
+    if (screen == nullptr)
+        screen = QGuiApplication::primaryScreen();
+    const QRect free = screen != nullptr ? screen->availableGeometry() : QRect();
+    // A window not shown yet has no frame: its geometry is where it goes.
+    const QRect around = owner != nullptr ? owner->frameGeometry() : free;
+    const QSize size = box.frameGeometry().size();
+    QPoint place = around.center() - QPoint(size.width() / 2, size.height() / 2);
+    if (free.isValid()) {
+        place.setX(std::clamp(place.x(), free.left(), std::max(free.left(), free.right() - size.width())));
+        place.setY(std::clamp(place.y(), free.top(), std::max(free.top(), free.bottom() - size.height())));
+    }
+    box.move(place);
+}
+
+void giveKeyboardBack(QWidget* window)
+{
+    if (window == nullptr || !window->isVisible() || window->isMinimized())
+        return;
+    if (QApplication::activeModalWidget() != nullptr || window->isActiveWindow())
+        return;
+    window->activateWindow();
+}
+
+}  // namespace vermo

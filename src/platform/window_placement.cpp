@@ -1,0 +1,14 @@
+#include "platform/window_placement.h"
+
+#include <QGuiApplication>
+
+namespace vermo {
+
+WindowPlacement windowPlacementOfPlatform()
+{
+    return QGuiApplication::platformName().startsWith(QLatin1String("wayland"))
+               ? WindowPlacement::ByCompositor
+               : WindowPlacement::ByProgram;
+}
+
+}  // namespace vermo

@@ -1,0 +1,15 @@
+#pragma once
+
+namespace vermo {
+
+// Who puts a top-level window on the screen. On X11 the program may move
+// its own windows; on Wayland only the compositor places them, and a move
+// asked for by the program is silently ignored.
+enum class WindowPlacement { ByProgram, ByCompositor };
+
+// Recognised from the name of the Qt platform plugin the program runs on:
+// "wayland" (and its variants such as "wayland-egl") leave placement to the
+// compositor; every other platform lets the program place its windows.
+WindowPlacement windowPlacementOfPlatform();
+
+}  // namespace vermo

@@ -1,0 +1,118 @@
+// The shake on a real desktop: run by on_desktop.sh on X11 (Xvfb) and on
+// Wayland (weston). Where the program may move its window, the window
+// itself shakes; where only the compositor places windows, the contents
+// shake inside the window and the window is never asked to move.
+#include <QGuiApplication>
+#include <QTest>
+#include <QWindow>
+#include <gtest/gtest.h>
+
+#include <ostream>
+#include <vector>
+
+#include "game/main_window.h"
+#include "game/playfield_widget.h"
+#include "platform/units.h"
+#include "support/fake_services.h"
+#include "support/temp_folder.h"
+
+QT_BEGIN_NAMESPACE
+inline void PrintTo(const QPoint& point, std::ostream* out)
+{
+    *out << "(" << point.x() << ", " << point.y() << ")";
+}
+QT_END_NAMESPACE
+
+namespace vermo {
+namespace {
+
+// Counts the moves Qt reports for one window.
+class MoveCounter : public QObject {
+public:
+    explicit MoveCounter(QWidget* window) { window->installEventFilter(this); }
+    int moves = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Move)
+            ++moves;
+        return false;
+    }
+};
+
+// Where the window stands once the X server has moved it to `expected`,
+// or after two seconds of waiting for that.
+QPoint settledPosition(const QWindow* window, QPoint expected)
+{
+    static_cast<void>(QTest::qWaitFor([&] { return window->framePosition() == expected; }, 2000));
+    return window->framePosition();
+}
+
+bool onWayland() { return QGuiApplication::platformName().startsWith(QLatin1String("wayland")); }
+
+TEST(ShakeOnThisDesktop, FollowsTheSixStepsAndComesBackToRest)
+{
+    testing::TempFolder folder;
+    std::string table;
+    for (int i = 0; i < 10; ++i)
+        table += "\"Computer\",0\r\n";
+    folder.write("topten.dll", table);
+
+    testing::ScriptedDialogs dialogs;  // the speed prompt takes its "10"
+    testing::ScriptedRandom random;
+    MainWindow window(folder.path(), {.dialogs = &dialogs, .random = &random});
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    window.game().cmdstart_Click();
+    window.movementTimer().setEnabled(false);  // the worm stays put
+    window.refreshFromModel();
+    QTest::qWait(200);
+
+    const QWindow* handle = window.windowHandle();
+    const QPoint windowAtStart = handle->framePosition();
+    QWidget* contents = window.playfield();
+    ASSERT_EQ(contents->pos(), QPoint(0, 0));
+    MoveCounter counter(&window);
+
+    // A blue berry's effect, drawn as the sixth of six.
+    random.queueEffect(6);
+    window.game().Effects();
+    ASSERT_TRUE(window.shakeTimer().enabled());
+    // Only the test's own ticks count, however long the waits below take.
+    window.shakeTimer().setInterval(24 * 60 * 60 * 1000);
+
+    const int step = units::pixelsFromTwips(300, units::logicalDpi(&window));
+    const std::vector<QPoint> cycle = {{-step, 0},    {-step, -step}, {step, -step},
+                                       {step, step}, {0, step},      {0, 0}};
+    for (const QPoint& offset : cycle) {
+        window.shakeTimer().fire();
+        if (onWayland()) {
+            EXPECT_EQ(contents->pos(), offset);
+        } else {
+            EXPECT_EQ(settledPosition(handle, windowAtStart + offset), windowAtStart + offset);
+            EXPECT_EQ(contents->pos(), QPoint(0, 0));
+        }
+    }
+
+    // 204 ticks in all, then the shake rests.
+    for (int tick = static_cast<int>(cycle.size()); tick < 204; ++tick) {
+        ASSERT_TRUE(window.shakeTimer().enabled()) << "stopped after " << tick << " ticks";
+        window.shakeTimer().fire();
+    }
+    EXPECT_FALSE(window.shakeTimer().enabled());
+    QTest::qWait(200);
+    EXPECT_EQ(contents->pos(), QPoint(0, 0));
+    if (onWayland()) {
+        EXPECT_EQ(counter.moves, 0);
+        EXPECT_EQ(handle->framePosition(), windowAtStart);
+    } else {
+        // The end puts the window at the game's home, 1080 by 675 twips.
+        const double dpi = units::logicalDpi(&window);
+        const QPoint home(units::pixelsFromTwips(1080, dpi), units::pixelsFromTwips(675, dpi));
+        EXPECT_EQ(settledPosition(handle, home), home);
+    }
+}
+
+}  // namespace
+}  // namespace vermo
