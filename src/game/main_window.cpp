@@ -270,7 +270,7 @@ void MainWindow::refreshFromModel()
     for (PanelLabel& panel : labels_)
         if (panel.control->Caption != panel.shown) {
             panel.shown = panel.control->Caption;
-            showInLabel(*panel.widget, textFromFileBytes(panel.shown));
+            showInLabel(*panel.widget, shownTextFromFileBytes(panel.shown));
         }
     showStartButton();
     playfield_->showState();

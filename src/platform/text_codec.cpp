@@ -15,6 +15,18 @@ QString textFromFileBytes(const std::string& bytes)
     return QString::fromLatin1(view);
 }
 
+QString shownTextFromFileBytes(const std::string& bytes)
+{
+    QString text = textFromFileBytes(bytes);
+    if (text.size() <= maxShownTextLength)
+        return text;
+    qsizetype cut = maxShownTextLength - 1;
+    if (text.at(cut - 1).isHighSurrogate())
+        --cut;
+    text.truncate(cut);
+    return text + QChar(0x2026);
+}
+
 std::string fileBytesFromText(const QString& text)
 {
     return text.toStdString();

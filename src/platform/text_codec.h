@@ -12,6 +12,14 @@ namespace vermo {
 // byte shows as some character and nothing is lost on the way in.
 QString textFromFileBytes(const std::string& bytes);
 
+// A name or a caption as the game lays it out: the text of its bytes, cut
+// to maxShownTextLength characters with "…" at the end (never between the
+// two halves of one character). Names of thousands of characters, which
+// only a hand-made file holds, would otherwise cost every label that shows
+// them a long layout; the file keeps the whole name.
+inline constexpr qsizetype maxShownTextLength = 256;
+QString shownTextFromFileBytes(const std::string& bytes);
+
 // Text as the game writes it to its files: UTF-8.
 std::string fileBytesFromText(const QString& text);
 

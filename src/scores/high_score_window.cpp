@@ -105,13 +105,13 @@ bool printScoreList(ColumnPrinter& printer, const ScoreTable& sortedTable)
     for (int rank = 1; rank <= 9; ++rank) {
         const int entry = 11 - rank;
         printer.printAt(10, QStringLiteral("%1.) ").arg(rank)
-                                + directionIsolated(textFromFileBytes(sortedTable.names[entry])));
+                                + directionIsolated(shownTextFromFileBytes(sortedTable.names[entry])));
         printer.printAt(35, printedScore(sortedTable.scores[entry]));
         printer.endLine();
     }
     // "10.) " is one character longer, so it starts a column earlier and
     // all ten names line up.
-    printer.printAt(9, QStringLiteral("10.) ") + directionIsolated(textFromFileBytes(sortedTable.names[1])));
+    printer.printAt(9, QStringLiteral("10.) ") + directionIsolated(shownTextFromFileBytes(sortedTable.names[1])));
     printer.printAt(35, printedScore(sortedTable.scores[1]));
     printer.endLine();
     return printer.endDocument();
@@ -192,7 +192,7 @@ void HighScoreWindow::fillRows()
 {
     for (int row = 1; row <= 10; ++row) {
         const int entry = 11 - row;
-        lblname_[row]->setText(textFromFileBytes(list_.names[entry]));
+        lblname_[row]->setText(shownTextFromFileBytes(list_.names[entry]));
         lblscore_[row]->setText(decimal(list_.scores[entry]));
     }
 }

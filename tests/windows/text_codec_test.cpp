@@ -26,5 +26,21 @@ TEST(TextCodec, WritesUtf8ThatReadsBackUnchanged)
     EXPECT_EQ(fileBytesFromText(QString::fromUtf8("Jos\xC3\xA9")), "Jos\xC3\xA9");
 }
 
+// A hand-made file may hold names of tens of thousands of characters; the
+// labels and the printout lay out no more than a line's worth of them.
+TEST(TextCodec, LongNamesAreShownCutWithAnEllipsis)
+{
+    EXPECT_EQ(shownTextFromFileBytes("Ann"), QStringLiteral("Ann"));
+    const QString cut = shownTextFromFileBytes(std::string(100000, 'x'));
+    EXPECT_EQ(cut.size(), maxShownTextLength);
+    EXPECT_EQ(cut, QString(maxShownTextLength - 1, 'x') + QChar(0x2026));
+    // A character made of two halves is never cut in two.
+    std::string faces = "a";
+    for (int i = 0; i < 1000; ++i)
+        faces += "\xF0\x9F\x98\x80";
+    const QString cutFaces = shownTextFromFileBytes(faces);
+    EXPECT_FALSE(cutFaces.at(cutFaces.size() - 2).isHighSurrogate());
+}
+
 }  // namespace
 }  // namespace vermo
