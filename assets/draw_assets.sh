@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Draws the game's pictures and window icon into the folder this script lives in:
 #   vermou.gif vermod.gif vermol.gif vermor.gif  the worm's head facing up, down, left, right
 #   poison.gif                                   a poison item

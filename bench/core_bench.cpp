@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The game core's hot paths: one movement tick, the berry and poison
 // placements, and the high-score table's sort and file round trip.
 #include <benchmark/benchmark.h>

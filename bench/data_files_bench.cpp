@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the files built to stall the game cost it: an icon of many entries
 // that claim small sizes but hold huge pictures, and help texts of one
 // huge line. Each benchmark loads the file as the game does (the icon for

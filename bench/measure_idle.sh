@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The real program's idle cost, resident memory and start-up time.
 #
 #   bench/measure_idle.sh [--vermo PATH] [--seconds 20] [--runs 20] [--xvfb]

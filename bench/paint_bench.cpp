@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What one repaint of the playfield costs, drawn offscreen at the real
 // size (650 x 466 pixels at 96 dpi).
 #include <benchmark/benchmark.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A long unattended session: an autopilot plays the real main window
 // offscreen, eats berries, dies now and then and starts again, while the
 // process is watched for errors and for memory that keeps growing.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How evenly the real main window's movement timer ticks while a game is
 // played, and what the program costs in CPU and memory meanwhile.
 //

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Makes docs/screenshot.png: builds the game, starts the real program on a
 # private X display in a scratch folder (its pictures and a small high-score
 # table beside it), starts a game at speed 4, steers the worm a few cells

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes as a text file: the help window's first field, then text and
 // number fields in a mix chosen by the input itself, until nothing is left.
 // Every read either yields a field and moves on, or reports the end.

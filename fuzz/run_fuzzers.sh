@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the two fuzz targets with clang (no Qt needed) and runs each one
 # over a copy of its seed corpus; fails when either finds a crash.
 #

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes as a high-score file: the reader either fails and leaves the
 // table alone, or yields ten entries that sort into order and that the
 // writer turns into records which read back the same.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs one command as root: directly when root runs it, through sudo for
 # anyone else, so the same command line works for both.
 #   scripts/as-root.sh COMMAND [ARGUMENT...]

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian packages that building, playing and testing Vermo
 # need, skipping those already there. Usage: install-deps.sh [play|package|test]
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds Vermo's Debian package with Debian's own compiler and linker flags
 # (hardening included) and leaves it in the build folder:
 #   scripts/package.sh [--dbgsym] [BUILD_DIR]

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is missing, builds Vermo and starts it in its own folder,
 # beside its pictures, icon, help text and high-score file.
 set -euo pipefail

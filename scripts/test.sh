@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is missing, builds Vermo and runs every test:
 #   1. the whole suite (file, core, window and main-window tests, and the
 #      shake and the real program on X11 and Wayland desktops of their own);

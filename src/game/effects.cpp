@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The random effects of the blue and teal berries, and the two timers
 // that run the lasting ones: the shaking window and the invisible body.
 #include "game/vermo_game.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The worm grows at its tail and shrinks from it, one segment per call.
 #include "game/vermo_game.h"
 

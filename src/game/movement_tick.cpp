@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One step of play. First the position the previous step produced is
 // judged (own body, walls, poison, berry), then the body follows and the
 // head moves one cell. A move therefore shows its consequences one tick

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where the berry and the poison items go. Both draw random cells and try
 // again while the cell is taken. A crowded board could keep them drawing
 // for ever, so after a generous number of tries the choice falls back to

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The game's flow: the window's load, the start of a game with its speed
 // prompt, and the game over with the high-score entry and "New Game?".
 #include <cmath>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The arrow keys and P. The key handler never moves anything: it sets the
 // direction flags the next movement tick reads and shows the head picture
 // of the new direction.

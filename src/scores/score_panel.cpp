@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The best-score panel follows the high-score file every five seconds.
 #include "game/vermo_game.h"
 

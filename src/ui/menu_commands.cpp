@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's menu: File, View and Help.
 #include "game/vermo_game.h"
 

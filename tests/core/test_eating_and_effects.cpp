@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Eating the five berries, and the six random effects.
 #include "core/game_fixture.h"
 

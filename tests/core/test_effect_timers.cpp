@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The shaking window and the invisible body run on their own timers.
 #include "core/game_fixture.h"
 

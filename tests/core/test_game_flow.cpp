@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up, the start of a game, game over and the high-score entry.
 #include <algorithm>
 #include <filesystem>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The movement tick: the worm steps one cell, the body follows, and the
 // walls, the worm's own body and poison end the game.
 #include "core/game_fixture.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Which cells of the playfield must be painted again after a change.
 #include "core/game_fixture.h"
 #include "game/scene_changes.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Arrow keys under the axis rules, tight turns, and the pause.
 #include "core/game_fixture.h"
 

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs a command on a desktop of its own and takes the desktop down after:
 #   on_desktop.sh xvfb    COMMAND...   a bare X server (Xvfb), QT_QPA_PLATFORM=xcb
 #   on_desktop.sh openbox COMMAND...   Xvfb with the openbox window manager, xcb

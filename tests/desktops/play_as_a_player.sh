@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Plays the real program on the desktop that on_desktop.sh started, with
 # real keys (xdotool) and screenshots (ImageMagick), as a player would:
 #   1. Start Game, accept the speed, steer right and press F1: the help

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The shake on a real desktop: run by on_desktop.sh on X11 (Xvfb) and on
 // Wayland (weston). Where the program may move its window, the window
 // itself shakes; where only the compositor places windows, the contents

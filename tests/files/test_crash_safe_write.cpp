@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A game killed in the middle of writing the high-score file must never
 // leave half a table: whatever moment the kill comes, the file holds ten
 // whole records, either the old table or the new one.

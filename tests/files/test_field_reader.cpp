@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The field rules of the game's text files: the high-score records and
 // the help text are both read field by field.
 

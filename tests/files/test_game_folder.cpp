@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Choosing the game's folder and making the player's own folder ready from
 // the installed data files.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Damaged, strange and hostile high-score files: each one either reads as
 // exactly the table written down here, or fails and leaves the table alone,
 // and each read is quick however large the file is.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What counts as a number in the game (speed answers, scores in the file)
 // and how a number becomes a whole 32-bit value.
 

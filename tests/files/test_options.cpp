@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The command line: the game's own options, Qt's options passed on, and
 // anything else refused.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The high-score file: reading ten records, the exchange sort, writing
 // ten records, and making typed names safe for the file.
 

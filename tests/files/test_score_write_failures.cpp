@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A write that cannot finish must leave the old table whole, report the
 // failure and leave no temporary file behind; leftovers of an interrupted
 // write are cleared away, and nothing else in the folder is touched.

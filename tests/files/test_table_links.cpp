@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A link named like the table is followed only when the player or root
 // made it, and only to a table or to a file not made yet; any other link
 // is replaced, and whatever it points to is left alone. A table the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Copies of the game sharing one table, as one player or as two players
 // whose folder is shared: no result that still belongs in the top ten is
 // lost to another copy, and none clears away another's temporary file.

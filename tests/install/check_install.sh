@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs Vermo from a built tree into a temporary prefix, builds the Debian
 # package with scripts/package.sh and unpacks it into a temporary root, and
 # starts each installed game, offscreen and without a display, from a folder

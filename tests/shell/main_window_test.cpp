@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window as the player meets it: layout, keys, clicks, boxes.
 #include <QAction>
 #include <QInputDialog>

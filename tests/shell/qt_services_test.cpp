@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Qt services on their own: timers, boxes, the window frame.
 #include <QEventLoop>
 #include <QInputDialog>

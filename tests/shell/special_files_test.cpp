@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A named pipe or a folder in place of any file the game opens counts as a
 // missing file: the game starts, shows what it shows for a missing file
 // and never waits.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs the tests inside a QApplication, offscreen unless the caller chose
 // a display of its own.
 #include <QApplication>

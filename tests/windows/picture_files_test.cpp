@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // No picture, icon or help file can make the game decode or lay out more
 // than a little: what a file claims is checked before the work is done.
 #include <gtest/gtest.h>
