@@ -148,6 +148,27 @@ BENCHMARK(BM_HelpOfOneHugeLine)
     ->Args({1024, 1})
     ->Unit(benchmark::kMillisecond);
 
+// One quoted field of 1 MiB made of a short piece again and again: lines of
+// one letter, zero-width spaces, alternating direction marks.
+void BM_HelpOfManyTinyPieces(benchmark::State& state)
+{
+    static const char* const pieces[] = {"a\n", "\xE2\x80\x8B", "\xE2\x80\xAE\xE2\x80\xAD"};
+    const std::string piece = pieces[state.range(0)];
+    ScratchFolder folder;
+    std::string field;
+    while (field.size() + piece.size() < 1024 * 1024 - 2)
+        field += piece;
+    folder.write("helpfile.bat", "\"" + field + "\"");
+    const Folder files = Folder::open(folder.path());
+    measure(state, [&] { openHelp(files); });
+}
+BENCHMARK(BM_HelpOfManyTinyPieces)
+    ->ArgName("lines_zerowidth_bidimarks")
+    ->Arg(0)
+    ->Arg(1)
+    ->Arg(2)
+    ->Unit(benchmark::kMillisecond);
+
 // A sparse file of 1 GB: only the first MiB is read.
 void BM_HelpOfASparseGigabyte(benchmark::State& state)
 {

@@ -21,13 +21,14 @@ inline constexpr std::size_t maxHelpFileBytes = 1024 * 1024;
 
 // The text box keeps each of its blocks whole and lays one out the first
 // time it comes into view; a block costs memory however short it is, and
-// time that grows with the square of its length when it holds no blank.
+// time that grows with the square of its length when it holds no blank or
+// many characters of no width.
 // So the help text is handed to the box in blocks of at most this many
 // characters: short lines share a block (each still on a line of its own),
 // and a line longer than this is shown in pieces that each start a line,
 // cut after a blank where there is one. Even a file of one huge line, or
 // of nothing but line breaks, opens at once, every character shown.
-inline constexpr int maxBlockLength = 4096;
+inline constexpr int maxBlockLength = 512;
 QString inLaidOutBlocks(const QString& text);
 
 // The text the help window shows: the first field of the help file in the

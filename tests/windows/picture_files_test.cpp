@@ -185,10 +185,9 @@ TEST(HelpText, ShortLinesShareABlockAndLongLinesArePiecesOfBoundedLength)
     EXPECT_EQ(inLaidOutBlocks("Arrows steer.\n\nP pauses."),
               QString("Arrows steer.") + nextLine + nextLine + "P pauses.");
     const QString words = QString("berry ").repeated(2000);  // 12000 characters
-    const QString blocks = inLaidOutBlocks("Eat\n" + words);
-    EXPECT_EQ(QString(blocks).remove('\n').replace(nextLine, "\n"), "Eat\n" + words);
-    const QStringList pieces = blocks.split('\n');
-    EXPECT_EQ(pieces.size(), 3);
+    const QStringList pieces = inLaidOutBlocks(words).split('\n');
+    EXPECT_EQ(pieces.join(QString()), words);
+    EXPECT_GE(pieces.size(), 12000 / maxBlockLength);
     for (const QString& piece : pieces) {
         EXPECT_LE(piece.size(), maxBlockLength);
         EXPECT_TRUE(piece.endsWith(' ')) << "cut after a blank";
