@@ -105,23 +105,13 @@ void BM_PaintPlayfieldCells(benchmark::State& state)
 }
 BENCHMARK(BM_PaintPlayfieldCells)->ArgName("cellByCell")->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
-// What the screen side adds to a movement tick on the tick benchmark's
-// course: working out which cells changed (showState), and with
-// `painting`, the repaint of those cells on a shown widget, as the event
-// loop runs it after the tick. The tick itself is part of each iteration.
-void BM_TickAndRepaint(benchmark::State& state)
+// Runs the tick benchmark's course: a movement tick, then working out which
+// cells changed (showState), and with `painting`, the repaint of those cells
+// as the event loop runs it after the tick. Counts the paints per tick.
+void runCourse(benchmark::State& state, TickCourse& course, PlayfieldWidget& widget, bool painting)
 {
-    const bool painting = state.range(2) != 0;
-    TickCourse course(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
-    namePictures(course.game());
-    PlayfieldWidget widget(course.game(), Folder::open(VERMO_ASSETS));
-    widget.setFixedSize(clientSize());
     long paints = 0;
     QObject::connect(&widget, &PlayfieldWidget::painted, [&paints] { ++paints; });
-    if (painting) {
-        widget.show();
-        QCoreApplication::processEvents();
-    }
     widget.showState();
     QCoreApplication::processEvents();
     paints = 0;
@@ -145,6 +135,22 @@ void BM_TickAndRepaint(benchmark::State& state)
         }
     }
     state.counters["paints/tick"] = iterations ? static_cast<double>(paints) / iterations : 0.0;
+}
+
+// What the screen side adds to a movement tick on that course, drawn on a
+// shown widget when `painting`.
+void BM_TickAndRepaint(benchmark::State& state)
+{
+    const bool painting = state.range(2) != 0;
+    TickCourse course(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    namePictures(course.game());
+    PlayfieldWidget widget(course.game(), Folder::open(VERMO_ASSETS));
+    widget.setFixedSize(clientSize());
+    if (painting) {
+        widget.show();
+        QCoreApplication::processEvents();
+    }
+    runCourse(state, course, widget, painting);
 }
 BENCHMARK(BM_TickAndRepaint)
     ->ArgNames({"segments", "poison", "paint"})
@@ -199,29 +205,7 @@ void BM_TickAndRepaintDisplaced(benchmark::State& state)
     const int step = units::pixelsFromTwips(300, units::logicalDpi());
     widget.move(step, -step);
     holder.show();
-    widget.showState();
-    QCoreApplication::processEvents();
-    long paints = 0;
-    QObject::connect(&widget, &PlayfieldWidget::painted, [&paints] { ++paints; });
-    long iterations = 0;
-    for (auto _ : state) {
-        course.tick();
-        widget.showState();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest);
-        ++iterations;
-        if (course.atEnd()) {
-            state.PauseTiming();
-            const bool onCourse = course.restart();
-            widget.showState();
-            QCoreApplication::processEvents();
-            state.ResumeTiming();
-            if (!onCourse) {
-                state.SkipWithError("the head left its course");
-                break;
-            }
-        }
-    }
-    state.counters["paints/tick"] = iterations ? static_cast<double>(paints) / iterations : 0.0;
+    runCourse(state, course, widget, true);
 }
 BENCHMARK(BM_TickAndRepaintDisplaced)->Unit(benchmark::kMicrosecond);
 
@@ -257,16 +241,3 @@ BENCHMARK(BM_PaintWindow)
 
 }  // namespace
 }  // namespace vermo::bench
-
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
