@@ -147,7 +147,6 @@ MainWindow::MainWindow(GameFolders folders, StandIns standIns, QWidget* parent)
     black.setColor(QPalette::Window, units::colorFromBgr(colors::black));
     holder->setPalette(black);
     holder->setAutoFillBackground(true);
-    setCentralWidget(holder);
     playfield_ = new PlayfieldWidget(game_, folders_.files, holder);
     playfield_->setObjectName(QStringLiteral("playfield"));
     playfield_->setFixedSize(clientSize);
@@ -155,8 +154,7 @@ MainWindow::MainWindow(GameFolders folders, StandIns standIns, QWidget* parent)
     buildPanel();
     buildMenus();
     // The client area keeps its design size; the menu bar comes on top.
-    layout()->setSizeConstraint(QLayout::SetFixedSize);
-    offerNoMaximise(this);
+    keepDesignSize(*this, holder);
 
     // After every tick and before every box the screen shows the game's
     // state as it is.

@@ -1,15 +1,33 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "platform/window_placement.h"
+
+class QDialog;
+class QMainWindow;
 class QWidget;
 
 namespace vermo {
 
-// A window that keeps its size offers no maximise button. The window
-// manager (X11) is asked for a title bar with the minimise and close
-// buttons only. Where Qt draws the title bar itself (on Wayland), the
-// button cannot be taken away; a maximised or full-screen state is undone
-// at once, so it does nothing.
-void offerNoMaximise(QWidget* window);
+// A window whose client area keeps its design size, whatever the desktop.
+//
+// Where the program places its windows (X11), the window keeps the size of
+// its menu bar and client area and asks the window manager for no maximise
+// button; should a window manager maximise it all the same, that is undone.
+//
+// Where the compositor places them (Wayland), it also sizes them: Qt draws
+// the title bar itself, with a maximise button on every window, and a
+// window that does not take the size the compositor gives a maximised
+// window is disconnected, which ends the program. There the window takes
+// any size it is given, no smaller than its design, and the client area
+// stays at its design size in the middle, the window's own colour around it.
+void keepDesignSize(QMainWindow& window, QWidget* client,
+                    WindowPlacement placement = windowPlacementOfPlatform());
+
+// The same for a box that Qt lays out itself (a message or an input box).
+// Where the compositor sizes windows, the box takes any size it is given
+// once it is shown, and its contents keep the size Qt laid them out at, in
+// the middle. Elsewhere the box keeps Qt's own size. Call before showing it.
+void keepBoxContentsSize(QDialog& box, WindowPlacement placement = windowPlacementOfPlatform());
 
 }  // namespace vermo

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 
+#include "platform/fixed_size_window.h"
 #include "platform/fresh_keys.h"
 #include "platform/window_focus.h"
 
@@ -121,7 +122,8 @@ void QtDialogs::prepare()
 int QtDialogs::run(QDialog& box)
 {
     box.adjustSize();
-    centreOnOwner(box, owner_);
+    keepCentredOnOwner(box, owner_);
+    keepBoxContentsSize(box);
     int result = 0;
     {
         FreshKeysOnly freshKeys(&box);

@@ -2,8 +2,11 @@
 #include "platform/window_focus.h"
 
 #include <QApplication>
+#include <QEvent>
+#include <QPointer>
 #include <QScreen>
 #include <QWidget>
+#include <QWindow>
 
 #include <algorithm>
 
@@ -24,6 +27,36 @@ void centreOnOwner(QWidget& box, const QWidget* owner)
         place.setY(std::clamp(place.y(), free.top(), std::max(free.top(), free.bottom() - size.height())));
     }
     box.move(place);
+}
+
+namespace {
+
+class CentredOnOwner : public QObject {
+public:
+    CentredOnOwner(QWidget& box, const QWidget* owner) : QObject(&box), box_(box), owner_(owner)
+    {
+        box.installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        const bool appeared = box_.windowHandle() != nullptr && box_.windowHandle()->isExposed();
+        if (event->type() == QEvent::Show || (event->type() == QEvent::Resize && !appeared))
+            centreOnOwner(box_, owner_);
+        return false;
+    }
+
+private:
+    QWidget& box_;
+    QPointer<const QWidget> owner_;
+};
+
+}  // namespace
+
+void keepCentredOnOwner(QWidget& box, const QWidget* owner)
+{
+    new CentredOnOwner(box, owner);
 }
 
 void giveKeyboardBack(QWidget* window)

@@ -10,6 +10,11 @@ namespace vermo {
 // to the middle of the screen. The box is kept on the screen.
 void centreOnOwner(QWidget& box, const QWidget* owner);
 
+// Centres the box on its owner as it is shown, and again when its size
+// changes before it appears: a message box whose text wraps takes its
+// final size only as it is shown. Call before showing the box.
+void keepCentredOnOwner(QWidget& box, const QWidget* owner);
+
 // Asks for the keyboard for a shown window that has lost it, the way the
 // platform allows: on X11 the window manager activates it; on Wayland
 // the compositor decides (through xdg-activation where it offers that).

@@ -67,13 +67,22 @@ QString directionIsolated(const QString& name)
     return QChar(0x2068) + name + QChar(0x2069);  // first strong isolate ... pop
 }
 
+// A box over the list, sized as every box of the game.
+int runBox(QWidget* window, QMessageBox::Icon icon, const QString& text,
+           QMessageBox::StandardButtons buttons)
+{
+    QMessageBox box(icon, QStringLiteral("vermo"), text, buttons, window);
+    box.setDefaultButton(buttons.testFlag(QMessageBox::Yes) ? QMessageBox::Yes : QMessageBox::Ok);
+    keepBoxContentsSize(box);
+    return box.exec();
+}
+
 PrintChoices qtPrintChoices(QWidget* window)
 {
     PrintChoices choices;
     choices.printerAvailable = [] { return !QPrinterInfo::defaultPrinter().isNull(); };
     choices.askYesNo = [window](const QString& question) {
-        return QMessageBox::question(window, QStringLiteral("vermo"), question,
-                                     QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes)
+        return runBox(window, QMessageBox::Question, question, QMessageBox::Yes | QMessageBox::No)
                == QMessageBox::Yes;
     };
     choices.askSaveFileName = [window](const QString& suggestedPath) {
@@ -81,7 +90,7 @@ PrintChoices qtPrintChoices(QWidget* window)
                                             suggestedPath, QStringLiteral("PDF files (*.pdf)"));
     };
     choices.tell = [window](const QString& message) {
-        QMessageBox::information(window, QStringLiteral("vermo"), message);
+        runBox(window, QMessageBox::Information, message, QMessageBox::Ok);
     };
     return choices;
 }
@@ -142,9 +151,7 @@ void HighScoreWindow::buildLayout()
     colours.setColor(QPalette::WindowText, Qt::black);
     client->setPalette(colours);
     client->setAutoFillBackground(true);
-    setCentralWidget(client);
-    layout()->setSizeConstraint(QLayout::SetFixedSize);
-    offerNoMaximise(this);
+    keepDesignSize(*this, client);
 
     const auto at = [this](int left, int top, int width, int height) {
         return twipsRect(this, left, top, width, height);

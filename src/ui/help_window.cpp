@@ -119,9 +119,7 @@ HelpWindow::HelpWindow(ProgramEnd& programEnd, QWidget* parent)
     colours.setColor(QPalette::Window, darkTeal);
     client->setPalette(colours);
     client->setAutoFillBackground(true);
-    setCentralWidget(client);
-    layout()->setSizeConstraint(QLayout::SetFixedSize);
-    offerNoMaximise(this);
+    keepDesignSize(*this, client);
 
     text1_ = new QPlainTextEdit(client);
     text1_->setObjectName(QStringLiteral("Text1"));

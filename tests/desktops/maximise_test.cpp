@@ -1,0 +1,94 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Maximising on a real desktop: run by on_desktop.sh on X11 (Xvfb) and on
+// Wayland (weston). On Wayland Qt's own title bar offers maximise on every
+// window and box, and the compositor then gives the window the screen's
+// size: a window that kept its old size would be disconnected, ending the
+// program. There the windows and boxes take the size, their contents
+// staying as they were, in the middle. On X11 they keep their size.
+#include <QApplication>
+#include <QDialog>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <QWindow>
+#include <gtest/gtest.h>
+
+#include "game/main_window.h"
+#include "support/temp_folder.h"
+
+namespace vermo {
+namespace {
+
+bool onWayland() { return QGuiApplication::platformName().startsWith(QLatin1String("wayland")); }
+
+QPoint placeInWindow(const QWidget* widget) { return widget->mapTo(widget->window(), QPoint()); }
+
+// Maximises the window as its title bar's button does, looks at it, and
+// makes it normal again.
+void maximiseAndRestore(QWidget* window, const QWidget* contents)
+{
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+    const QSize designSize = window->size();
+    const QSize contentsSize = contents->size();
+    const QPoint contentsPlace = placeInWindow(contents);
+
+    window->windowHandle()->setWindowStates(Qt::WindowMaximized);
+    if (!onWayland()) {
+        QTest::qWait(300);
+        EXPECT_EQ(window->size(), designSize);
+        EXPECT_FALSE(window->windowFlags() & Qt::WindowMaximizeButtonHint);
+        return;
+    }
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window->width() > designSize.width(); }, 3000))
+        << qPrintable(window->windowTitle()) << " did not take the maximised size";
+    // Time for the compositor to see the window drawn at its new size.
+    QTest::qWait(300);
+    const QSize grown = window->size() - designSize;
+    EXPECT_EQ(contents->size(), contentsSize);
+    EXPECT_NEAR(placeInWindow(contents).x(), contentsPlace.x() + grown.width() / 2, 1);
+    EXPECT_NEAR(placeInWindow(contents).y(), contentsPlace.y() + grown.height() / 2, 1);
+
+    window->windowHandle()->setWindowStates(Qt::WindowNoState);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return window->size() == designSize; }, 3000));
+    EXPECT_EQ(placeInWindow(contents), contentsPlace);
+}
+
+// Maximises the box that opens next, then presses its OK button.
+void maximiseTheNextBox(int* boxesSeen)
+{
+    QTimer::singleShot(50, [boxesSeen] {
+        QWidget* box = QApplication::activeModalWidget();
+        if (box == nullptr)
+            return maximiseTheNextBox(boxesSeen);
+        ++*boxesSeen;
+        const QList<QPushButton*> buttons = box->findChildren<QPushButton*>();
+        if (!buttons.isEmpty())
+            maximiseAndRestore(box, buttons.first());
+        else
+            ADD_FAILURE() << "a box without buttons";
+        QTest::qWait(100);
+        static_cast<QDialog*>(box)->accept();
+    });
+}
+
+TEST(MaximiseOnThisDesktop, WindowsAndBoxesKeepTheirContentsAtTheirSize)
+{
+    testing::TempFolder folder;
+    std::string table;
+    for (int i = 0; i < 10; ++i)
+        table += "\"Computer\",0\r\n";
+    folder.write("topten.dll", table);
+    MainWindow window(folder.path());
+    window.show();
+    maximiseAndRestore(&window, window.findChild<QWidget*>(QStringLiteral("client")));
+
+    int boxesSeen = 0;
+    maximiseTheNextBox(&boxesSeen);
+    window.dialogs().message("A message that keeps its words where they were.", "About");
+    maximiseTheNextBox(&boxesSeen);
+    window.dialogs().input("Enter a Speed from 1 to 20", "Select A Speed", "10");
+    EXPECT_EQ(boxesSeen, 2);
+}
+
+}  // namespace
+}  // namespace vermo
