@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QMenuBar>
 #include <QWidget>
 
 namespace vermo {
@@ -52,7 +53,33 @@ bool GameKeyRouter::eventFilter(QObject* watched, QEvent* event)
         key->accept();
         return true;
     }
+    if (type == QEvent::KeyPress && isGameKeyInMenuBar(target, key)) {
+        game_.takeKey(key);
+        key->accept();
+        leaveMenuBar(target);
+        return true;
+    }
     return false;
+}
+
+bool GameKeyRouter::isGameKeyInMenuBar(QWidget* target, const QKeyEvent* key) const
+{
+    if (qobject_cast<QMenuBar*>(target) == nullptr || target->window() != mainWindow_)
+        return false;
+    if (!isPlainKey(key) || !game_.isOn())
+        return false;
+    // While the game is paused the arrows walk the menus; P resumes it.
+    return key->key() == Qt::Key_P || (isArrow(key->key()) && !game_.isPaused());
+}
+
+// Escape takes the menu bar out of its keyboard mode, and the keyboard
+// back to the widget that had it before Alt.
+void GameKeyRouter::leaveMenuBar(QWidget* menuBar)
+{
+    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QCoreApplication::sendEvent(menuBar, &escape);
+    if (menuBar->hasFocus())
+        menuBar->clearFocus();
 }
 
 bool GameKeyRouter::isLoneAltInMainWindow(QWidget* target, const QKeyEvent* key) const

@@ -14,7 +14,8 @@ namespace vermo {
 // - While a game runs, Alt pressed alone in the main window does not take
 //   the keyboard into the menu bar, where the arrows would walk the menus
 //   while the worm runs into a wall. The menus stay reachable by mouse,
-//   F1, F2, and by Alt after P.
+//   F1, F2, and by Alt after P. P pressed there resumes the game and
+//   leaves the menu bar, so the arrows that follow steer again.
 // - While a game is on, P and (unless the game is paused) the arrows
 //   pressed in the help or high-score window go to the game. A compositor
 //   that cannot hand the keyboard back to the main window after a box
@@ -40,6 +41,8 @@ protected:
 private:
     bool isLoneAltInMainWindow(QWidget* target, const QKeyEvent* key) const;
     bool isGameKeyInOtherWindow(QWidget* target, const QKeyEvent* key) const;
+    bool isGameKeyInMenuBar(QWidget* target, const QKeyEvent* key) const;
+    static void leaveMenuBar(QWidget* menuBar);
 
     QWidget* mainWindow_;
     Game game_;

@@ -66,9 +66,14 @@ void widenInputBox(QInputDialog& box)
 YesNoBox::YesNoBox(QWidget* parent) : QMessageBox(parent)
 {
     setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-    setDefaultButton(QMessageBox::Yes);
-    for (QAbstractButton* button : buttons())
+    // Return always means Yes, so Yes stays marked as the default even
+    // when Tab takes the focus to No (Space then presses No).
+    for (QAbstractButton* button : buttons()) {
+        if (auto* push = qobject_cast<QPushButton*>(button))
+            push->setAutoDefault(false);
         button->installEventFilter(this);
+    }
+    setDefaultButton(QMessageBox::Yes);
 }
 
 void YesNoBox::keyPressEvent(QKeyEvent* event)

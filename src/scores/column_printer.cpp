@@ -37,8 +37,10 @@ void ColumnPrinter::printAt(int column, const QString& text)
         endLine();
     x_ = target;
     startLineIfPageIsFull();
-    sink_.put(text, QPointF(x_, y_), line_, column);
-    x_ += sink_.textWidth(text);
+    const qreal room = sink_.pageWidth() - x_;
+    const QString shown = sink_.textWidth(text) > room ? sink_.elided(text, room) : text;
+    sink_.put(shown, QPointF(x_, y_), line_, column);
+    x_ += sink_.textWidth(shown);
 }
 
 void ColumnPrinter::endLine()
@@ -97,6 +99,16 @@ qreal PainterSink::pageHeight() const
     return device_.height();
 }
 
+qreal PainterSink::pageWidth() const
+{
+    return device_.width();
+}
+
+QString PainterSink::elided(const QString& text, qreal width) const
+{
+    return QFontMetricsF(painter_.font(), &device_).elidedText(text, Qt::ElideRight, width);
+}
+
 void PainterSink::newPage()
 {
     device_.newPage();
@@ -135,6 +147,11 @@ qreal RecordingSink::lineHeight() const
 qreal RecordingSink::pageHeight() const
 {
     return std::numeric_limits<qreal>::infinity();
+}
+
+QString RecordingSink::elided(const QString& text, qreal room) const
+{
+    return QFontMetricsF(font_).elidedText(text, Qt::ElideRight, room);
 }
 
 void RecordingSink::put(const QString& text, QPointF, int line, int column)

@@ -5,6 +5,7 @@
 #include <QPointF>
 #include <QString>
 
+#include <limits>
 #include <vector>
 
 class QPainter;
@@ -24,8 +25,11 @@ public:
     virtual qreal columnWidth() const = 0;
     virtual qreal textWidth(const QString& text) const = 0;
     virtual qreal lineHeight() const = 0;
-    // Height of the printable part of a page.
+    // Height and width of the printable part of a page.
     virtual qreal pageHeight() const = 0;
+    virtual qreal pageWidth() const = 0;
+    // The text cut to the width with an ellipsis, in the current font.
+    virtual QString elided(const QString& text, qreal width) const = 0;
     virtual void newPage() = 0;
     // Puts text on the page with its top left corner at topLeft; line and
     // column are where the printer counts it to stand.
@@ -43,7 +47,8 @@ public:
     void setPointSize(qreal points);
     void setBold(bool bold);
     // Moves to the column, then prints the text. A column the line has
-    // already passed is taken on the next line.
+    // already passed is taken on the next line. Text that would run past
+    // the page's right edge ends there in an ellipsis.
     void printAt(int column, const QString& text);
     // Ends the line; on a line with nothing printed this is an empty line
     // in the current font.
@@ -72,6 +77,8 @@ public:
     qreal textWidth(const QString& text) const override;
     qreal lineHeight() const override;
     qreal pageHeight() const override;
+    qreal pageWidth() const override;
+    QString elided(const QString& text, qreal width) const override;
     void newPage() override;
     void put(const QString& text, QPointF topLeft, int line, int column) override;
     bool finish() override;
@@ -102,12 +109,16 @@ public:
     qreal textWidth(const QString& text) const override;
     qreal lineHeight() const override;
     qreal pageHeight() const override;
+    qreal pageWidth() const override { return width; }
+    QString elided(const QString& text, qreal width) const override;
     void newPage() override {}
     void put(const QString& text, QPointF topLeft, int line, int column) override;
     bool finish() override;
 
     std::vector<PrintedText> printed;
     bool finished = false;
+    // Endless unless a test sets it.
+    qreal width = std::numeric_limits<qreal>::infinity();
 
 private:
     QFont font_;

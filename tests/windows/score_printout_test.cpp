@@ -103,6 +103,28 @@ TEST(ScorePrintout, EmptyNameLeavesTheRankAloneAndALongNamePushesItsScoreDown)
     });
 }
 
+TEST(ScorePrintout, ANameLongerThanThePageEndsInAnEllipsisAtItsRightEdge)
+{
+    const std::string longName(400, 'W');
+    const ScoreTable table = sortedTable({{"", 0}, {"", 0}, {"", 0}, {"", 0}, {"", 0}, {"", 0},
+                                          {"", 0}, {"", 0}, {"", 0}, {longName, 900}});
+    RecordingSink sink;
+    QFont font = sink.font();
+    font.setPointSize(24);
+    sink.setFont(font);
+    sink.width = 60 * sink.columnWidth();
+    ColumnPrinter printer(sink);
+    printScoreList(printer, table);
+
+    ASSERT_GE(sink.printed.size(), 4u);
+    const PrintedText& best = sink.printed[2];
+    EXPECT_TRUE(best.text.startsWith(QStringLiteral("1.) ") + QChar(0x2068) + "WWW")) << best.text.toStdString();
+    EXPECT_TRUE(best.text.contains(QChar(0x2026))) << best.text.toStdString();
+    EXPECT_LE(sink.textWidth(best.text), sink.width - 9 * sink.columnWidth());
+    EXPECT_EQ(sink.printed[3].text, " 900");
+    EXPECT_EQ(sink.printed[3].line, best.line + 1);
+}
+
 TEST(ScorePrintout, ScoresPrintWithABlankOrTheirMinusSign)
 {
     EXPECT_EQ(printedScore(0), " 0");
