@@ -9,9 +9,19 @@
 # package's Depends could not be worked out.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
+usage() { sed -n '3,9s/^# \{0,1\}//p' "$0"; }
 debug_package=OFF
-if [ "${1:-}" = --dbgsym ]; then debug_package=ON; shift; fi
-build="$(realpath -m "${1:-$root/build/package}")"
+while [ $# -gt 0 ]; do
+  case "$1" in
+    --dbgsym) debug_package=ON; shift ;;
+    -h|--help) usage; exit 0 ;;
+    --) shift; break ;;
+    -*) echo "scripts/package.sh: unknown option $1" >&2; usage >&2; exit 2 ;;
+    *) break ;;
+  esac
+done
+if [ $# -gt 1 ]; then usage >&2; exit 2; fi
+build="$(realpath -m -- "${1:-$root/build/package}")"
 
 "$root/scripts/install-deps.sh" package
 
