@@ -201,6 +201,8 @@ check "lintian finds no errors or warnings" bash -c '! grep -q "^[EW]:" "$1"' _ 
 check "lintian finds nothing to harden" bash -c '! grep -q hardening "$1"' _ "$work/lintian"
 check "the .deb depends on the Qt libraries it links" \
   bash -c 'dpkg-deb -f "$1" Depends | grep -q libqt6widgets6' _ "$deb"
+check "the .deb recommends Qt's Wayland platform" \
+  bash -c 'dpkg-deb -f "$1" Recommends | grep -qx qt6-wayland' _ "$deb"
 check "the .deb unpacks" dpkg-deb -x "$deb" "$work/root"
 check "the .deb puts the program in /usr/games" test -x "$work/root/usr/games/vermo"
 # Hardened as Debian's own programs: full RELRO (BIND_NOW), PIE, stack
