@@ -1,12 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/fixed_size_window.h"
 
+#include <QCoreApplication>
 #include <QDialog>
 #include <QEvent>
 #include <QGridLayout>
 #include <QLayout>
 #include <QMainWindow>
 #include <QPointer>
+#include <QVariant>
 
 namespace vermo {
 
@@ -29,23 +31,31 @@ protected:
     }
 };
 
+bool isFixedInSomeDirection(const QWidget& box)
+{
+    return box.minimumWidth() == box.maximumWidth() || box.minimumHeight() == box.maximumHeight();
+}
+
 // Qt fixes a message box's size as it shows it and whenever its layout
-// asks for it (an input box's through its layout's constraint). Once the
-// box is shown it is let grow, whatever it grows by goes around its
-// contents as margins, and its layout's requests go to the layout alone.
+// asks for it (an input box's height through its layout's constraint).
+// Once the box has been shown at a size fixed in width or height it is let
+// grow, whatever it grows by goes around its contents as margins, and its
+// layout's requests go to the layout alone. A box that can be resized both
+// ways anyway (the file dialog) is left as it is.
 class AnyBoxSize : public QObject {
 public:
-    explicit AnyBoxSize(QDialog& box) : QObject(&box), box_(&box) { box.installEventFilter(this); }
+    // Made as the box is shown.
+    explicit AnyBoxSize(QDialog& box) : QObject(&box), box_(&box)
+    {
+        box.installEventFilter(this);
+        QMetaObject::invokeMethod(this, &AnyBoxSize::letGrow, Qt::QueuedConnection);
+    }
 
 protected:
     bool eventFilter(QObject*, QEvent* event) override
     {
         const bool grown = designSize_.isValid();
         switch (event->type()) {
-        case QEvent::Show:
-            if (!grown)
-                QMetaObject::invokeMethod(this, &AnyBoxSize::letGrow, Qt::QueuedConnection);
-            return false;
         case QEvent::Resize:
             if (grown)
                 surroundContents();
@@ -61,7 +71,7 @@ protected:
 private:
     void letGrow()
     {
-        if (!box_ || designSize_.isValid())
+        if (!box_ || designSize_.isValid() || !isFixedInSomeDirection(*box_))
             return;
         designSize_ = box_->size();
         ownMargins_ = box_->contentsMargins();
@@ -85,6 +95,32 @@ private:
     QMargins ownMargins_;
 };
 
+// Every box the application shows, the game's own and those Qt opens by
+// itself (the file dialog's questions), is made to take any size.
+class BoxesTakeAnySize : public QObject {
+public:
+    explicit BoxesTakeAnySize(QObject* owner) : QObject(owner)
+    {
+        QCoreApplication::instance()->installEventFilter(this);
+    }
+    ~BoxesTakeAnySize() override { QCoreApplication::instance()->removeEventFilter(this); }
+
+protected:
+    static constexpr const char* watchedMark = "vermoTakesAnySize";
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() != QEvent::Show)
+            return false;
+        auto* box = qobject_cast<QDialog*>(watched);
+        if (box == nullptr || !box->isWindow() || box->property(watchedMark).toBool())
+            return false;
+        box->setProperty(watchedMark, true);
+        new AnyBoxSize(*box);
+        return false;
+    }
+};
+
 }  // namespace
 
 void keepDesignSize(QMainWindow& window, QWidget* client, WindowPlacement placement)
@@ -106,10 +142,10 @@ void keepDesignSize(QMainWindow& window, QWidget* client, WindowPlacement placem
     window.installEventFilter(new UndoMaximise(&window));
 }
 
-void keepBoxContentsSize(QDialog& box, WindowPlacement placement)
+void letBoxesTakeAnySize(QObject* owner, WindowPlacement placement)
 {
     if (placement == WindowPlacement::ByCompositor)
-        new AnyBoxSize(box);
+        new BoxesTakeAnySize(owner);
 }
 
 }  // namespace vermo

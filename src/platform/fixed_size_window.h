@@ -3,7 +3,7 @@
 
 #include "platform/window_placement.h"
 
-class QDialog;
+class QObject;
 class QMainWindow;
 class QWidget;
 
@@ -24,10 +24,12 @@ namespace vermo {
 void keepDesignSize(QMainWindow& window, QWidget* client,
                     WindowPlacement placement = windowPlacementOfPlatform());
 
-// The same for a box that Qt lays out itself (a message or an input box).
-// Where the compositor sizes windows, the box takes any size it is given
-// once it is shown, and its contents keep the size Qt laid them out at, in
-// the middle. Elsewhere the box keeps Qt's own size. Call before showing it.
-void keepBoxContentsSize(QDialog& box, WindowPlacement placement = windowPlacementOfPlatform());
+// The same for the boxes Qt lays out itself at a fixed size (message and
+// input boxes, the game's and those Qt opens by itself, such as the file
+// dialog's questions). Where the compositor sizes windows, every such box
+// the application shows while the owner lives takes any size it is given,
+// its contents at the size Qt laid them out at, in the middle. Elsewhere
+// the window manager sizes boxes as Qt asks, and nothing changes.
+void letBoxesTakeAnySize(QObject* owner, WindowPlacement placement = windowPlacementOfPlatform());
 
 }  // namespace vermo

@@ -9,7 +9,6 @@
 
 #include <algorithm>
 
-#include "platform/fixed_size_window.h"
 #include "platform/fresh_keys.h"
 #include "platform/window_focus.h"
 
@@ -128,7 +127,6 @@ int QtDialogs::run(QDialog& box)
 {
     box.adjustSize();
     keepCentredOnOwner(box, owner_);
-    keepBoxContentsSize(box);
     int result = 0;
     {
         FreshKeysOnly freshKeys(&box);

@@ -67,22 +67,13 @@ QString directionIsolated(const QString& name)
     return QChar(0x2068) + name + QChar(0x2069);  // first strong isolate ... pop
 }
 
-// A box over the list, sized as every box of the game.
-int runBox(QWidget* window, QMessageBox::Icon icon, const QString& text,
-           QMessageBox::StandardButtons buttons)
-{
-    QMessageBox box(icon, QStringLiteral("vermo"), text, buttons, window);
-    box.setDefaultButton(buttons.testFlag(QMessageBox::Yes) ? QMessageBox::Yes : QMessageBox::Ok);
-    keepBoxContentsSize(box);
-    return box.exec();
-}
-
 PrintChoices qtPrintChoices(QWidget* window)
 {
     PrintChoices choices;
     choices.printerAvailable = [] { return !QPrinterInfo::defaultPrinter().isNull(); };
     choices.askYesNo = [window](const QString& question) {
-        return runBox(window, QMessageBox::Question, question, QMessageBox::Yes | QMessageBox::No)
+        return QMessageBox::question(window, QStringLiteral("vermo"), question,
+                                     QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes)
                == QMessageBox::Yes;
     };
     choices.askSaveFileName = [window](const QString& suggestedPath) {
@@ -90,7 +81,7 @@ PrintChoices qtPrintChoices(QWidget* window)
                                             suggestedPath, QStringLiteral("PDF files (*.pdf)"));
     };
     choices.tell = [window](const QString& message) {
-        runBox(window, QMessageBox::Information, message, QMessageBox::Ok);
+        QMessageBox::information(window, QStringLiteral("vermo"), message);
     };
     return choices;
 }
