@@ -75,10 +75,7 @@ void maximiseTheNextBox(int* boxesSeen)
 TEST(MaximiseOnThisDesktop, WindowsAndBoxesKeepTheirContentsAtTheirSize)
 {
     testing::TempFolder folder;
-    std::string table;
-    for (int i = 0; i < 10; ++i)
-        table += "\"Computer\",0\r\n";
-    folder.write("topten.dll", table);
+    folder.write("topten.dll", testing::tableOfTen("Computer", 0));
     MainWindow window(folder.path());
     window.show();
     maximiseAndRestore(&window, window.findChild<QWidget*>(QStringLiteral("client")));

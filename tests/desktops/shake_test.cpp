@@ -55,10 +55,7 @@ bool onWayland() { return QGuiApplication::platformName().startsWith(QLatin1Stri
 TEST(ShakeOnThisDesktop, FollowsTheSixStepsAndComesBackToRest)
 {
     testing::TempFolder folder;
-    std::string table;
-    for (int i = 0; i < 10; ++i)
-        table += "\"Computer\",0\r\n";
-    folder.write("topten.dll", table);
+    folder.write("topten.dll", testing::tableOfTen("Computer", 0));
 
     testing::ScriptedDialogs dialogs;  // the speed prompt takes its "10"
     testing::ScriptedRandom random;
