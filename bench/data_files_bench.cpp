@@ -7,7 +7,6 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
-#include <QBuffer>
 #include <QImage>
 #include <QPlainTextEdit>
 
@@ -21,53 +20,25 @@
 #include "bench_services.h"
 #include "platform/picture_files.h"
 #include "process_stats.h"
+#include "support/crafted_icon.h"
 #include "ui/help_window.h"
 
 namespace vermo::bench {
 namespace {
 
-QByteArray blankPng(int side)
-{
-    QImage image(side, side, QImage::Format_Mono);
-    image.fill(0);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return bytes;
-}
-
-void appendLittleEndian(QByteArray& bytes, std::uint32_t value, int size)
-{
-    for (int i = 0; i < size; ++i)
-        bytes.append(static_cast<char>((value >> (8 * i)) & 0xFF));
-}
-
 // An icon file of `entries` entries, each listed as 256 px, entry i
 // pointing at picture i % pictures.size().
 QByteArray craftedIcon(int entries, const std::vector<QByteArray>& pictures)
 {
-    QByteArray bytes;
-    appendLittleEndian(bytes, 0, 2);
-    appendLittleEndian(bytes, 1, 2);
-    appendLittleEndian(bytes, static_cast<std::uint32_t>(entries), 2);
-    std::uint32_t offset = 6 + 16 * static_cast<std::uint32_t>(entries);
-    std::vector<std::uint32_t> offsets;
-    for (const QByteArray& picture : pictures) {
-        offsets.push_back(offset);
-        offset += static_cast<std::uint32_t>(picture.size());
-    }
-    for (int i = 0; i < entries; ++i) {
-        const std::size_t picture = static_cast<std::size_t>(i) % pictures.size();
-        bytes.append('\0').append('\0').append('\0').append('\0');
-        appendLittleEndian(bytes, 1, 2);
-        appendLittleEndian(bytes, 32, 2);
-        appendLittleEndian(bytes, static_cast<std::uint32_t>(pictures[picture].size()), 4);
-        appendLittleEndian(bytes, offsets[picture], 4);
-    }
-    for (const QByteArray& picture : pictures)
-        bytes.append(picture);
-    return bytes;
+    std::vector<testing::ListedEntry> listed;
+    for (int i = 0; i < entries; ++i)
+        listed.push_back({256, 32, i % static_cast<int>(pictures.size())});
+    return testing::iconFile(listed, pictures);
+}
+
+QByteArray blankPng(int side)
+{
+    return testing::pngOf(side, QImage::Format_Mono);
 }
 
 void writeFile(const ScratchFolder& folder, const std::string& name, const QByteArray& bytes)

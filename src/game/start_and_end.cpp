@@ -62,7 +62,8 @@ void VermoGame::Form_Load()
         // The default table, unless another copy of the game has written a
         // good one while the message was open.
         TableRead again = read;
-        switch (RestoreDefaultScores(services_.folder, high, again)) {
+        const RecoveryOutcome outcome = RestoreDefaultScores(services_.folder, high, again);
+        switch (outcome) {
         case RecoveryOutcome::Restored:
         case RecoveryOutcome::KeptOtherTable:
             break;
@@ -70,12 +71,9 @@ void VermoGame::Form_Load()
             services_.dialogs.message(writeFailedMessage);
             break;
         case RecoveryOutcome::Busy:
-            scoreFileLeftAlone = true;
-            services_.dialogs.message(unreadableMessage(again, true));
-            break;
         case RecoveryOutcome::Unreadable:
             scoreFileLeftAlone = true;
-            services_.dialogs.message(unreadableMessage(again, false));
+            services_.dialogs.message(unreadableMessage(again, outcome == RecoveryOutcome::Busy));
             break;
         }
     } else if (!read.read()) {

@@ -3,7 +3,6 @@
 // than a little: what a file claims is checked before the work is done.
 #include <gtest/gtest.h>
 
-#include <QBuffer>
 #include <QImage>
 #include <QPlainTextEdit>
 #include <QTextBlock>
@@ -16,6 +15,7 @@
 #include <unistd.h>
 
 #include "platform/picture_files.h"
+#include "support/crafted_icon.h"
 #include "support/temp_folder.h"
 #include "ui/help_window.h"
 #include "windows/window_test_support.h"
@@ -24,29 +24,16 @@ namespace vermo {
 namespace {
 
 using testing::TempFolder;
+using testing::appendLittleEndian;
+using testing::iconFile;
+using testing::ListedEntry;
+using testing::pngOf;
 
 // A file built to stall the game would end the test by this alarm.
 struct TimeBound {
     explicit TimeBound(unsigned seconds) { ::alarm(seconds); }
     ~TimeBound() { ::alarm(0); }
 };
-
-QByteArray pngOf(int side, QImage::Format format = QImage::Format_ARGB32)
-{
-    QImage image(side, side, format);
-    image.fill(0);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return bytes;
-}
-
-void appendLittleEndian(QByteArray& bytes, std::uint32_t value, int size)
-{
-    for (int i = 0; i < size; ++i)
-        bytes.append(static_cast<char>((value >> (8 * i)) & 0xFF));
-}
 
 // A bitmap entry of an icon file: its header, 32-bit pixels and the mask,
 // or the header alone (claiming a size it does not hold).
@@ -64,39 +51,6 @@ QByteArray dibOf(int side, bool headerOnly = false)
         bytes.append(QByteArray(side * side * 4, '\x7f'));
         bytes.append(QByteArray((side + 31) / 32 * 4 * side, '\0'));
     }
-    return bytes;
-}
-
-// An icon file: each entry lists a size (256 as 0) and a bit depth and
-// points at its picture data; entries may share one picture.
-struct ListedEntry {
-    int listedSide;
-    int bitCount;
-    int picture;  // index into the pictures
-};
-
-QByteArray iconFile(const std::vector<ListedEntry>& entries, const std::vector<QByteArray>& pictures)
-{
-    QByteArray bytes;
-    appendLittleEndian(bytes, 0, 2);
-    appendLittleEndian(bytes, 1, 2);
-    appendLittleEndian(bytes, static_cast<std::uint32_t>(entries.size()), 2);
-    std::vector<std::uint32_t> offsets;
-    std::uint32_t offset = 6 + 16 * static_cast<std::uint32_t>(entries.size());
-    for (const QByteArray& picture : pictures) {
-        offsets.push_back(offset);
-        offset += static_cast<std::uint32_t>(picture.size());
-    }
-    for (const ListedEntry& entry : entries) {
-        const char side = static_cast<char>(entry.listedSide == 256 ? 0 : entry.listedSide);
-        bytes.append(side).append(side).append('\0').append('\0');
-        appendLittleEndian(bytes, 1, 2);
-        appendLittleEndian(bytes, static_cast<std::uint32_t>(entry.bitCount), 2);
-        appendLittleEndian(bytes, static_cast<std::uint32_t>(pictures[entry.picture].size()), 4);
-        appendLittleEndian(bytes, offsets[entry.picture], 4);
-    }
-    for (const QByteArray& picture : pictures)
-        bytes.append(picture);
     return bytes;
 }
 
