@@ -54,7 +54,6 @@ struct FormState {
     ScoreTable high;  // highNames / highScores
 
     // Loop indices shared between procedures.
-    std::int16_t tableIndex = 0, sortPass = 0, writeIndex = 0;
     std::int16_t segmentIndex = 0, collisionIndex = 0;
     std::int16_t unloadIndex = 0, unloadTop = 0, poisonUnloadIndex = 0;
 

@@ -75,13 +75,6 @@ QFont startButtonFont()
     return font;
 }
 
-// The key handler's shift state: 1 Shift, 2 Ctrl, 4 Alt.
-int shiftState(Qt::KeyboardModifiers modifiers)
-{
-    return (modifiers & Qt::ShiftModifier ? 1 : 0) | (modifiers & Qt::ControlModifier ? 2 : 0) |
-           (modifiers & Qt::AltModifier ? 4 : 0);
-}
-
 // A caption wider than its label ends in "…" (the label is centred and
 // would otherwise lose both ends); the whole text is its tooltip.
 void showInLabel(QLabel& label, const QString& caption)
@@ -326,7 +319,7 @@ bool MainWindow::takeGameKey(QKeyEvent* event)
     // focus and the game sees no keys.
     if (code == 0 || game_.cmdstart.Visible)
         return false;
-    game_.Form_KeyDown(code, shiftState(event->modifiers()));
+    game_.Form_KeyDown(code);
     refreshFromModel();
     return true;
 }

@@ -14,7 +14,7 @@ bool isArrow(int keyCode)
 }
 }  // namespace
 
-void VermoGame::Form_KeyDown(int keyCode, int /*shift: P works with or without it*/)
+void VermoGame::Form_KeyDown(int keyCode)
 {
     // The key of the current direction passes the axis rules before the
     // first berry, but it changes nothing: not the direction, not the mark

@@ -42,7 +42,9 @@ public:
 
     // Event handlers
     void Form_Load();
-    void Form_KeyDown(int keyCode, int shift);
+    // The arrows and P work with or without Shift, so the key code is all
+    // the handler needs.
+    void Form_KeyDown(int keyCode);
     void cmdstart_Click();
     void tmvermomove_Timer();
     void tmshake_Timer();

@@ -199,24 +199,19 @@ bool IsScoreTempFileName(const std::string& fileName, const std::string& scoreFi
         || fileName.compare(0, scoreFile.size(), scoreFile) != 0 || fileName[scoreFile.size()] != '.'
         || fileName.compare(fileName.size() - tempSuffix.size(), tempSuffix.size(), tempSuffix) != 0)
         return false;
+    // "<process>.<letters>": the copy that made it, and six letters or digits.
     std::string_view middle(fileName);
     middle = middle.substr(start, middle.size() - start - tempSuffix.size());
-    // "<process>.<letters>" now, "<letters>" from older versions.
-    long made = 0;
-    if (middle.size() > tempRandomChars) {
-        const std::size_t dot = middle.size() - tempRandomChars - 1;
-        if (middle[dot] != '.' || dot == 0 || dot > 10)
-            return false;
-        for (const char c : middle.substr(0, dot)) {
-            if (c < '0' || c > '9')
-                return false;
-            made = made * 10 + (c - '0');
-        }
-        middle.remove_prefix(dot + 1);
-    }
-    if (middle.size() != tempRandomChars)
+    const std::size_t dot = middle.size() - tempRandomChars - 1;
+    if (middle.size() <= tempRandomChars + 1 || middle[dot] != '.' || dot == 0 || dot > 10)
         return false;
-    for (const char c : middle)
+    long made = 0;
+    for (const char c : middle.substr(0, dot)) {
+        if (c < '0' || c > '9')
+            return false;
+        made = made * 10 + (c - '0');
+    }
+    for (const char c : middle.substr(dot + 1))
         if (!isLetterOrDigit(c))
             return false;
     if (process != nullptr)
@@ -234,7 +229,7 @@ void RemoveStaleScoreFiles(const TablePlace& place)
         if (!IsScoreTempFileName(name, place.name, &process))
             continue;
         // A copy that is still running may still be filling its file.
-        if (process != 0 && isProcessRunning(process))
+        if (isProcessRunning(process))
             continue;
         // Only plain files: a link or a folder of that name is not ours.
         const auto entry = place.folder.entryInfo(name);

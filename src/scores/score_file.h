@@ -80,13 +80,12 @@ bool WriteScores(const ScoreTable& table, const TablePlace& place);
 
 // Removes temporary files that interrupted writes left beside the place:
 // plain files named like "topten.dll.4711.Ab3xZ9.tmp" whose process has
-// ended (or "topten.dll.Ab3xZ9.tmp", as older versions named them),
-// nothing else. It looks at no more than the first 10000 names of the
+// ended, nothing else. It looks at no more than the first 10000 names of the
 // folder and removes at most 1000 files at a time.
 void RemoveStaleScoreFiles(const TablePlace& place);
 
 // Whether a file name is one of those temporary files; the process that
-// made it, when the name tells (0 otherwise).
+// made it.
 bool IsScoreTempFileName(const std::string& fileName, const std::string& scoreFile,
                          long* process = nullptr);
 

@@ -42,7 +42,7 @@ protected:
         rig.startPlaying(speed);
     }
 
-    void press(int keyCode) { game().Form_KeyDown(keyCode, 0); }
+    void press(int keyCode) { game().Form_KeyDown(keyCode); }
 
     // Adds body segments behind the head, each one cell further along dx, dy.
     void growBody(int segments, int dx, int dy)

@@ -72,7 +72,7 @@ TEST_F(MovementTick, WallCellsInsideAndOutside)
         r.random.queueBerry(2, 1, 2);
         r.startPlaying("10");
         r.putHead(c.column, c.row);
-        r.game->Form_KeyDown(c.key, 0);
+        r.game->Form_KeyDown(c.key);
         r.tick();  // judged inside, then steps out to 0.0 or 12.0
         EXPECT_TRUE(r.game->vermo(0).Visible);
         const float outside = (c.key == keys::Left || c.key == keys::Up) ? 0.0f : 12.0f;

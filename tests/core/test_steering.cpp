@@ -34,7 +34,7 @@ TEST_F(Steering, FirstKeyOfAGameIsAcceptedInEveryDirection)
         own.write("topten.dll", defaultTableBytes());
         GameRig r(own.path());
         r.startPlaying("10");
-        r.game->Form_KeyDown(key, 0);
+        r.game->Form_KeyDown(key);
         EXPECT_EQ(r.game->movingLeft, key == keys::Left);
         EXPECT_EQ(r.game->movingUp, key == keys::Up);
         EXPECT_EQ(r.game->movingRight, key == keys::Right);

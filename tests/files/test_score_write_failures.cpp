@@ -176,27 +176,30 @@ TEST(StaleFiles, OnlyLeftoverTemporaryFilesAreRemoved)
         ::_exit(0);
     ASSERT_EQ(finish(ended), 0);
     const std::string endedCopy = std::to_string(ended), runningCopy = std::to_string(::getpid());
-    const std::set<std::string> stale = {"topten.dll.Ab3xZ9.tmp", "topten.dll.zzzzzz.tmp",
-                                         "topten.dll.000000.tmp",
-                                         "topten.dll." + endedCopy + ".Ab3xZ9.tmp"};
+    const std::set<std::string> stale = {"topten.dll." + endedCopy + ".Ab3xZ9.tmp",
+                                         "topten.dll." + endedCopy + ".zzzzzz.tmp",
+                                         "topten.dll." + endedCopy + ".000000.tmp"};
     const std::set<std::string> kept = {
-        "topten.dll",           "topten.dll.tmp",        "topten.dll.Ab3xZ.tmp",  "topten.dll.Ab3xZ99.tmp",
+        "topten.dll",           "topten.dll.tmp",        "topten.dll.Ab3xZ.tmp",  "topten.dll.Ab3xZ9.tmp",
         "topten.dll.Ab-xZ9.tmp", "topten.dll.Ab3xZ9.TMP", "topten.dll.Ab3xZ9.tmp.bak", "other.dll.Ab3xZ9.tmp",
         "xtopten.dll.Ab3xZ9.tmp", "helpfile.bat",          "vermou.gif",
-        "topten.dll." + runningCopy + ".Ab3xZ9.tmp", "topten.dll.12x4.Ab3xZ9.tmp"};
+        "topten.dll." + runningCopy + ".Ab3xZ9.tmp", "topten.dll.12x4.Ab3xZ9.tmp",
+        "topten.dll." + endedCopy + ".Ab3xZ99.tmp", "topten.dll." + endedCopy + ".Ab3xZ.tmp"};
     for (const auto& name : stale)
         folder.write(name, "half a table");
     for (const auto& name : kept)
         folder.write(name, "keep");
     // A folder and a link that merely look like leftovers are not ours.
-    fs::create_directory(folder / "topten.dll.Dir123.tmp");
-    fs::create_symlink(folder / "helpfile.bat", folder / "topten.dll.Lnk123.tmp");
+    const std::string dir = "topten.dll." + endedCopy + ".Dir123.tmp";
+    const std::string link = "topten.dll." + endedCopy + ".Lnk123.tmp";
+    fs::create_directory(folder / dir);
+    fs::create_symlink(folder / "helpfile.bat", folder / link);
 
     RemoveStaleScoreFiles(tableIn(folder.path()));
 
     std::set<std::string> expected = kept;
-    expected.insert("topten.dll.Dir123.tmp");
-    expected.insert("topten.dll.Lnk123.tmp");
+    expected.insert(dir);
+    expected.insert(link);
     EXPECT_EQ(filesIn(folder.path()), expected);
     EXPECT_EQ(folder.read("helpfile.bat"), "keep");
 }
@@ -206,8 +209,14 @@ TEST(StaleFiles, OnlyLeftoverTemporaryFilesAreRemoved)
 TEST(StaleFiles, AtMostAThousandGoAtATime)
 {
     TempFolder folder;
+    const pid_t ended = ::fork();
+    if (ended == 0)
+        ::_exit(0);
+    ASSERT_EQ(finish(ended), 0);
     for (int i = 0; i < 1200; ++i)
-        folder.write("topten.dll.a" + std::to_string(10000 + i).substr(1) + "x.tmp", "");
+        folder.write("topten.dll." + std::to_string(ended) + ".a" + std::to_string(10000 + i).substr(1)
+                         + "x.tmp",
+                     "");
     RemoveStaleScoreFiles(tableIn(folder.path()));
     EXPECT_EQ(tempFilesIn(folder.path()).size(), 200u);
     RemoveStaleScoreFiles(tableIn(folder.path()));
