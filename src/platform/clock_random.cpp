@@ -3,6 +3,8 @@
 
 #include <chrono>
 
+#include "platform/mixed_bits.h"
+
 namespace vermo {
 
 namespace {
@@ -18,23 +20,14 @@ std::uint64_t rotateLeft(std::uint64_t x, int k)
     return (x << k) | (x >> (64 - k));
 }
 
-// Spreads one 64-bit value over a well-mixed sequence (splitmix64), to fill
-// the state from the clock at the start.
-std::uint64_t splitMix(std::uint64_t& seed)
-{
-    std::uint64_t z = (seed += 0x9E3779B97F4A7C15ull);
-    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
-    z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
-    return z ^ (z >> 31);
-}
-
 }  // namespace
 
 ClockRandom::ClockRandom()
 {
+    // The clock spread over the whole state.
     std::uint64_t seed = clockTicks();
     for (auto& word : state_)
-        word = splitMix(seed);
+        word = nextMixedBits(seed);
 }
 
 void ClockRandom::reseed()

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/folder.h"
 
+#include "platform/mixed_bits.h"
+
 #include <dirent.h>
 #include <fcntl.h>
 #include <grp.h>
@@ -393,20 +395,15 @@ std::string uniqueFileName(const std::string& start, const std::string& end)
 {
     constexpr std::string_view alphabet =
         "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    // The clock, and a count so that two names asked for within one clock
+    // tick still differ.
     static std::uint64_t counter = 0;
     std::uint64_t state =
         static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count())
-        ^ (++counter * 0x9E3779B97F4A7C15ull);
+        + (++counter << 32);
     std::string name = start + "." + std::to_string(::getpid()) + ".";
-    for (int i = 0; i < 6; ++i) {
-        // splitmix64 step
-        state += 0x9E3779B97F4A7C15ull;
-        std::uint64_t z = state;
-        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
-        z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
-        z ^= z >> 31;
-        name += alphabet[z % alphabet.size()];
-    }
+    for (int i = 0; i < 6; ++i)
+        name += alphabet[nextMixedBits(state) % alphabet.size()];
     return name + end;
 }
 

@@ -10,6 +10,7 @@
 #include <algorithm>
 
 #include "platform/fresh_keys.h"
+#include "platform/text_codec.h"
 #include "platform/window_focus.h"
 
 namespace vermo {
@@ -32,10 +33,7 @@ QString boxTitle(const std::string& title)
 // The game writes its line breaks as CR LF; a label wants LF alone.
 QString boxText(const std::string& text)
 {
-    QString shown = QString::fromStdString(text);
-    shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    return shown;
+    return withPlainLineBreaks(QString::fromStdString(text));
 }
 
 bool isArrow(int key)

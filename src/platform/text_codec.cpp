@@ -1,19 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/text_codec.h"
 
-#include <QByteArrayView>
-#include <QStringDecoder>
+#include "platform/utf8.h"
 
 namespace vermo {
 
 QString textFromFileBytes(const std::string& bytes)
 {
-    const QByteArrayView view(bytes.data(), static_cast<qsizetype>(bytes.size()));
-    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
-    QString text = utf8.decode(view);
-    if (!utf8.hasError())
-        return text;
-    return QString::fromLatin1(view);
+    const auto length = static_cast<qsizetype>(bytes.size());
+    if (isValidUtf8(bytes))
+        return QString::fromUtf8(bytes.data(), length);
+    return QString::fromLatin1(bytes.data(), length);
 }
 
 QString shownTextFromFileBytes(const std::string& bytes)
@@ -26,6 +23,13 @@ QString shownTextFromFileBytes(const std::string& bytes)
         --cut;
     text.truncate(cut);
     return text + QChar(0x2026);
+}
+
+QString withPlainLineBreaks(QString text)
+{
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return text;
 }
 
 std::string fileBytesFromText(const QString& text)

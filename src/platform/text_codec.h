@@ -21,6 +21,10 @@ QString textFromFileBytes(const std::string& bytes);
 inline constexpr qsizetype maxShownTextLength = 256;
 QString shownTextFromFileBytes(const std::string& bytes);
 
+// Line ends written CR LF (as the game's files and messages have them) or CR
+// alone, as the labels and text boxes want them: LF.
+QString withPlainLineBreaks(QString text);
+
 // Text as the game writes it to its files: UTF-8.
 std::string fileBytesFromText(const QString& text);
 

@@ -27,14 +27,6 @@ const char* const emptyHelpFile = "The help file helpfile.bat is empty. ";
 const char* const emptyFirstField =
     "The help file helpfile.bat begins with an empty field, and only its first field is shown. ";
 
-// Line ends in the file may be CR LF, CR or LF; the text box wants LF.
-QString withPlainLineBreaks(QString text)
-{
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    return text;
-}
-
 }  // namespace
 
 QString inLaidOutBlocks(const QString& text)
