@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "game/vermo_game.h"
+#include "platform/data_files.h"
 #include "platform/text_fields.h"
 #include "scores/score_entry.h"
 
@@ -40,12 +41,12 @@ constexpr std::int16_t secretSpeed = 25;
 
 void VermoGame::Form_Load()
 {
-    headu.Picture = "vermou.gif";
-    headd.Picture = "vermod.gif";
-    headl.Picture = "vermol.gif";
-    headr.Picture = "vermor.gif";
-    poison(1).Picture = "poison.gif";
-    services_.window.setIcon("vermoicp.ico");
+    headu.Picture = dataFiles::headUp;
+    headd.Picture = dataFiles::headDown;
+    headl.Picture = dataFiles::headLeft;
+    headr.Picture = dataFiles::headRight;
+    poison(1).Picture = dataFiles::poison;
+    services_.window.setIcon(dataFiles::icon);
 
     onHorizontalAxis = true;
     onVerticalAxis = true;

@@ -79,7 +79,7 @@ Folder openMakingTrustedPath(const fs::path& path, std::string& problem)
 
 bool holdsDataFiles(const Folder& folder)
 {
-    for (const char* name : dataFileNames)
+    for (const char* name : dataFiles::all)
         if (folder.holds(name))
             return true;
     return false;
@@ -140,7 +140,7 @@ PlayerFolder preparePlayerFolder(const fs::path& path, const Folder& installedDa
     }
 
     bool allReady = true;
-    for (const char* name : dataFileNames) {
+    for (const char* name : dataFiles::all) {
         const FileRead installed = installedData.read(name, maxDataFileBytes);
         if (!installed.read())
             continue;

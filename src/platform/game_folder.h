@@ -4,15 +4,10 @@
 #include <filesystem>
 #include <string>
 
+#include "platform/data_files.h"
 #include "platform/folder.h"
 
 namespace vermo {
-
-// The game's data files: its pictures, its icon and its help text. The
-// high-score file is not one of them: it belongs to the player.
-inline constexpr const char* dataFileNames[] = {"vermou.gif", "vermod.gif", "vermol.gif",
-                                                "vermor.gif", "poison.gif", "vermoicp.ico",
-                                                "helpfile.bat"};
 
 // The data files are small; the game reads no more than this of any of them.
 inline constexpr std::size_t maxDataFileBytes = 1024 * 1024;

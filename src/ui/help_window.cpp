@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "platform/data_files.h"
 #include "platform/fixed_size_window.h"
 #include "platform/program_end.h"
 #include "platform/text_codec.h"
@@ -79,7 +80,7 @@ QString helpTextFromFile(const Folder& folder)
 {
     // A missing, unreadable or empty help file would leave the player with
     // an empty box; a few words on how to play are better than nothing.
-    const FileRead file = folder.readThroughLinks(helpFileName, maxHelpFileBytes);
+    const FileRead file = folder.readThroughLinks(dataFiles::help, maxHelpFileBytes);
     if (!file.read())
         return QString::fromLatin1(missingHelpFile) + QString::fromLatin1(howToPlay);
     // Blanks and line breaks alone show nothing either.

@@ -14,8 +14,6 @@ namespace vermo {
 
 class ProgramEnd;
 
-inline constexpr const char* helpFileName = "helpfile.bat";
-
 // Help files are short; reading stops after this many bytes.
 inline constexpr std::size_t maxHelpFileBytes = 1024 * 1024;
 

@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QWidget>
 
+#include "platform/data_files.h"
 #include "platform/picture_files.h"
 #include "platform/window_focus.h"
 #include "scores/high_score_window.h"
@@ -17,6 +18,14 @@ namespace {
 void destroyOnClose(QWidget* window)
 {
     window->setAttribute(Qt::WA_DeleteOnClose);
+}
+
+// Each window takes its icon from the icon file, decoded once for all of
+// them; with no icon to be had it keeps the desktop's own.
+void giveIcon(QWidget* window, const QIcon& icon)
+{
+    if (!icon.isNull())
+        window->setWindowIcon(icon);
 }
 
 void bringForward(QWidget* window)
@@ -68,13 +77,7 @@ HighScoreWindow* QtSecondaryWindows::loadedHighScoreWindow()
     window->setSaveFolder(scoreFolder_.isOpen() ? scoreFolder_.path()
                                                 : std::filesystem::path(QDir::homePath().toStdString()));
     highScoreWindow_ = window;
-
-    const QIcon& icon = icons_.icon(iconFileName);
-    if (!icon.isNull()) {
-        window->setWindowIcon(icon);
-        if (mainWindow_)
-            mainWindow_->setWindowIcon(icon);
-    }
+    giveIcon(window, icons_.icon(dataFiles::icon));
     window->load(scoreFolder_, lastGoodTable_);
     ++scoreFileReads_;
     return window;
@@ -88,15 +91,7 @@ HelpWindow* QtSecondaryWindows::loadedHelpWindow()
     destroyOnClose(window);
     keyboardBackWhenClosed(window);
     helpWindow_ = window;
-
-    // The help window gives its icon to the high-score window too, which
-    // loads that window (hidden) when it is not loaded yet.
-    HighScoreWindow* highScores = loadedHighScoreWindow();
-    const QIcon& icon = icons_.icon(iconFileName);
-    if (!icon.isNull()) {
-        window->setWindowIcon(icon);
-        highScores->setWindowIcon(icon);
-    }
+    giveIcon(window, icons_.icon(dataFiles::icon));
     window->load(folder_);
     return window;
 }

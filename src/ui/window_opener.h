@@ -20,8 +20,6 @@ namespace vermo {
 class HelpWindow;
 class HighScoreWindow;
 
-inline constexpr const char* iconFileName = "vermoicp.ico";
-
 // Loads the high-score and help windows on demand and shows them beside
 // the main window. A window closed by the player is destroyed, so the next
 // show loads it afresh; a show of an open window only brings it forward.

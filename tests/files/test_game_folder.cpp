@@ -25,7 +25,7 @@ namespace fs = std::filesystem;
 // An installed data folder with every data file, each holding its own name.
 void install(const TempFolder& data)
 {
-    for (const char* name : dataFileNames)
+    for (const char* name : dataFiles::all)
         data.write(name, name);
 }
 
@@ -150,7 +150,7 @@ TEST(PreparePlayerFolder, CreatesTheFolderAndLinksEveryDataFile)
     ASSERT_EQ(ready.problem, "");
     EXPECT_EQ(ready.folders.files.path(), player);
     EXPECT_EQ(ready.folders.scores.path(), player);
-    for (const char* name : dataFileNames)
+    for (const char* name : dataFiles::all)
         EXPECT_EQ(fs::read_symlink(player / name), data / name) << name;
 }
 
@@ -173,7 +173,7 @@ TEST(PreparePlayerFolder, CopiesWhereLinksCannotBeMadeAndRenewsChangedCopies)
     TempFolder data, player;
     install(data);
     ASSERT_EQ(preparePlayerFolder(player.path(), opened(data), false).problem, "");
-    for (const char* name : dataFileNames) {
+    for (const char* name : dataFiles::all) {
         EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(player / name))) << name;
         EXPECT_EQ(player.read(name), name);
     }
@@ -263,13 +263,13 @@ TEST(PreparePlayerFolder, AnotherCopysHalfMadeFilesDoNotGetInTheWay)
 {
     TempFolder data, player;
     install(data);
-    for (const char* name : dataFileNames) {
+    for (const char* name : dataFiles::all) {
         for (const std::string& made : {"." + std::string(name) + ".new",
                                         "." + std::string(name) + ".new/inside"})
             fs::create_directories(player / made);
     }
     ASSERT_EQ(preparePlayerFolder(player.path(), opened(data)).problem, "");
-    for (const char* name : dataFileNames)
+    for (const char* name : dataFiles::all)
         EXPECT_EQ(fs::read_symlink(player / name), data / name) << name;
 }
 
