@@ -52,25 +52,9 @@ constexpr DesignBox startButtonBox{240, 240, 6615, 6600};
 // The panel was laid out in MS Sans Serif 18 pt and the start button in
 // Arial Black 72 pt; where those faces are missing the nearest sans-serif
 // face of the same size and weight stands in.
-QFont panelFont()
-{
-    QFont font;
-    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
-                      QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
-                      QStringLiteral("Nimbus Sans"), QStringLiteral("DejaVu Sans")});
-    font.setStyleHint(QFont::SansSerif);
-    font.setPointSize(18);
-    return font;
-}
-
 QFont startButtonFont()
 {
-    QFont font;
-    font.setFamilies({QStringLiteral("Arial Black"), QStringLiteral("Liberation Sans"),
-                      QStringLiteral("Arial"), QStringLiteral("Nimbus Sans"),
-                      QStringLiteral("DejaVu Sans")});
-    font.setStyleHint(QFont::SansSerif);
-    font.setPointSize(72);
+    QFont font = units::gameFont(QStringLiteral("Arial Black"), 72);
     font.setWeight(QFont::Black);
     return font;
 }
@@ -187,7 +171,7 @@ void MainWindow::buildPanel()
                      units::pixelsFromTwips(box.width, dpi), units::pixelsFromTwips(box.height, dpi));
     };
 
-    const QFont font = panelFont();
+    const QFont font = units::windowFont(18, false);
     QPalette palette;
     palette.setColor(QPalette::WindowText, units::colorFromBgr(colors::white));
     for (const PanelDesign& design : panelDesign) {

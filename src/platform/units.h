@@ -2,7 +2,9 @@
 #pragma once
 
 #include <QColor>
+#include <QFont>
 #include <QGuiApplication>
+#include <QRect>
 #include <QScreen>
 #include <QWidget>
 #include <cmath>
@@ -35,15 +37,80 @@ inline double pixelsPerCm(double logicalDpi) { return logicalDpi / cmPerInch; }
 
 inline double pixelsFromCm(double cm, double logicalDpi) { return cm * pixelsPerCm(logicalDpi); }
 
-// The screen's logical dots per inch: the widget's screen when it has one,
-// else the primary screen, else the standard 96.
+// The screen a window stands on: its own when it has one, else the primary.
+inline QScreen* screenOf(const QWidget* widget)
+{
+    QScreen* screen = widget ? widget->screen() : nullptr;
+    return screen ? screen : QGuiApplication::primaryScreen();
+}
+
+// The screen's logical dots per inch, across and down; the standard 96
+// when there is no screen.
 inline double logicalDpi(const QWidget* widget = nullptr)
 {
-    const QScreen* screen = widget ? widget->screen() : nullptr;
-    if (!screen)
-        screen = QGuiApplication::primaryScreen();
+    const QScreen* screen = screenOf(widget);
     const double dpi = screen ? screen->logicalDotsPerInchX() : 0.0;
     return dpi > 0.0 ? dpi : standardDpi;
+}
+
+inline double logicalDpiDown(const QWidget* widget)
+{
+    const QScreen* screen = screenOf(widget);
+    const double dpi = screen ? screen->logicalDotsPerInchY() : 0.0;
+    return dpi > 0.0 ? dpi : standardDpi;
+}
+
+// The high-score and help windows are laid out in twips on the screen they
+// stand on.
+inline int twipsToPixelsX(const QWidget* widget, int twips)
+{
+    return pixelsFromTwips(twips, logicalDpi(widget));
+}
+
+inline int twipsToPixelsY(const QWidget* widget, int twips)
+{
+    return pixelsFromTwips(twips, logicalDpiDown(widget));
+}
+
+inline QRect twipsRect(const QWidget* widget, int left, int top, int width, int height)
+{
+    return {twipsToPixelsX(widget, left), twipsToPixelsY(widget, top),
+            twipsToPixelsX(widget, width), twipsToPixelsY(widget, height)};
+}
+
+// The game's faces were "MS Sans Serif" for labels and "Arial Black" for
+// the start button. Where they are missing, the nearest sans-serif face
+// stands in, at the same size.
+inline QFont gameFont(const QString& designFace, qreal pointSize)
+{
+    QFont font;
+    QStringList faces{designFace};
+    if (designFace == QLatin1String("MS Sans Serif"))
+        faces << QStringLiteral("Microsoft Sans Serif");
+    faces << QStringLiteral("Liberation Sans") << QStringLiteral("Arial")
+          << QStringLiteral("Nimbus Sans") << QStringLiteral("DejaVu Sans");
+    font.setFamilies(faces);
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSizeF(pointSize);
+    return font;
+}
+
+inline QFont windowFont(qreal pointSize, bool bold)
+{
+    QFont font = gameFont(QStringLiteral("MS Sans Serif"), pointSize);
+    font.setBold(bold);
+    return font;
+}
+
+// Puts a top-level window in the middle of its screen's free area.
+inline void centreOnScreen(QWidget* window)
+{
+    const QScreen* screen = screenOf(window);
+    if (!screen)
+        return;
+    const QRect area = screen->availableGeometry();
+    const QSize frame = window->frameGeometry().size();
+    window->move(area.center().x() - frame.width() / 2, area.center().y() - frame.height() / 2);
 }
 
 // A game colour &H00BBGGRR& as a QColor.

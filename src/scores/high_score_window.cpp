@@ -16,7 +16,7 @@
 
 #include "platform/fixed_size_window.h"
 #include "platform/text_codec.h"
-#include "platform/window_layout.h"
+#include "platform/units.h"
 #include "scores/column_printer.h"
 
 namespace vermo {
@@ -136,7 +136,7 @@ void HighScoreWindow::buildLayout()
 
     auto* client = new QWidget(this);
     client->setObjectName(QStringLiteral("client"));
-    client->setFixedSize(twipsToPixelsX(this, 4755), twipsToPixelsY(this, 6855));
+    client->setFixedSize(units::twipsToPixelsX(this, 4755), units::twipsToPixelsY(this, 6855));
     QPalette colours = client->palette();
     colours.setColor(QPalette::Window, orange);
     colours.setColor(QPalette::WindowText, Qt::black);
@@ -145,16 +145,16 @@ void HighScoreWindow::buildLayout()
     keepDesignSize(*this, client);
 
     const auto at = [this](int left, int top, int width, int height) {
-        return twipsRect(this, left, top, width, height);
+        return units::twipsRect(this, left, top, width, height);
     };
     addLabel(client, "lblmaintitle", QStringLiteral("High Score List"), at(600, 120, 3615, 615),
-             windowFont(24, true));
+             units::windowFont(24, true));
     addLabel(client, "lblsubname", QStringLiteral("Name"), at(240, 960, 1215, 495),
-             windowFont(18, true));
+             units::windowFont(18, true));
     addLabel(client, "lblsubscore", QStringLiteral("Score"), at(3360, 960, 1215, 495),
-             windowFont(18, true));
+             units::windowFont(18, true));
 
-    const QFont rowFont = windowFont(13.5, false);
+    const QFont rowFont = units::windowFont(13.5, false);
     for (int row = 1; row <= 10; ++row) {
         const int top = 1440 + 480 * (row - 1);
         const QByteArray number = QByteArray::number(row);
@@ -169,7 +169,7 @@ void HighScoreWindow::buildLayout()
     cmdprint_ = new QPushButton(QStringLiteral("Print High Score List"), client);
     cmdprint_->setObjectName(QStringLiteral("cmdprint"));
     cmdprint_->setGeometry(at(840, 6240, 3135, 495));
-    cmdprint_->setFont(windowFont(8.25, false));
+    cmdprint_->setFont(units::windowFont(8.25, false));
     connect(cmdprint_, &QPushButton::clicked, this, &HighScoreWindow::printList);
 }
 
@@ -251,7 +251,7 @@ void HighScoreWindow::showEvent(QShowEvent* event)
     QMainWindow::showEvent(event);
     if (!centred_) {
         centred_ = true;
-        centreOnScreen(this);
+        units::centreOnScreen(this);
     }
 }
 

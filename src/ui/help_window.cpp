@@ -12,7 +12,7 @@
 #include "platform/program_end.h"
 #include "platform/text_codec.h"
 #include "platform/text_fields.h"
-#include "platform/window_layout.h"
+#include "platform/units.h"
 
 namespace vermo {
 
@@ -107,7 +107,7 @@ HelpWindow::HelpWindow(ProgramEnd& programEnd, QWidget* parent)
 
     auto* client = new QWidget(this);
     client->setObjectName(QStringLiteral("client"));
-    client->setFixedSize(twipsToPixelsX(this, 5640), twipsToPixelsY(this, 3375));
+    client->setFixedSize(units::twipsToPixelsX(this, 5640), units::twipsToPixelsY(this, 3375));
     QPalette colours = client->palette();
     colours.setColor(QPalette::Window, darkTeal);
     client->setPalette(colours);
@@ -116,12 +116,12 @@ HelpWindow::HelpWindow(ProgramEnd& programEnd, QWidget* parent)
 
     text1_ = new QPlainTextEdit(client);
     text1_->setObjectName(QStringLiteral("Text1"));
-    text1_->setGeometry(twipsRect(this, 120, 120, 5415, 3135));
+    text1_->setGeometry(units::twipsRect(this, 120, 120, 5415, 3135));
     text1_->setReadOnly(true);
     text1_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     text1_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     text1_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    text1_->setFont(windowFont(8.25, false));
+    text1_->setFont(units::windowFont(8.25, false));
 }
 
 void HelpWindow::load(const Folder& folder)
@@ -134,7 +134,7 @@ void HelpWindow::showEvent(QShowEvent* event)
     QMainWindow::showEvent(event);
     if (!centred_) {
         centred_ = true;
-        centreOnScreen(this);
+        units::centreOnScreen(this);
     }
 }
 
