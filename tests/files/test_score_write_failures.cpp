@@ -171,11 +171,8 @@ TEST(StaleFiles, OnlyLeftoverTemporaryFilesAreRemoved)
 {
     TempFolder folder;
     // A copy that has ended, and one that is still running (this one).
-    const pid_t ended = ::fork();
-    if (ended == 0)
-        ::_exit(0);
-    ASSERT_EQ(finish(ended), 0);
-    const std::string endedCopy = std::to_string(ended), runningCopy = std::to_string(::getpid());
+    const std::string endedCopy = std::to_string(endedProcess()),
+                      runningCopy = std::to_string(::getpid());
     const std::set<std::string> stale = {"topten.dll." + endedCopy + ".Ab3xZ9.tmp",
                                          "topten.dll." + endedCopy + ".zzzzzz.tmp",
                                          "topten.dll." + endedCopy + ".000000.tmp"};
@@ -209,12 +206,9 @@ TEST(StaleFiles, OnlyLeftoverTemporaryFilesAreRemoved)
 TEST(StaleFiles, AtMostAThousandGoAtATime)
 {
     TempFolder folder;
-    const pid_t ended = ::fork();
-    if (ended == 0)
-        ::_exit(0);
-    ASSERT_EQ(finish(ended), 0);
+    const std::string endedCopy = std::to_string(endedProcess());
     for (int i = 0; i < 1200; ++i)
-        folder.write("topten.dll." + std::to_string(ended) + ".a" + std::to_string(10000 + i).substr(1)
+        folder.write("topten.dll." + endedCopy + ".a" + std::to_string(10000 + i).substr(1)
                          + "x.tmp",
                      "");
     RemoveStaleScoreFiles(tableIn(folder.path()));

@@ -180,11 +180,7 @@ TEST(TwoCopies, StartUpLeavesTheTemporaryFileOfACopyThatIsWriting)
 {
     TempFolder folder;
     // Named as if its copy had ended: only the lock tells it is in use.
-    const pid_t ended = ::fork();
-    if (ended == 0)
-        ::_exit(0);
-    ASSERT_EQ(finish(ended), 0);
-    const std::string inFlight = "topten.dll." + std::to_string(ended) + ".Ab3xZ9.tmp";
+    const std::string inFlight = "topten.dll." + std::to_string(endedProcess()) + ".Ab3xZ9.tmp";
     int locked[2], done[2];
     ASSERT_EQ(::pipe(locked), 0);
     ASSERT_EQ(::pipe(done), 0);

@@ -32,6 +32,15 @@ int finish(pid_t process)
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
+pid_t endedProcess()
+{
+    const pid_t child = ::fork();
+    if (child == 0)
+        ::_exit(0);
+    finish(child);
+    return child;
+}
+
 bool runAs(uid_t player, const std::function<bool()>& body)
 {
     return finish(startAs(player, [&] { return body() ? 0 : 1; })) == 0;

@@ -23,6 +23,10 @@ pid_t startAs(uid_t player, const std::function<int()>& body);
 // Waits for the process; its exit code, or -1 when it did not exit.
 int finish(pid_t process);
 
+// The number of a process that has come and gone, as a copy of the game
+// that ended would leave in its temporary files' names.
+pid_t endedProcess();
+
 // Runs `body` to its end as `player` (as above); true when it returned true.
 bool runAs(uid_t player, const std::function<bool()>& body);
 
