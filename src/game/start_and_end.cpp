@@ -175,7 +175,7 @@ void VermoGame::newgames()
 }
 
 // The finished game takes the lowest entry's place. The table stays as it
-// is while the name prompt waits, whatever the panel refresh does.
+// is while the name prompt waits, whatever the panel refresh does (D-23).
 void VermoGame::enterHighScore()
 {
     struct PendingEntry {
