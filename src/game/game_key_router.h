@@ -15,11 +15,11 @@ namespace vermo {
 //   the keyboard into the menu bar, where the arrows would walk the menus
 //   while the worm runs into a wall. The menus stay reachable by mouse,
 //   F1, F2, and by Alt after P. P pressed there resumes the game and
-//   leaves the menu bar, so the arrows that follow steer again.
+//   leaves the menu bar, so the arrows that follow steer again (D-33).
 // - While a game is on, P and (unless the game is paused) the arrows
 //   pressed in the help or high-score window go to the game. A compositor
 //   that cannot hand the keyboard back to the main window after a box
-//   leaves it with whichever of those windows stands on top.
+//   leaves it with whichever of those windows stands on top (D-34).
 class GameKeyRouter : public QObject {
 public:
     struct Game {

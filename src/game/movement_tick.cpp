@@ -81,6 +81,7 @@ void VermoGame::berryTest()
 }
 
 namespace {
+// Points, bonuses and penalties keep the score within 32 bits (D-09).
 std::int32_t addClamped(std::int32_t a, long long b)
 {
     const long long sum = static_cast<long long>(a) + b;

@@ -3,7 +3,7 @@
 // again while the cell is taken. A crowded board could keep them drawing
 // for ever, so after a generous number of tries the choice falls back to
 // an even draw among the cells that are still free, which gives every
-// free cell the same chance the endless drawing would have given it.
+// free cell the same chance the endless drawing would have given it (D-06).
 #include <vector>
 
 #include "game/vermo_game.h"

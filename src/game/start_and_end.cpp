@@ -115,7 +115,8 @@ void VermoGame::startgame()
         showBestOnPanel();
 
     // Before the first game the movement timer still ticks at its design
-    // interval; it rests while the prompt is open so nothing moves behind it.
+    // interval; it rests while the prompt is open so nothing moves behind it
+    // (D-02).
     services_.tmvermomove.setEnabled(false);
 
     speedAnswer = services_.dialogs.input(speedPrompt, "Select A Speed", "10");
@@ -176,7 +177,7 @@ void VermoGame::newgames()
 }
 
 // The finished game takes the lowest entry's place. The table stays as it
-// is while the name prompt waits, whatever the panel refresh does.
+// is while the name prompt waits, whatever the panel refresh does (D-23).
 void VermoGame::enterHighScore()
 {
     struct PendingEntry {
@@ -235,7 +236,7 @@ void VermoGame::resetBoard()
     movedSinceTurn = true;
     heldTurn = 0;
     // An effect paused in the finished game must not come back when the
-    // new game is paused and resumed.
+    // new game is paused and resumed (D-05).
     timerWasOn[1] = false;
     timerWasOn[2] = false;
 }

@@ -37,18 +37,11 @@ struct GameFolderChoice {
     bool inPlayersFolder = false;
 };
 
-// Chooses the game's folder. A start folder or the program's folder counts
-// only when it is plainly the player's (isPlayersFolder): a folder that
-// other users may write to could hold anything, links included. One the
-// player may not write to (root's copy) gives its files, and the player's
-// own folder keeps the table, as for an installed game.
-// 1. the start folder, when it holds data files (a build or a copied folder);
-// 2. the program's own folder, when it holds them (the same, started from
-//    elsewhere);
-// 3. the player's own folder, when the installed data folder holds them;
-// 4. the start folder, even without data files;
-// 5. the player's own folder otherwise.
-// Folders that could not be opened are simply not chosen.
+// Chooses the game's folder by the folder rule (D-40): the start folder or
+// the program's own folder when it holds data files and is plainly the
+// player's (isPlayersFolder), else the player's own folder for an
+// installed game, else the start folder or the player's own. Folders that
+// could not be opened are simply not chosen.
 GameFolderChoice chooseGameFolder(const Folder& start, const Folder& program,
                                   const Folder& installedData);
 
@@ -61,7 +54,7 @@ struct PlayerFolder {
     std::string problem;
 };
 
-// Makes the player's folder ready: creates it with its parents (following
+// Makes the player's folder ready (D-41): creates it with its parents (following
 // only links the player or root made along its path), makes sure it is
 // plainly the player's and writable, and makes every data file
 // in it a link to the installed one (a copy when links cannot be made, or

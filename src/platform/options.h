@@ -8,12 +8,12 @@ namespace vermo {
 
 // What the command line asks for. Only options that begin with "--" are
 // judged; Qt's own options (-platform, -style, --style=fusion, ...) and
-// anything else are left for Qt.
+// anything else are left for Qt (D-43).
 struct Options {
     enum class Request { Play, Help, Version, Wrong };
     Request request = Request::Play;
     // For start-up timing and start checks: answer the boxes that come
-    // before the first paint, report the time of the first paint, leave.
+    // before the first paint, report the time of the first paint, leave (D-44).
     bool quitAfterFirstPaint = false;
     // The first option that is neither the game's nor Qt's.
     std::string wrong;

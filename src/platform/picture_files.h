@@ -20,7 +20,7 @@ namespace vermo {
 // game does not follow, or a file that does not decode gives a null picture
 // (the caller draws its stand-in) instead of a wait. What is decoded is
 // checked first, so no file can make the game decode more than a few
-// pictures of a few hundred pixels.
+// pictures of a few hundred pixels (D-19).
 inline constexpr std::size_t maxPictureFileBytes = 1024 * 1024;
 
 // The pictures are GIF files drawn at about 19 px; one larger than this on

@@ -5,7 +5,7 @@
 
 namespace vermo {
 
-// Ends the process on the spot.
+// Ends the process on the spot (D-25).
 class QtProgramEnd : public ProgramEnd {
 public:
     [[noreturn]] void endNow() override;

@@ -52,11 +52,11 @@ private:
 // What counts as a number, everywhere in the game: optional blanks, an
 // optional sign, digits with an optional decimal point and fraction,
 // optional blanks. Locale-independent. No value when the text is not a
-// number.
+// number (D-08).
 std::optional<double> parseNumber(std::string_view text);
 
 // A number as a whole 32-bit value: halves go to the even neighbour,
-// values beyond the range stop at its ends.
+// values beyond the range stop at its ends (D-21).
 std::int32_t toInt32(double value);
 
 }  // namespace vermo

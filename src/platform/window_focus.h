@@ -7,7 +7,7 @@ namespace vermo {
 
 // Puts a box in the middle of the window it belongs to. A window that is
 // not shown yet counts where it will appear; without an owner the box goes
-// to the middle of the screen. The box is kept on the screen.
+// to the middle of the screen. The box is kept on the screen (D-35).
 void centreOnOwner(QWidget& box, const QWidget* owner);
 
 // Centres the box on its owner as it is shown, and again when its size
@@ -18,7 +18,7 @@ void keepCentredOnOwner(QWidget& box, const QWidget* owner);
 // Asks for the keyboard for a shown window that has lost it, the way the
 // platform allows: on X11 the window manager activates it; on Wayland
 // the compositor decides (through xdg-activation where it offers that).
-// Nothing happens while a box of the program is still open.
+// Nothing happens while a box of the program is still open (D-34).
 void giveKeyboardBack(QWidget* window);
 
 }  // namespace vermo

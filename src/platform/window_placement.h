@@ -5,7 +5,7 @@ namespace vermo {
 
 // Who puts a top-level window on the screen. On X11 the program may move
 // its own windows; on Wayland only the compositor places them, and a move
-// asked for by the program is silently ignored.
+// asked for by the program is silently ignored (D-31).
 enum class WindowPlacement { ByProgram, ByCompositor };
 
 // Recognised from the name of the Qt platform plugin the program runs on:

@@ -26,7 +26,7 @@ struct ScoreTable {
 
 // A reader looks at no more than this much of the file: ten honest
 // records are a few kilobytes, and a huge or endless file must not stall
-// the game. Records beyond this bound count as missing.
+// the game. Records beyond this bound count as missing (D-20).
 inline constexpr std::size_t maxScoreFileBytes = std::size_t{1} << 20;
 
 // Reads ten records in file order into entries 1 to 10 (no bound applied;
@@ -36,7 +36,7 @@ bool ParseScores(ScoreTable& table, std::string_view bytes);
 
 // Whether the bytes are a high-score table at all: ten complete records,
 // each name in double quotes, as the game writes them. A file that is not
-// (a note, a letter) is never written over through a link.
+// (a note, a letter) is never written over through a link (D-16).
 bool IsScoreTable(std::string_view bytes);
 
 // The ten records exactly as WriteScores puts them in the file, each name
@@ -91,7 +91,7 @@ bool IsScoreTempFileName(const std::string& fileName, const std::string& scoreFi
 
 // A name typed at the prompt made safe for the file: double quotes become
 // single quotes, line breaks and other control characters become blanks,
-// and the name is cut to maxNameBytes (on a character boundary).
+// and the name is cut to maxNameBytes (on a character boundary) (D-12).
 inline constexpr std::size_t maxNameBytes = 255;
 std::string SafeName(const std::string& typed);
 

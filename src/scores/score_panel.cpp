@@ -6,7 +6,7 @@ namespace vermo {
 
 void VermoGame::tmscoreupdate_Timer()
 {
-    // The table is spoken for while the game-over name prompt waits.
+    // The table is spoken for while the game-over name prompt waits (D-23).
     if (highScoreEntryPending)
         return;
     // A file that cannot be read (gone, damaged, or not yet rewritten while

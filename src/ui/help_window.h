@@ -25,7 +25,7 @@ inline constexpr std::size_t maxHelpFileBytes = 1024 * 1024;
 // characters: short lines share a block (each still on a line of its own),
 // and a line longer than this is shown in pieces that each start a line,
 // cut after a blank where there is one. Even a file of one huge line, or
-// of nothing but line breaks, opens at once, every character shown.
+// of nothing but line breaks, opens at once, every character shown (D-19).
 inline constexpr int maxBlockLength = 512;
 QString inLaidOutBlocks(const QString& text);
 
