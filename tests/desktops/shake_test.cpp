@@ -16,6 +16,7 @@
 #include "platform/units.h"
 #include "support/fake_services.h"
 #include "support/temp_folder.h"
+#include "support/score_builders.h"
 
 QT_BEGIN_NAMESPACE
 inline void PrintTo(const QPoint& point, std::ostream* out)
@@ -55,7 +56,7 @@ bool onWayland() { return QGuiApplication::platformName().startsWith(QLatin1Stri
 TEST(ShakeOnThisDesktop, FollowsTheSixStepsAndComesBackToRest)
 {
     testing::TempFolder folder;
-    folder.write("topten.dll", testing::tableOfTen("Computer", 0));
+    folder.write("topten.dll", testing::tenRecordsOf());
 
     testing::ScriptedDialogs dialogs;  // the speed prompt takes its "10"
     testing::ScriptedRandom random;

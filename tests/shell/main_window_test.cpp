@@ -24,6 +24,7 @@
 #include "modal_answers.h"
 #include "platform/fresh_keys.h"
 #include "platform/units.h"
+#include "support/score_builders.h"
 #include "support/temp_folder.h"
 
 namespace vermo {
@@ -33,14 +34,6 @@ using testing::ModalAnswers;
 
 const char* const pictureFiles[] = {"vermou.gif", "vermod.gif", "vermol.gif",
                                     "vermor.gif", "poison.gif", "vermoicp.ico"};
-
-std::string table(const std::string& bestName, int bestScore)
-{
-    std::string bytes;
-    for (int i = 0; i < 9; ++i)
-        bytes += "\"Computer\",0\r\n";
-    return bytes + "\"" + bestName + "\"," + std::to_string(bestScore) + "\r\n";
-}
 
 // Answers the speed prompt with the given text.
 ModalAnswers::Step answerSpeed(QString answer, QString* shownDefault = nullptr)
@@ -91,7 +84,7 @@ protected:
         if (withPictures)
             copyPictures();
         if (!std::filesystem::exists(folder / "topten.dll"))
-            folder.write("topten.dll", table("Computer", 0));
+            folder.write("topten.dll", testing::tenRecordsOf());
         window = std::make_unique<MainWindow>(folder.path());
         window->show();
         window->activateWindow();
@@ -125,7 +118,7 @@ protected:
 
 TEST_F(MainWindowTest, LayoutMenusAndPanelAsDesigned)
 {
-    folder.write("topten.dll", table("Ann", 120));
+    folder.write("topten.dll", testing::recordsWithBest("Ann", 120));
     open();
     const double dpi = units::logicalDpi(window.get());
 
@@ -176,7 +169,7 @@ TEST_F(MainWindowTest, LayoutMenusAndPanelAsDesigned)
 
 TEST_F(MainWindowTest, NameWrittenInAnotherCodePageShowsAsItsLetters)
 {
-    folder.write("topten.dll", table("J\xf6rg", 50));
+    folder.write("topten.dll", testing::recordsWithBest("J\xf6rg", 50));
     open();
     EXPECT_EQ(labelText("lblhighname"), QString::fromUtf8("Jörg"));
     EXPECT_EQ(labelText("lblhighscore"), "50");
@@ -420,7 +413,7 @@ TEST_F(MainWindowTest, AloneAltDuringAGameLeavesTheArrowsWithTheWorm)
 TEST_F(MainWindowTest, ABestNameWiderThanItsPanelEndsInAnEllipsisWithTheWholeNameAsTooltip)
 {
     const QString name = QStringLiteral("Christopher Maximilian Fortescue-Smythe");
-    folder.write("topten.dll", table(name.toStdString(), 900));
+    folder.write("topten.dll", testing::recordsWithBest(name.toStdString(), 900));
     open();
     QLabel* label = window->label("lblhighname");
     const QString shown = label->text();
