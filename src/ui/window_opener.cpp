@@ -76,7 +76,6 @@ HighScoreWindow* QtSecondaryWindows::loadedHighScoreWindow()
             mainWindow_->setWindowIcon(icon);
     }
     window->load(scoreFolder_, lastGoodTable_);
-    ++scoreFileReads_;
     return window;
 }
 
