@@ -12,6 +12,8 @@
 #include "board_layouts.h"
 #include "game/main_window.h"
 #include "game/playfield_widget.h"
+#include "platform/picture_files.h"
+#include "platform/qt_window_frame.h"
 #include "platform/units.h"
 #include "platform/window_placement.h"
 #include "scores/score_file.h"
@@ -120,26 +122,35 @@ BENCHMARK(BM_TickAndRepaint)
     ->Unit(benchmark::kMicrosecond);
 
 // The shake drawn inside the window (where only the compositor places
-// windows): one step of the shake on the real main window, which displaces
-// the whole client area, then the repaint the event loop runs. 600 segments
-// and 300 poison items, the panel labels on top.
+// windows): one step of the shake on a window whose frame shows moves
+// inside it, as on Wayland, which displaces the whole playfield, then the
+// repaint the event loop runs. 600 segments and 300 poison items.
 void BM_ShakeStepInWindow(benchmark::State& state)
 {
-    ScratchFolder folder;
-    folder.copyAssets(VERMO_ASSETS);
-    WriteScores(ScoreTable::defaults(), FindTable(Folder::open(folder.path())));
-    MainWindow window(folder.path());
-    window.frame().setPlacement(WindowPlacement::ByCompositor);
-    window.scoreUpdateTimer().setEnabled(false);
-    window.movementTimer().setEnabled(false);
-    VermoGame& game = window.game();
+    TempFolder folder;
+    makeGameFolder(folder, VERMO_ASSETS);
+    const Folder gameFolder = Folder::open(folder.path());
+    QWidget window;
+    window.setFixedSize(clientSize());
+    IconFiles icons(gameFolder);
+    QtWindowFrame frame(&window, icons, WindowPlacement::ByCompositor);
+    testing::ManualTimer tmscoreupdate, tmvermomove, tmshake, tminvisible;
+    NoBoxes dialogs;
+    CountingRandom random;
+    NoProgramEnd programEnd;
+    testing::CountingWindows windows;
+    VermoGame game(Services{tmscoreupdate, tmvermomove, tmshake, tminvisible, dialogs, random, frame,
+                            programEnd, windows, gameFolder});
+    game.Form_Load();
     layBoard(game, 600, 300);
     game.cmdstart.Visible = false;
-    window.refreshFromModel();
+    auto* playfield = new PlayfieldWidget(game, gameFolder, &window);
+    playfield->setFixedSize(clientSize());
+    frame.setContents(playfield);
     window.show();
     QCoreApplication::processEvents();
     long paints = 0;
-    QObject::connect(window.playfield(), &PlayfieldWidget::painted, [&paints] { ++paints; });
+    QObject::connect(playfield, &PlayfieldWidget::painted, [&paints] { ++paints; });
     game.shakePhase = 1;
     long steps = 0;
     for (auto _ : state) {
@@ -175,9 +186,8 @@ BENCHMARK(BM_TickAndRepaintDisplaced)->Unit(benchmark::kMicrosecond);
 void BM_PaintWindow(benchmark::State& state)
 {
     const bool startScreen = state.range(0) == 0;
-    ScratchFolder folder;
-    folder.copyAssets(VERMO_ASSETS);
-    WriteScores(ScoreTable::defaults(), FindTable(Folder::open(folder.path())));
+    TempFolder folder;
+    makeGameFolder(folder, VERMO_ASSETS);
     MainWindow window(folder.path());
     if (!startScreen) {
         layBoard(window.game(), 600, 300);
