@@ -1,12 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "bench_services.h"
 
-#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <stdexcept>
-#include <system_error>
 
 #include "scores/score_file.h"
 
@@ -35,32 +31,14 @@ void NoProgramEnd::endNow()
     std::abort();
 }
 
-ScratchFolder::ScratchFolder()
-{
-    std::string pattern = (std::filesystem::temp_directory_path() / "vermo-bench-XXXXXX").string();
-    if (!::mkdtemp(pattern.data()))
-        throw std::system_error(errno, std::generic_category(), "mkdtemp");
-    path_ = pattern;
-}
-
-ScratchFolder::~ScratchFolder()
-{
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-}
-
-void ScratchFolder::write(const std::string& name, const std::string& bytes) const
-{
-    std::ofstream(path_ / name, std::ios::binary) << bytes;
-}
-
-void ScratchFolder::copyAssets(const std::filesystem::path& assets) const
+void makeGameFolder(const TempFolder& folder, const std::filesystem::path& assets)
 {
     for (const char* file : {"vermou.gif", "vermod.gif", "vermol.gif", "vermor.gif", "poison.gif",
                              "vermoicp.ico", "helpfile.bat"}) {
-        std::filesystem::copy_file(assets / file, path_ / file,
+        std::filesystem::copy_file(assets / file, folder / file,
                                    std::filesystem::copy_options::overwrite_existing);
     }
+    WriteScores(ScoreTable::defaults(), FindTable(Folder::open(folder.path())));
 }
 
 BenchGame::BenchGame()

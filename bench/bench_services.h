@@ -7,25 +7,18 @@
 
 #include "game/vermo_game.h"
 #include "platform/clock_random.h"
+#include "support/fake_services.h"
+#include "support/temp_folder.h"
 
+// What the benchmarks add to the tests' doubles (tests/support): a timed
+// loop must never open a box or end the program, and draws the real
+// clock-seeded random numbers.
 namespace vermo::bench {
 
-// A timer that never ticks by itself: the benchmark calls fire().
-class HandTimer : public Timer {
-public:
-    int interval() const override { return interval_; }
-    void setInterval(int milliseconds) override { interval_ = milliseconds; }
-    bool enabled() const override { return enabled_; }
-    void setEnabled(bool on) override { enabled_ = on; }
+using testing::TempFolder;
 
-private:
-    int interval_ = 0;
-    bool enabled_ = false;
-};
-
-// A timed loop must never open a box: a box means the game ended or
-// something went wrong, and the figure would be meaningless. Any box
-// stops the process with its text.
+// A box means the game ended or something went wrong, and the figure
+// would be meaningless: any box stops the process with its text.
 class NoBoxes : public Dialogs {
 public:
     void message(const std::string& text, const std::string& title = {}) override;
@@ -34,47 +27,10 @@ public:
                       const std::string& defaultText) override;
 };
 
-class StillFrame : public WindowFrame {
-public:
-    int left() const override { return left_; }
-    int top() const override { return top_; }
-    void setLeft(int twips) override { left_ = twips; }
-    void setTop(int twips) override { top_ = twips; }
-    void setIcon(const std::string&) override {}
-
-private:
-    int left_ = homeLeftTwips, top_ = homeTopTwips;
-};
-
 // Nothing in a benchmark may end the program.
 class NoProgramEnd : public ProgramEnd {
 public:
     [[noreturn]] void endNow() override;
-};
-
-class NoWindows : public SecondaryWindows {
-public:
-    void showHighScores() override {}
-    void showHelp() override {}
-};
-
-// A fresh folder under the system's temporary folder, removed at the end.
-class ScratchFolder {
-public:
-    ScratchFolder();
-    ~ScratchFolder();
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
-
-    const std::filesystem::path& path() const { return path_; }
-
-    // Copies the game's pictures, icon and help text in.
-    void copyAssets(const std::filesystem::path& assets) const;
-    // Makes a file with the given bytes.
-    void write(const std::string& name, const std::string& bytes) const;
-
-private:
-    std::filesystem::path path_;
 };
 
 // The real clock-seeded generator, counting its draws.
@@ -88,18 +44,22 @@ public:
     long long draws = 0;
 };
 
-// A main window's game on the stand-ins above and the real clock-seeded
-// random generator, in a scratch folder, loaded as at start-up.
+// The game's pictures, icon and help text copied in, and the table a first
+// start writes: a game started there opens no box.
+void makeGameFolder(const TempFolder& folder, const std::filesystem::path& assets);
+
+// A main window's game on the doubles above, in a temporary folder, loaded
+// as at start-up.
 struct BenchGame {
     BenchGame();
 
-    ScratchFolder folder;
-    HandTimer tmscoreupdate, tmvermomove, tmshake, tminvisible;
+    TempFolder folder;
+    testing::ManualTimer tmscoreupdate, tmvermomove, tmshake, tminvisible;
     NoBoxes dialogs;
     CountingRandom random;
-    StillFrame frame;
+    testing::RecordingWindow frame;
     NoProgramEnd programEnd;
-    NoWindows windows;
+    testing::CountingWindows windows;
     std::unique_ptr<VermoGame> game;
 };
 

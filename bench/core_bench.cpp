@@ -159,7 +159,7 @@ BENCHMARK(BM_CopyTable);
 // What the panel refresh does every five seconds.
 void BM_ReadSort(benchmark::State& state)
 {
-    ScratchFolder folder;
+    TempFolder folder;
     const Folder gameFolder = Folder::open(folder.path());
     WriteScores(sampleTable(false), FindTable(gameFolder));
     ScoreTable table;
@@ -177,7 +177,7 @@ BENCHMARK(BM_ReadSort)->Unit(benchmark::kMicrosecond);
 // write goes through a temporary file, flushed to the disk and renamed).
 void BM_ReadSortWrite(benchmark::State& state)
 {
-    ScratchFolder folder;
+    TempFolder folder;
     const Folder gameFolder = Folder::open(folder.path());
     WriteScores(sampleTable(false), FindTable(gameFolder));
     ScoreTable table;

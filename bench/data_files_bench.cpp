@@ -41,7 +41,7 @@ QByteArray blankPng(int side)
     return testing::pngOf(side, QImage::Format_Mono);
 }
 
-void writeFile(const ScratchFolder& folder, const std::string& name, const QByteArray& bytes)
+void writeFile(const TempFolder& folder, const std::string& name, const QByteArray& bytes)
 {
     folder.write(name, std::string(bytes.constData(), static_cast<std::size_t>(bytes.size())));
 }
@@ -61,7 +61,7 @@ void measure(benchmark::State& state, Load load)
 // 200 entries, all pointing at one 4000 x 4000 picture.
 void BM_IconOf200EntriesOfOneHugePicture(benchmark::State& state)
 {
-    ScratchFolder folder;
+    TempFolder folder;
     writeFile(folder, "vermoicp.ico", craftedIcon(200, {blankPng(4000)}));
     const Folder files = Folder::open(folder.path());
     measure(state, [&] { benchmark::DoNotOptimize(IconFiles(files).icon("vermoicp.ico").isNull()); });
@@ -71,7 +71,7 @@ BENCHMARK(BM_IconOf200EntriesOfOneHugePicture)->Unit(benchmark::kMillisecond);
 // 24 entries of different huge pictures, about 5700 px each.
 void BM_IconOf24HugePictures(benchmark::State& state)
 {
-    ScratchFolder folder;
+    TempFolder folder;
     std::vector<QByteArray> pictures;
     for (int i = 0; i < 24; ++i)
         pictures.push_back(blankPng(5690 + i));
@@ -103,7 +103,7 @@ void openHelp(const Folder& files)
 // One quoted line of `bytes` letters (blanks every eighth when `words`).
 void BM_HelpOfOneHugeLine(benchmark::State& state)
 {
-    ScratchFolder folder;
+    TempFolder folder;
     std::string line(static_cast<std::size_t>(state.range(0)) * 1024, 'w');
     if (state.range(1) != 0)
         for (std::size_t i = 7; i < line.size(); i += 8)
@@ -125,7 +125,7 @@ void BM_HelpOfManyTinyPieces(benchmark::State& state)
 {
     static const char* const pieces[] = {"a\n", "\xE2\x80\x8B", "\xE2\x80\xAE\xE2\x80\xAD"};
     const std::string piece = pieces[state.range(0)];
-    ScratchFolder folder;
+    TempFolder folder;
     std::string field;
     while (field.size() + piece.size() < 1024 * 1024 - 2)
         field += piece;
@@ -143,7 +143,7 @@ BENCHMARK(BM_HelpOfManyTinyPieces)
 // A sparse file of 1 GB: only the first MiB is read.
 void BM_HelpOfASparseGigabyte(benchmark::State& state)
 {
-    ScratchFolder folder;
+    TempFolder folder;
     {
         const int fd = ::open((folder.path() / "helpfile.bat").c_str(), O_WRONLY | O_CREAT, 0644);
         if (fd < 0 || ::ftruncate(fd, off_t{1} << 30) != 0)

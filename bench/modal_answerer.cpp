@@ -11,7 +11,10 @@
 
 namespace vermo::bench {
 
-ModalAnswerer::ModalAnswerer(QString speed) : speed_(std::move(speed)) {}
+ModalAnswerer::ModalAnswerer(QString speed, std::function<void(const QString&)> unexpected)
+    : speed_(std::move(speed)), unexpected_(std::move(unexpected))
+{
+}
 
 bool ModalAnswerer::eventFilter(QObject* watched, QEvent* event)
 {
@@ -32,23 +35,39 @@ bool ModalAnswerer::eventFilter(QObject* watched, QEvent* event)
 void ModalAnswerer::answer(QObject* box)
 {
     ++answered_;
+    auto unexpected = [this](const QString& what) {
+        if (unexpected_)
+            unexpected_(what);
+    };
     if (auto* input = qobject_cast<QInputDialog*>(box)) {
-        const bool speedPrompt = input->labelText().contains(QStringLiteral("Speed"));
+        const QString prompt = input->labelText();
+        const bool speedPrompt = prompt.contains(QStringLiteral("Speed"));
+        if (speedPrompt)
+            ++speedPrompts_;
+        else if (prompt.contains(QStringLiteral("High Score")))
+            ++namePrompts_;
+        else
+            unexpected(QStringLiteral("prompt: ") + prompt);
         input->setTextValue(speedPrompt ? speed_ : QStringLiteral("Autopilot"));
         input->accept();
         return;
     }
     if (auto* message = qobject_cast<QMessageBox*>(box)) {
         if (QAbstractButton* yes = message->button(QMessageBox::Yes)) {
+            if (message->text() != QStringLiteral("New Game?"))
+                unexpected(QStringLiteral("question: ") + message->text());
             ++gameOvers_;
             yes->click();
-        } else if (QAbstractButton* ok = message->button(QMessageBox::Ok)) {
-            ok->click();
         } else {
-            message->accept();
+            unexpected(QStringLiteral("message box: ") + message->text());
+            if (QAbstractButton* ok = message->button(QMessageBox::Ok))
+                ok->click();
+            else
+                message->accept();
         }
         return;
     }
+    unexpected(QStringLiteral("box"));
     if (auto* dialog = qobject_cast<QDialog*>(box))
         dialog->accept();
 }

@@ -6,13 +6,14 @@
 #include <QApplication>
 #include <QImage>
 #include <QPaintEvent>
-#include <cmath>
 #include <memory>
 
 #include "bench_services.h"
 #include "board_layouts.h"
 #include "game/main_window.h"
 #include "game/playfield_widget.h"
+#include "platform/picture_files.h"
+#include "platform/qt_window_frame.h"
 #include "platform/units.h"
 #include "platform/window_placement.h"
 #include "scores/score_file.h"
@@ -66,48 +67,9 @@ BENCHMARK(BM_PaintPlayfield)
     ->Args({1, 0})
     ->Unit(benchmark::kMicrosecond);
 
-// A repaint limited to the cells one step changes, with 600 segments and
-// 300 poison items on the board: the head's new cell, the neck, the cell
-// the tail left and the berry's, far apart as they usually are. As one
-// region (what a paint event gets), and one cell at a time (close to what
-// a paint that tested each sprite against the region itself, rather than
-// against the region's bounding rectangle, would cost).
-void BM_PaintPlayfieldCells(benchmark::State& state)
-{
-    const bool oneByOne = state.range(0) != 0;
-    FormState board;
-    layBoard(board, 600, 300);
-    PlayfieldWidget widget(board, Folder::open(VERMO_ASSETS));
-    widget.setFixedSize(clientSize());
-    QImage image(widget.size(), QImage::Format_RGB32);
-    widget.render(&image);
-    const double pixelsPerCm = units::pixelsPerCm(widget.logicalDpiX());
-    auto cellBox = [&](Cell cell) {
-        const int left = static_cast<int>(std::lround(gridCoordinate(cell.column) * pixelsPerCm));
-        const int top = static_cast<int>(std::lround(gridCoordinate(cell.row) * pixelsPerCm));
-        return QRect(left - 1, top - 1, 21, 21);
-    };
-    std::vector<QRect> boxes;
-    QRegion changed;
-    for (Cell cell : {Cell{1, 1}, Cell{2, 1}, Cell{5, 14}, Cell{12, 12}}) {
-        boxes.push_back(cellBox(cell));
-        changed += boxes.back();
-    }
-    for (auto _ : state) {
-        if (oneByOne) {
-            for (const QRect& box : boxes)
-                widget.render(&image, box.topLeft(), QRegion(box));
-        } else {
-            widget.render(&image, QPoint(), changed);
-        }
-        benchmark::DoNotOptimize(image.constBits());
-    }
-}
-BENCHMARK(BM_PaintPlayfieldCells)->ArgName("cellByCell")->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
-
-// Runs the tick benchmark's course: a movement tick, then working out which
-// cells changed (showState), and with `painting`, the repaint of those cells
-// as the event loop runs it after the tick. Counts the paints per tick.
+// Runs the tick benchmark's course: a movement tick, then seeing whether
+// anything on the field changed (showState), and with `painting`, the
+// repaint as the event loop runs it after the tick. Counts the paints per tick.
 void runCourse(benchmark::State& state, TickCourse& course, PlayfieldWidget& widget, bool painting)
 {
     long paints = 0;
@@ -160,26 +122,35 @@ BENCHMARK(BM_TickAndRepaint)
     ->Unit(benchmark::kMicrosecond);
 
 // The shake drawn inside the window (where only the compositor places
-// windows): one step of the shake on the real main window, which displaces
-// the whole client area, then the repaint the event loop runs. 600 segments
-// and 300 poison items, the panel labels on top.
+// windows): one step of the shake on a window whose frame shows moves
+// inside it, as on Wayland, which displaces the whole playfield, then the
+// repaint the event loop runs. 600 segments and 300 poison items.
 void BM_ShakeStepInWindow(benchmark::State& state)
 {
-    ScratchFolder folder;
-    folder.copyAssets(VERMO_ASSETS);
-    WriteScores(ScoreTable::defaults(), FindTable(Folder::open(folder.path())));
-    MainWindow window(folder.path());
-    window.frame().setPlacement(WindowPlacement::ByCompositor);
-    window.scoreUpdateTimer().setEnabled(false);
-    window.movementTimer().setEnabled(false);
-    VermoGame& game = window.game();
+    TempFolder folder;
+    makeGameFolder(folder, VERMO_ASSETS);
+    const Folder gameFolder = Folder::open(folder.path());
+    QWidget window;
+    window.setFixedSize(clientSize());
+    IconFiles icons(gameFolder);
+    QtWindowFrame frame(&window, icons, WindowPlacement::ByCompositor);
+    testing::ManualTimer tmscoreupdate, tmvermomove, tmshake, tminvisible;
+    NoBoxes dialogs;
+    CountingRandom random;
+    NoProgramEnd programEnd;
+    testing::CountingWindows windows;
+    VermoGame game(Services{tmscoreupdate, tmvermomove, tmshake, tminvisible, dialogs, random, frame,
+                            programEnd, windows, gameFolder});
+    game.Form_Load();
     layBoard(game, 600, 300);
     game.cmdstart.Visible = false;
-    window.refreshFromModel();
+    auto* playfield = new PlayfieldWidget(game, gameFolder, &window);
+    playfield->setFixedSize(clientSize());
+    frame.setContents(playfield);
     window.show();
     QCoreApplication::processEvents();
     long paints = 0;
-    QObject::connect(window.playfield(), &PlayfieldWidget::painted, [&paints] { ++paints; });
+    QObject::connect(playfield, &PlayfieldWidget::painted, [&paints] { ++paints; });
     game.shakePhase = 1;
     long steps = 0;
     for (auto _ : state) {
@@ -192,8 +163,8 @@ void BM_ShakeStepInWindow(benchmark::State& state)
 }
 BENCHMARK(BM_ShakeStepInWindow)->Unit(benchmark::kMicrosecond);
 
-// The movement tick's partial repaint while the playfield stands displaced
-// inside its holder, as during a shake drawn inside the window.
+// The movement tick's repaint while the playfield stands displaced inside
+// its holder, as during a shake drawn inside the window.
 void BM_TickAndRepaintDisplaced(benchmark::State& state)
 {
     TickCourse course(600, 300);
@@ -215,9 +186,8 @@ BENCHMARK(BM_TickAndRepaintDisplaced)->Unit(benchmark::kMicrosecond);
 void BM_PaintWindow(benchmark::State& state)
 {
     const bool startScreen = state.range(0) == 0;
-    ScratchFolder folder;
-    folder.copyAssets(VERMO_ASSETS);
-    WriteScores(ScoreTable::defaults(), FindTable(Folder::open(folder.path())));
+    TempFolder folder;
+    makeGameFolder(folder, VERMO_ASSETS);
     MainWindow window(folder.path());
     if (!startScreen) {
         layBoard(window.game(), 600, 300);

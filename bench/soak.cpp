@@ -26,6 +26,7 @@
 #include "game/main_window.h"
 #include "game/wrapping_button.h"
 #include "key_input.h"
+#include "modal_answerer.h"
 #include "process_stats.h"
 #include "run_options.h"
 #include "scores/score_file.h"
@@ -43,45 +44,6 @@ void recordError(std::string text)
         std::fprintf(stderr, "soak: error: %s\n", text.c_str());
     errors.push_back(std::move(text));
 }
-
-// The prompts of the game as a player at the keyboard answers them. Any
-// box the session does not expect is an error.
-class SoakDialogs : public Dialogs {
-public:
-    explicit SoakDialogs(std::string speed) : speed_(std::move(speed)) {}
-
-    void message(const std::string& text, const std::string&) override
-    {
-        recordError("unexpected message box: " + text);
-    }
-
-    Answer askYesNo(const std::string& text, const std::string&) override
-    {
-        if (text != "New Game?")
-            recordError("unexpected question: " + text);
-        ++gameOvers;
-        return Answer::Yes;
-    }
-
-    std::string input(const std::string& prompt, const std::string&, const std::string&) override
-    {
-        if (prompt.find("Speed") != std::string::npos) {
-            ++speedPrompts;
-            return speed_;
-        }
-        if (prompt.find("High Score") != std::string::npos) {
-            ++highScores;
-            return "Soak " + std::to_string(highScores);
-        }
-        recordError("unexpected prompt: " + prompt);
-        return {};
-    }
-
-    long gameOvers = 0, speedPrompts = 0, highScores = 0;
-
-private:
-    std::string speed_;
-};
 
 extern "C" void onCrash(int signal)
 {
@@ -135,12 +97,16 @@ int run(int argc, char** argv)
     const double warmup = std::min(numberOption(argc, argv, "--warmup", 10), seconds / 2);
     const std::string speed = option(argc, argv, "--speed", "20");
 
-    ScratchFolder folder;
-    folder.copyAssets(VERMO_ASSETS);
-    WriteScores(ScoreTable::defaults(), FindTable(Folder::open(folder.path())));
+    TempFolder folder;
+    makeGameFolder(folder, VERMO_ASSETS);
 
-    SoakDialogs dialogs(speed);
-    MainWindow window(folder.path(), {.dialogs = &dialogs});
+    // The game's prompts answered as a player at the keyboard answers them;
+    // any other box is an error.
+    ModalAnswerer dialogs(QString::fromStdString(speed), [](const QString& box) {
+        recordError("unexpected " + box.toStdString());
+    });
+    QCoreApplication::instance()->installEventFilter(&dialogs);
+    MainWindow window(folder.path());
     window.show();
 
     const long residentStart = residentKib();
@@ -164,7 +130,7 @@ int run(int argc, char** argv)
         if (game.cmdstart.Visible)
             return;
         ++ticks;
-        const long overs = dialogs.gameOvers;
+        const long overs = dialogs.gameOvers();
         // The head stood on the berry when this tick began: it ate it,
         // unless the game ended first.
         const bool newGame = overs != gameOversBefore;
@@ -218,12 +184,12 @@ int run(int argc, char** argv)
 
     const long residentEnd = residentKib();
     const double wall = wallSeconds() - wallWarm, cpu = cpuSeconds() - cpuWarm;
-    const long games = dialogs.gameOvers + 1;
-    if (dialogs.speedPrompts != games)
-        recordError("the speed prompt came " + std::to_string(dialogs.speedPrompts) + " times for " +
+    const long games = dialogs.gameOvers() + 1;
+    if (dialogs.speedPrompts() != games)
+        recordError("the speed prompt came " + std::to_string(dialogs.speedPrompts()) + " times for " +
                     std::to_string(games) + " games");
     std::printf("soak: %.0f s at speed %s, warm-up %.0f s; %ld speed prompts, %ld high scores entered\n",
-                wallSeconds() - wallStart, speed.c_str(), warmup, dialogs.speedPrompts, dialogs.highScores);
+                wallSeconds() - wallStart, speed.c_str(), warmup, dialogs.speedPrompts(), dialogs.namePrompts());
     std::printf("machine: %s\n", machineLine().c_str());
     std::printf("ticks %ld, berries eaten %ld, games played %ld (game overs %ld, %ld of them stalled games "
                 "let go), longest worm %ld, most poison %ld, best score %d\n",

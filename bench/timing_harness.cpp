@@ -98,14 +98,13 @@ private:
 };
 
 struct Setup {
-    ScratchFolder folder;
+    TempFolder folder;
     std::unique_ptr<MainWindow> window;
     std::unique_ptr<ModalAnswerer> answerer;
 
     explicit Setup(const QString& speed)
     {
-        folder.copyAssets(VERMO_ASSETS);
-        WriteScores(ScoreTable::defaults(), FindTable(Folder::open(folder.path())));
+        makeGameFolder(folder, VERMO_ASSETS);
         answerer = std::make_unique<ModalAnswerer>(speed);
         QCoreApplication::instance()->installEventFilter(answerer.get());
         window = std::make_unique<MainWindow>(folder.path());

@@ -1,10 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include <QAbstractButton>
-#include <QPushButton>
 #include <QApplication>
 #include <QImageReader>
-#include <QMessageBox>
-#include <QTimer>
 #include <pwd.h>
 #include <unistd.h>
 
@@ -60,28 +56,6 @@ const char* homeFolder()
         return home;
     const passwd* entry = getpwuid(getuid());
     return entry != nullptr ? entry->pw_dir : nullptr;
-}
-
-// For start checks without a player: every box before the first paint is
-// answered with its OK (or default) button, its text reported on one line.
-void answerBoxesUntilFirstPaint(QApplication& app)
-{
-    auto* answerer = new QTimer(&app);
-    QObject::connect(answerer, &QTimer::timeout, [] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (box == nullptr || !box->isVisible())
-            return;
-        QAbstractButton* button = box->button(QMessageBox::Ok);
-        if (button == nullptr)
-            button = box->defaultButton();
-        if (button == nullptr && !box->buttons().isEmpty())
-            button = box->buttons().first();
-        std::fprintf(stderr, "box: %s\n", box->text().simplified().toUtf8().constData());
-        std::fflush(stderr);
-        if (button != nullptr)
-            button->click();
-    });
-    answerer->start(20);
 }
 
 // Makes the player's own folder ready. When the table cannot be kept there
@@ -141,8 +115,6 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("vermo"));
     QApplication::setApplicationVersion(QStringLiteral(VERMO_VERSION));
     QGuiApplication::setDesktopFileName(QStringLiteral(VERMO_APP_ID));
-    if (options.quitAfterFirstPaint)
-        answerBoxesUntilFirstPaint(app);
 
     const vermo::GameFolders folders =
         choice.inPlayersFolder ? makePlayerFolderReady(choice.folders.files) : choice.folders;

@@ -91,12 +91,12 @@ GameFolders oneFolder(const std::filesystem::path& path)
 
 }  // namespace
 
-MainWindow::MainWindow(const std::filesystem::path& folder, StandIns standIns, QWidget* parent)
-    : MainWindow(oneFolder(folder), standIns, parent)
+MainWindow::MainWindow(const std::filesystem::path& folder, QWidget* parent)
+    : MainWindow(oneFolder(folder), parent)
 {
 }
 
-MainWindow::MainWindow(GameFolders folders, StandIns standIns, QWidget* parent)
+MainWindow::MainWindow(GameFolders folders, QWidget* parent)
     : QMainWindow(parent),
       folders_(std::move(folders)),
       icons_(folders_.files),
@@ -104,11 +104,7 @@ MainWindow::MainWindow(GameFolders folders, StandIns standIns, QWidget* parent)
       frame_(this, icons_),
       windows_(std::make_unique<QtSecondaryWindows>(folders_.files, icons_, this, programEnd_,
                                                     [this] { return game_.high; })),
-      game_(Services{tmscoreupdate_, tmvermomove_, tmshake_, tminvisible_,
-                     standIns.dialogs != nullptr ? *standIns.dialogs
-                                                 : static_cast<Dialogs&>(dialogs_),
-                     standIns.random != nullptr ? *standIns.random
-                                                : static_cast<RandomSource&>(random_),
+      game_(Services{tmscoreupdate_, tmvermomove_, tmshake_, tminvisible_, dialogs_, random_,
                      frame_, programEnd_, *windows_, folders_.scores})
 {
     windows_->setScoreFolder(folders_.scores);

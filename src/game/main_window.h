@@ -25,27 +25,16 @@ class PlayfieldWidget;
 class QtSecondaryWindows;
 class WrappingButton;
 
-// Services put in place of the main window's own: boxes answered by other
-// means (an autopilot's script; the window's own Qt boxes then stay
-// unused), random draws on a known course. Null keeps the window's own.
-struct ServiceStandIns {
-    Dialogs* dialogs = nullptr;
-    RandomSource* random = nullptr;
-};
-
 // frmVermo: the game's window. It keeps no game state of its own; it hands
 // every event to the game and then shows what the game's state says.
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
-    using StandIns = ServiceStandIns;
-
     // folder: where the pictures, the icon and the high-score file lie.
-    explicit MainWindow(const std::filesystem::path& folder, StandIns standIns = {},
-                        QWidget* parent = nullptr);
+    explicit MainWindow(const std::filesystem::path& folder, QWidget* parent = nullptr);
     // The game's folders as chosen at start: an installed game keeps its
     // files in one folder and the player's table in another.
-    explicit MainWindow(GameFolders folders, StandIns standIns = {}, QWidget* parent = nullptr);
+    explicit MainWindow(GameFolders folders, QWidget* parent = nullptr);
     ~MainWindow() override;
 
     VermoGame& game() { return game_; }

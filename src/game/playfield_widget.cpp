@@ -37,24 +37,38 @@ QRect PlayfieldWidget::spriteBox(float left, float top, float width, float heigh
             roundToPixel(width * pixelsPerCm_), roundToPixel(height * pixelsPerCm_)};
 }
 
+void PlayfieldWidget::takeScene(std::vector<ShownSprite>& scene) const
+{
+    scene.clear();
+    auto disc = [&scene](const Circle& c) {
+        if (c.Visible)
+            scene.push_back({c.Left, c.Top, c.Width, c.Height, c.FillColor, c.BorderColor, 0});
+    };
+    auto picture = [&scene](const Image& image, StandIn standIn) {
+        if (image.Visible && !image.Picture.empty())
+            scene.push_back({image.Left, image.Top, image.Width, image.Height, 0, 0,
+                             static_cast<int>(standIn) + 1});
+    };
+    disc(state_.berry);
+    for (const Image& item : state_.poison.elements())
+        picture(item, StandIn::Poison);
+    for (const Circle& segment : state_.vermo.elements())
+        disc(segment);
+    picture(state_.headu, StandIn::HeadUp);
+    picture(state_.headd, StandIn::HeadDown);
+    picture(state_.headl, StandIn::HeadLeft);
+    picture(state_.headr, StandIn::HeadRight);
+}
+
 void PlayfieldWidget::showState()
 {
-    next_.takeFrom(state_);
-    if (!everShown_ || !next_.onGrid() || !shown_.onGrid()
-        || next_.background() != shown_.background()) {
+    // A whole paint at the longest worm stays far inside a tick; what must
+    // not happen is a paint on every tick of the idle start screen.
+    takeScene(next_);
+    if (!everShown_ || state_.BackColor != shownBackground_ || next_ != shown_)
         update();
-    } else {
-        cellsThatDiffer(shown_, next_, changed_);
-        const double perCm = units::pixelsPerCm(logicalDpiX());
-        const int size = roundToPixel(spriteSize * perCm);
-        for (const CellPosition& cell : changed_) {
-            // The sprite box of the cell with a pixel of margin for the
-            // smoothed edges.
-            update(roundToPixel(gridCoordinate(cell.column) * perCm) - 1,
-                   roundToPixel(gridCoordinate(cell.row) * perCm) - 1, size + 2, size + 2);
-        }
-    }
     everShown_ = true;
+    shownBackground_ = state_.BackColor;
     std::swap(shown_, next_);
 }
 

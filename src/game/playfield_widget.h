@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "game/form_state.h"
-#include "game/scene_changes.h"
 #include "platform/folder.h"
 
 namespace vermo {
@@ -25,9 +24,8 @@ public:
     // What a picture box shows when its file is missing or cannot be read.
     enum class StandIn { HeadUp, HeadDown, HeadLeft, HeadRight, Poison };
 
-    // Repaints what changed since the last call: the cells of sprites that
-    // appeared, vanished, moved or changed colour; everything when the
-    // background changed. Nothing at all when nothing changed.
+    // Repaints the field when anything on it appeared, vanished, moved or
+    // changed colour since the last call; nothing at all when nothing did.
     void showState();
 
 signals:
@@ -66,9 +64,19 @@ private:
 
     bool needed(const QRect& box) const { return dirty_.intersects(box); }
 
+    // One sprite as the field shows it.
+    struct ShownSprite {
+        float left, top, width, height;
+        Color fill, border;  // a disc's colours; 0 for a picture
+        int kind;            // 0 a disc, else the picture's stand-in + 1
+        bool operator==(const ShownSprite&) const = default;
+    };
+    void takeScene(std::vector<ShownSprite>& scene) const;
+
     const FormState& state_;
-    ShownCells shown_, next_;
-    std::vector<CellPosition> changed_;
+    // What the last showState() saw, and what this one sees.
+    Color shownBackground_ = colors::black;
+    std::vector<ShownSprite> shown_, next_;
     bool everShown_ = false;
     QRegion dirty_;  // the part of the widget the current paint redraws
     Folder folder_;

@@ -26,12 +26,6 @@ void QtWindowFrame::setContents(QWidget* contents)
     displaceContents();
 }
 
-void QtWindowFrame::setPlacement(WindowPlacement placement)
-{
-    placement_ = placement;
-    displaceContents();
-}
-
 double QtWindowFrame::dpi() const { return units::logicalDpi(window_); }
 
 int QtWindowFrame::left() const

@@ -32,9 +32,6 @@ public:
     // cannot be moved. Its parent shows where it has moved away.
     void setContents(QWidget* contents);
     WindowPlacement placement() const { return placement_; }
-    // Shows moves the other way than this platform's (a benchmark of the
-    // shake drawn inside the window, on a platform that moves windows).
-    void setPlacement(WindowPlacement placement);
 
     int left() const override;
     int top() const override;

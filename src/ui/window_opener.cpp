@@ -79,7 +79,6 @@ HighScoreWindow* QtSecondaryWindows::loadedHighScoreWindow()
     highScoreWindow_ = window;
     giveIcon(window, icons_.icon(dataFiles::icon));
     window->load(scoreFolder_, lastGoodTable_);
-    ++scoreFileReads_;
     return window;
 }
 

@@ -44,8 +44,6 @@ public:
     // Null while the window is not loaded.
     HighScoreWindow* highScoreWindow() const;
     HelpWindow* helpWindow() const;
-    // How often a high-score window load has read the high-score file.
-    int scoreFileReads() const { return scoreFileReads_; }
 
 private:
     Folder folder_;
@@ -56,7 +54,6 @@ private:
     std::function<ScoreTable()> lastGoodTable_;
     QPointer<HighScoreWindow> highScoreWindow_;
     QPointer<HelpWindow> helpWindow_;
-    int scoreFileReads_ = 0;
 
     HighScoreWindow* loadedHighScoreWindow();
     HelpWindow* loadedHelpWindow();

@@ -6,17 +6,10 @@
 #include <string>
 
 #include "support/fake_services.h"
+#include "support/score_builders.h"
 #include "support/temp_folder.h"
 
 namespace vermo::testing {
-
-inline std::string defaultTableBytes()
-{
-    std::string bytes;
-    for (int i = 0; i < 10; ++i)
-        bytes += "\"Computer\",0\r\n";
-    return bytes;
-}
 
 // A main window on stand-in services in a folder of its own, with a
 // complete high-score file so start-up shows no message.
@@ -26,7 +19,7 @@ protected:
     GameRig rig{folder.path()};
     VermoGame& game() { return *rig.game; }
 
-    void SetUp() override { folder.write("topten.dll", defaultTableBytes()); }
+    void SetUp() override { folder.write("topten.dll", tenRecordsOf()); }
 
     // Loads with the first berry in the top left corner, out of the way.
     void load()

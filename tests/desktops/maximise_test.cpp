@@ -16,6 +16,7 @@
 
 #include "game/main_window.h"
 #include "support/temp_folder.h"
+#include "support/score_builders.h"
 
 namespace vermo {
 namespace {
@@ -75,7 +76,7 @@ void maximiseTheNextBox(int* boxesSeen)
 TEST(MaximiseOnThisDesktop, WindowsAndBoxesKeepTheirContentsAtTheirSize)
 {
     testing::TempFolder folder;
-    folder.write("topten.dll", testing::tableOfTen("Computer", 0));
+    folder.write("topten.dll", testing::tenRecordsOf());
     MainWindow window(folder.path());
     window.show();
     maximiseAndRestore(&window, window.findChild<QWidget*>(QStringLiteral("client")));

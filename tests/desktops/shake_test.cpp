@@ -3,6 +3,7 @@
 // Wayland (weston). Where the program may move its window, the window
 // itself shakes; where only the compositor places windows, the contents
 // shake inside the window and the window is never asked to move.
+#include <QDialog>
 #include <QGuiApplication>
 #include <QTest>
 #include <QWindow>
@@ -14,8 +15,9 @@
 #include "game/main_window.h"
 #include "game/playfield_widget.h"
 #include "platform/units.h"
-#include "support/fake_services.h"
 #include "support/temp_folder.h"
+#include "shell/modal_answers.h"
+#include "support/score_builders.h"
 
 QT_BEGIN_NAMESPACE
 inline void PrintTo(const QPoint& point, std::ostream* out)
@@ -55,14 +57,19 @@ bool onWayland() { return QGuiApplication::platformName().startsWith(QLatin1Stri
 TEST(ShakeOnThisDesktop, FollowsTheSixStepsAndComesBackToRest)
 {
     testing::TempFolder folder;
-    folder.write("topten.dll", testing::tableOfTen("Computer", 0));
+    folder.write("topten.dll", testing::tenRecordsOf());
 
-    testing::ScriptedDialogs dialogs;  // the speed prompt takes its "10"
-    testing::ScriptedRandom random;
-    MainWindow window(folder.path(), {.dialogs = &dialogs, .random = &random});
+    MainWindow window(folder.path());
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-    window.game().cmdstart_Click();
+    {
+        testing::ModalAnswers answers({[](QWidget* box) {  // the speed prompt takes its "10"
+            if (auto* prompt = qobject_cast<QDialog*>(box))
+                prompt->accept();
+        }});
+        window.game().cmdstart_Click();
+        ASSERT_EQ(answers.answered(), 1);
+    }
     window.movementTimer().setEnabled(false);  // the worm stays put
     window.refreshFromModel();
     QTest::qWait(200);
@@ -73,9 +80,10 @@ TEST(ShakeOnThisDesktop, FollowsTheSixStepsAndComesBackToRest)
     ASSERT_EQ(contents->pos(), QPoint(0, 0));
     MoveCounter counter(&window);
 
-    // A blue berry's effect, drawn as the sixth of six.
-    random.queueEffect(6);
-    window.game().Effects();
+    // Berries' effects, drawn until a blue one's shake comes up (one in
+    // six draws).
+    for (int draw = 0; draw < 200 && !window.shakeTimer().enabled(); ++draw)
+        window.game().Effects();
     ASSERT_TRUE(window.shakeTimer().enabled());
     // Only the test's own ticks count, however long the waits below take.
     window.shakeTimer().setInterval(24 * 60 * 60 * 1000);

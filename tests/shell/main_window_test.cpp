@@ -24,6 +24,7 @@
 #include "modal_answers.h"
 #include "platform/fresh_keys.h"
 #include "platform/units.h"
+#include "support/score_builders.h"
 #include "support/temp_folder.h"
 
 namespace vermo {
@@ -33,14 +34,6 @@ using testing::ModalAnswers;
 
 const char* const pictureFiles[] = {"vermou.gif", "vermod.gif", "vermol.gif",
                                     "vermor.gif", "poison.gif", "vermoicp.ico"};
-
-std::string table(const std::string& bestName, int bestScore)
-{
-    std::string bytes;
-    for (int i = 0; i < 9; ++i)
-        bytes += "\"Computer\",0\r\n";
-    return bytes + "\"" + bestName + "\"," + std::to_string(bestScore) + "\r\n";
-}
 
 // Answers the speed prompt with the given text.
 ModalAnswers::Step answerSpeed(QString answer, QString* shownDefault = nullptr)
@@ -91,7 +84,7 @@ protected:
         if (withPictures)
             copyPictures();
         if (!std::filesystem::exists(folder / "topten.dll"))
-            folder.write("topten.dll", table("Computer", 0));
+            folder.write("topten.dll", testing::tenRecordsOf());
         window = std::make_unique<MainWindow>(folder.path());
         window->show();
         window->activateWindow();
@@ -125,7 +118,7 @@ protected:
 
 TEST_F(MainWindowTest, LayoutMenusAndPanelAsDesigned)
 {
-    folder.write("topten.dll", table("Ann", 120));
+    folder.write("topten.dll", testing::recordsWithBest("Ann", 120));
     open();
     const double dpi = units::logicalDpi(window.get());
 
@@ -176,7 +169,7 @@ TEST_F(MainWindowTest, LayoutMenusAndPanelAsDesigned)
 
 TEST_F(MainWindowTest, NameWrittenInAnotherCodePageShowsAsItsLetters)
 {
-    folder.write("topten.dll", table("J\xf6rg", 50));
+    folder.write("topten.dll", testing::recordsWithBest("J\xf6rg", 50));
     open();
     EXPECT_EQ(labelText("lblhighname"), QString::fromUtf8("Jörg"));
     EXPECT_EQ(labelText("lblhighscore"), "50");
@@ -241,8 +234,8 @@ TEST_F(MainWindowTest, RunningMovementTimerMovesTheWormOnScreenAndPPausesIt)
     const float left = game().vermo(0).Left;
 
     // Only the timer moves the head; the screen follows by itself.
-    QTRY_VERIFY_WITH_TIMEOUT(game().vermo(0).Left > left, 2000);
-    QTRY_VERIFY_WITH_TIMEOUT(paints.count() > paintsAfterKey, 1000);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return game().vermo(0).Left > left; }, 2000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return paints.count() > paintsAfterKey; }, 1000));
     QTest::keyClick(window.get(), Qt::Key_P);
     EXPECT_TRUE(game().paused);
     EXPECT_FALSE(window->movementTimer().isActive());
@@ -420,7 +413,7 @@ TEST_F(MainWindowTest, AloneAltDuringAGameLeavesTheArrowsWithTheWorm)
 TEST_F(MainWindowTest, ABestNameWiderThanItsPanelEndsInAnEllipsisWithTheWholeNameAsTooltip)
 {
     const QString name = QStringLiteral("Christopher Maximilian Fortescue-Smythe");
-    folder.write("topten.dll", table(name.toStdString(), 900));
+    folder.write("topten.dll", testing::recordsWithBest(name.toStdString(), 900));
     open();
     QLabel* label = window->label("lblhighname");
     const QString shown = label->text();
@@ -466,6 +459,67 @@ TEST_F(MainWindowTest, PlayfieldPaintsWallsBerryAndStandInsForMissingPictures)
     const QColor centre = shownAt(head.Left + head.Width / 2, head.Top + head.Height / 2);
     EXPECT_NE(centre, QColor(Qt::black));
     EXPECT_GT(centre.green(), centre.red());
+}
+
+// A compositor may leave the keyboard with the help or high-score window
+// after a box: P and the arrows pressed there still play the game.
+TEST_F(MainWindowTest, GameKeysPressedInHelpAndHighScoresGoToTheGame)
+{
+#ifdef VERMO_ASSETS
+    std::filesystem::copy_file(std::filesystem::path(VERMO_ASSETS) / "helpfile.bat", folder / "helpfile.bat");
+#endif
+    open();
+    startGame("1");
+    menuAction(*window, "Help")->trigger();
+    menuAction(*window, "High")->trigger();
+    QWidget* help = window->secondaryWindows().helpWindow();
+    QWidget* high = window->secondaryWindows().highScoreWindow();
+    ASSERT_NE(help, nullptr);
+    ASSERT_NE(high, nullptr);
+
+    QTest::keyClick(help, Qt::Key_Right);
+    EXPECT_TRUE(game().headr.Visible);
+    QTest::keyClick(help, Qt::Key_P);
+    EXPECT_TRUE(game().paused);
+    EXPECT_FALSE(window->movementTimer().isActive());
+
+    QTest::keyClick(high, Qt::Key_P);
+    EXPECT_FALSE(game().paused);
+    QTest::keyClick(high, Qt::Key_Up);
+    // Taken at once, or at the next step as the worm has not moved since Right.
+    EXPECT_TRUE(game().movingUp || game().heldTurn == keys::Up);
+    QTest::keyClick(high, Qt::Key_P);  // and rest until the test ends
+}
+
+// The start screen waits for the player ten times a second; with nothing
+// changed on the field it must not be painted again each time.
+TEST_F(MainWindowTest, TheFieldIsPaintedOnlyWhenSomethingOnItChanged)
+{
+    open();
+    QSignalSpy paints(window->playfield(), &PlayfieldWidget::painted);
+    QTest::qWait(50);  // the first show's paint
+    paints.clear();
+    for (int i = 0; i < 3; ++i) {
+        window->movementTimer().fire();
+        window->scoreUpdateTimer().fire();
+        window->refreshFromModel();  // as after every tick
+        QTest::qWait(30);
+    }
+    EXPECT_EQ(paints.count(), 0);
+
+    startGame("1");
+    window->movementTimer().setEnabled(false);
+    QTest::keyClick(window.get(), Qt::Key_Right);
+    QTest::qWait(50);
+    paints.clear();
+    const float left = game().vermo(0).Left;
+    window->movementTimer().fire();
+    ASSERT_NE(game().vermo(0).Left, left);
+    window->refreshFromModel();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return paints.count() > 0; }, 1000));
+    EXPECT_EQ(paints.count(), 1);
+    const Circle& head = game().vermo(0);
+    EXPECT_NE(shownAt(head.Left + head.Width / 2, head.Top + head.Height / 2), QColor(Qt::black));
 }
 
 TEST_F(MainWindowTest, ClosingTheWindowStopsItsTimersWithoutAGameOver)

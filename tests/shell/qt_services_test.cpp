@@ -42,7 +42,7 @@ TEST(QtTimerTest, TicksRepeatWhileEnabledAndStopWhenDisabled)
     EXPECT_FALSE(timer.qtimer().isSingleShot());
     EXPECT_EQ(timer.qtimer().timerType(), Qt::PreciseTimer);
 
-    QTRY_VERIFY_WITH_TIMEOUT(ticks >= 5, 2000);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return ticks >= 5; }, 2000));
     EXPECT_EQ(repaints, ticks);
 
     timer.setEnabled(false);
@@ -80,7 +80,7 @@ TEST(QtTimerTest, ZeroIntervalKeepsAnEnabledTimerSilent)
     EXPECT_EQ(ticks, 0);
 
     timer.setInterval(5);
-    QTRY_VERIFY_WITH_TIMEOUT(ticks > 0, 2000);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return ticks > 0; }, 2000));
 }
 
 // A handler that waits in a nested event loop, as one with an open box
@@ -106,7 +106,7 @@ TEST(QtTimerTest, TickArrivingWhileTheHandlerRunsIsDropped)
     busy.setEnabled(true);
     other.setEnabled(true);
 
-    QTRY_VERIFY_WITH_TIMEOUT(entered >= 2, 3000);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return entered >= 2; }, 3000));
     EXPECT_EQ(deepest, 1);
     EXPECT_GE(otherTicks, 5);
     EXPECT_EQ(busyRepaints, entered);
@@ -222,14 +222,16 @@ TEST(QtWindowFrameTest, PositionsTheOuterFrameInTwips)
     const double twipsPerPixel = units::twipsPerPixel(units::logicalDpi(&window));
     frame.setLeft(1080);
     frame.setTop(675);
-    QTRY_COMPARE(window.frameGeometry().topLeft(),
-                 QPoint(qRound(1080 / twipsPerPixel), qRound(675 / twipsPerPixel)));
+    const QPoint placed(qRound(1080 / twipsPerPixel), qRound(675 / twipsPerPixel));
+    (void)QTest::qWaitFor([&] { return window.frameGeometry().topLeft() == placed; });
+    EXPECT_EQ(window.frameGeometry().topLeft(), placed);
     EXPECT_EQ(frame.left(), 1080);
     EXPECT_EQ(frame.top(), 675);
 
     // A shake moves one edge at a time; the other stays put.
     frame.setLeft(frame.left() + 120);
-    QTRY_COMPARE(frame.left(), 1200);
+    (void)QTest::qWaitFor([&] { return frame.left() == 1200; });
+    EXPECT_EQ(frame.left(), 1200);
     EXPECT_EQ(frame.top(), 675);
 }
 

@@ -17,6 +17,7 @@
 #include "game/playfield_widget.h"
 #include "modal_answers.h"
 #include "platform/qt_window_frame.h"
+#include "support/score_builders.h"
 #include "support/temp_folder.h"
 #include "ui/help_window.h"
 #include "ui/window_opener.h"
@@ -28,14 +29,6 @@ const char* const gameFiles[] = {"vermou.gif", "vermod.gif", "vermol.gif", "verm
                                  "poison.gif", "vermoicp.ico", "helpfile.bat", "topten.dll"};
 
 enum class InPlace { Nothing, Pipe, Folder };
-
-std::string defaultTable()
-{
-    std::string bytes;
-    for (int i = 0; i < 10; ++i)
-        bytes += "\"Computer\",0\r\n";
-    return bytes;
-}
 
 // A test that would hang is ended by the alarm and reported as failed.
 struct TimeBound {
@@ -52,7 +45,7 @@ void makeGameFolder(const testing::TempFolder& folder, const std::string& specia
         if (file == special)
             continue;
         if (std::string(file) == "topten.dll")
-            folder.write(file, defaultTable());
+            folder.write(file, testing::tenRecordsOf());
         else
             std::filesystem::copy_file(assets / file, folder / file);
     }

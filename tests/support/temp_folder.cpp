@@ -42,12 +42,4 @@ std::string TempFolder::read(const std::string& name) const
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-std::string tableOfTen(const std::string& name, int score)
-{
-    std::string bytes;
-    for (int i = 0; i < 10; ++i)
-        bytes += "\"" + name + "\"," + std::to_string(score) + "\r\n";
-    return bytes;
-}
-
 }  // namespace vermo::testing

@@ -24,7 +24,4 @@ private:
     std::filesystem::path path_;
 };
 
-// The bytes of a high-score table of ten equal records.
-std::string tableOfTen(const std::string& name, int score);
-
 }  // namespace vermo::testing

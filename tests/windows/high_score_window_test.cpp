@@ -17,7 +17,7 @@ namespace vermo {
 namespace {
 
 using testing::labelText;
-using testing::scoreRecords;
+using testing::recordsOf;
 using testing::TempFolder;
 
 struct Row {
@@ -44,7 +44,7 @@ void expectRows(const QWidget& window, const std::vector<Row>& expected)
     }
 }
 
-const std::vector<std::pair<std::string, int>> shuffledRecords = {
+const std::vector<testing::Entry> shuffledRecords = {
     {"Cara", 300}, {"Abe", 100}, {"Dan", 50},  {"Eve", 700}, {"Bob", 100},
     {"Fay", 0},    {"Gus", -5},  {"Hal", 900}, {"Ivy", 20},  {"Jo", 300}};
 
@@ -57,7 +57,7 @@ const std::vector<Row> shuffledBestFirst = {
 TEST(HighScoreWindow, ListsTheFileBestFirstWithLaterEqualScoresHigher)
 {
     TempFolder folder;
-    folder.write("topten.dll", scoreRecords(shuffledRecords));
+    folder.write("topten.dll", recordsOf(shuffledRecords));
     HighScoreWindow window;
     window.load(Folder::open(folder.path()), {});
 
@@ -71,7 +71,7 @@ TEST(HighScoreWindow, ListsTheFileBestFirstWithLaterEqualScoresHigher)
 TEST(HighScoreWindow, DefaultTableShowsComputerWithNothingInEveryRow)
 {
     TempFolder folder;
-    folder.write("topten.dll", scoreRecords(std::vector<std::pair<std::string, int>>(10, {"Computer", 0})));
+    folder.write("topten.dll", testing::tenRecordsOf());
     HighScoreWindow fromFile;
     fromFile.load(Folder::open(folder.path()), {});
     expectRows(fromFile, std::vector<Row>(10, {"Computer", "0"}));
@@ -86,7 +86,7 @@ TEST(HighScoreWindow, UnreadableFileShowsTheLastGoodTableSorted)
 {
     TempFolder folder;
     // Only three records: damaged.
-    folder.write("topten.dll", scoreRecords({{"Cut", 5}, {"Off", 6}, {"Here", 7}}));
+    folder.write("topten.dll", recordsOf({{"Cut", 5}, {"Off", 6}, {"Here", 7}}));
     ScoreTable lastGood;
     for (int entry = 1; entry <= 10; ++entry) {
         lastGood.names[entry] = shuffledRecords[entry - 1].first;
@@ -107,7 +107,7 @@ TEST(HighScoreWindow, NamesInEitherEncodingAndLongNamesKeepTheWindowSize)
 {
     TempFolder folder;
     const std::string longName(200, 'M');
-    folder.write("topten.dll", scoreRecords({{"J\xC3\xBCrgen", 40}, {"Ren\xE9", 30}, {longName, 50},
+    folder.write("topten.dll", recordsOf({{"J\xC3\xBCrgen", 40}, {"Ren\xE9", 30}, {longName, 50},
                                              {"", 20}, {"a", 1}, {"b", 1}, {"c", 1}, {"d", 1},
                                              {"e", 1}, {"f", 1}}));
     HighScoreWindow window;
@@ -194,7 +194,7 @@ struct ScriptedPrinting {
 TEST(HighScorePrinting, WithoutAPrinterYesSavesTheListAsAPdf)
 {
     TempFolder folder;
-    folder.write("topten.dll", scoreRecords(shuffledRecords));
+    folder.write("topten.dll", recordsOf(shuffledRecords));
     HighScoreWindow window;
     window.setSaveFolder(folder.path());
     window.load(Folder::open(folder.path()), {});

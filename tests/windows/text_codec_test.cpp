@@ -35,12 +35,17 @@ TEST(TextCodec, LongNamesAreShownCutWithAnEllipsis)
     const QString cut = shownTextFromFileBytes(std::string(100000, 'x'));
     EXPECT_EQ(cut.size(), maxShownTextLength);
     EXPECT_EQ(cut, QString(maxShownTextLength - 1, 'x') + QChar(0x2026));
-    // A character made of two halves is never cut in two.
-    std::string faces = "a";
-    for (int i = 0; i < 1000; ++i)
-        faces += "\xF0\x9F\x98\x80";
-    const QString cutFaces = shownTextFromFileBytes(faces);
-    EXPECT_FALSE(cutFaces.at(cutFaces.size() - 2).isHighSurrogate());
+    // A character made of two halves is never cut in two, wherever the cut
+    // falls: on the first half or between two characters.
+    for (const std::string lead : {"", "a"}) {
+        std::string faces = lead;
+        for (int i = 0; i < 1000; ++i)
+            faces += "\xF0\x9F\x98\x80";
+        const QString cutFaces = shownTextFromFileBytes(faces);
+        EXPECT_TRUE(cutFaces.isValidUtf16()) << "lead \"" << lead << "\"";
+        EXPECT_LE(cutFaces.size(), maxShownTextLength);
+        EXPECT_TRUE(cutFaces.endsWith(QChar(0x2026)));
+    }
 }
 
 }  // namespace

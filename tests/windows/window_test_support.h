@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "platform/program_end.h"
+#include "support/score_builders.h"
 
 // Readable texts in test failures.
 inline void PrintTo(const QString& text, std::ostream* out)
@@ -24,15 +25,6 @@ inline void PrintTo(const QString& text, std::ostream* out)
 }
 
 namespace vermo::testing {
-
-// High-score records as the game stores them: "name",score CR LF.
-inline std::string scoreRecords(const std::vector<std::pair<std::string, int>>& records)
-{
-    std::string bytes;
-    for (const auto& [name, score] : records)
-        bytes += "\"" + name + "\"," + std::to_string(score) + "\r\n";
-    return bytes;
-}
 
 // Ends the test's process the way the game ends: at once, with nothing
 // further run. A throwing stand-in would unwind through Qt's menu code,

@@ -4,19 +4,11 @@
 #include <filesystem>
 
 #include "core/game_fixture.h"
-#include "files/score_builders.h"
+#include "support/score_builders.h"
 #include "support/forked_player.h"
 
 namespace vermo::testing {
 namespace {
-
-std::string records(std::initializer_list<std::pair<const char*, int>> entries)
-{
-    std::string bytes;
-    for (auto [name, score] : entries)
-        bytes += "\"" + std::string(name) + "\"," + std::to_string(score) + "\r\n";
-    return bytes;
-}
 
 const char* const recoveryText = "High lng_score File Not Found, High lng_score Being Set to 0";
 
@@ -29,7 +21,7 @@ TEST_F(StartUp, FirstRunInAnEmptyFolderWritesTheDefaultTable)
     ASSERT_EQ(rig.dialogs.shown.size(), 1u);
     EXPECT_EQ(rig.dialogs.shown[0].text, recoveryText);
     EXPECT_EQ(rig.dialogs.shown[0].title, "");  // the application title
-    EXPECT_EQ(folder.read("topten.dll"), defaultTableBytes());
+    EXPECT_EQ(folder.read("topten.dll"), tenRecordsOf());
     EXPECT_EQ(game().lblhighname.Caption, "Computer");
     EXPECT_EQ(game().lblhighscore.Caption, "0");
     EXPECT_TRUE(game().headu.Visible);
@@ -60,14 +52,14 @@ TEST_F(StartUp, DesignStateOfTheWindow)
 
 TEST_F(StartUp, ShortFileIsReplacedLongFileIsReadToTheTenth)
 {
-    folder.write("topten.dll", records({{"a", 5}, {"b", 6}, {"c", 7}, {"d", 8}, {"e", 9},
+    folder.write("topten.dll", recordsOf({{"a", 5}, {"b", 6}, {"c", 7}, {"d", 8}, {"e", 9},
                                         {"f", 10}, {"g", 11}, {"h", 12}, {"i", 13}}));
     load();
     EXPECT_EQ(boxesShown(ShownBox::Message), 1);
-    EXPECT_EQ(folder.read("topten.dll"), defaultTableBytes());
+    EXPECT_EQ(folder.read("topten.dll"), tenRecordsOf());
 
     TempFolder other;
-    other.write("topten.dll", records({{"a", 5}, {"b", 6}, {"c", 7}, {"d", 8}, {"e", 9},
+    other.write("topten.dll", recordsOf({{"a", 5}, {"b", 6}, {"c", 7}, {"d", 8}, {"e", 9},
                                        {"f", 10}, {"g", 11}, {"h", 12}, {"i", 13}, {"j", 4},
                                        {"eleventh", 999}}));
     GameRig r(other.path());
@@ -79,7 +71,7 @@ TEST_F(StartUp, ShortFileIsReplacedLongFileIsReadToTheTenth)
 
 TEST_F(StartUp, LettersForAScoreReadAsZeroAndTiesFavourTheLaterRecord)
 {
-    folder.write("topten.dll", records({{"A", 100}, {"B", 100}, {"c", 1}, {"d", 1}, {"e", 1},
+    folder.write("topten.dll", recordsOf({{"A", 100}, {"B", 100}, {"c", 1}, {"d", 1}, {"e", 1},
                                         {"f", 1}, {"g", 1}, {"h", 1}, {"i", 1}}) +
                                    "\"letters\",abc\r\n");
     load();
@@ -109,7 +101,7 @@ TEST_F(StartUp, APanelTickDuringTheRecoveryMessageDoesNoHarm)
     rig.dialogs.onMessage([&] { EXPECT_TRUE(rig.tmscoreupdate.tick()); });
     load();
     EXPECT_EQ(game().lblhighname.Caption, "Computer");
-    EXPECT_EQ(folder.read("topten.dll"), defaultTableBytes());
+    EXPECT_EQ(folder.read("topten.dll"), tenRecordsOf());
 }
 
 // The table may hold every score the player has: one box says why it was
@@ -117,7 +109,7 @@ TEST_F(StartUp, APanelTickDuringTheRecoveryMessageDoesNoHarm)
 TEST(StartUpWithoutTheTable, ATableThatCannotBeReadIsLeftAloneAllSession)
 {
     TempFolder folder;
-    const std::string table = records({{"a", 5}, {"b", 6}, {"c", 7}, {"d", 8}, {"e", 9},
+    const std::string table = recordsOf({{"a", 5}, {"b", 6}, {"c", 7}, {"d", 8}, {"e", 9},
                                        {"f", 10}, {"g", 11}, {"h", 12}, {"i", 13}, {"j", 14}});
     folder.write("topten.dll", table);
     std::filesystem::permissions(folder.path(), std::filesystem::perms::all);
@@ -179,7 +171,7 @@ TEST_F(SpeedPrompt, AnswersAndTheirIntervals)
                    Case{"+12", 12, 90}}) {
         SCOPED_TRACE(c.answer);
         TempFolder own;
-        own.write("topten.dll", defaultTableBytes());
+        own.write("topten.dll", tenRecordsOf());
         GameRig r(own.path());
         r.startPlaying(c.answer);
         EXPECT_EQ(r.game->speed, c.speed);
@@ -231,7 +223,7 @@ TEST_F(SpeedPrompt, NothingMovesBehindThePromptOfTheFirstGame)
 TEST_F(SpeedPrompt, StartRefreshesThePanelFromTheFile)
 {
     load();
-    folder.write("topten.dll", records({{"x", 1}, {"x", 1}, {"x", 1}, {"x", 1}, {"x", 1},
+    folder.write("topten.dll", recordsOf({{"x", 1}, {"x", 1}, {"x", 1}, {"x", 1}, {"x", 1},
                                         {"x", 1}, {"x", 1}, {"x", 1}, {"x", 1}, {"Zed", 40}}));
     game().cmdstart_Click();
     EXPECT_EQ(game().lblhighname.Caption, "Zed");
@@ -258,12 +250,12 @@ TEST_F(GameOver, ZeroDoesNotBeatTheDefaultTable)
 {
     game().Newgame_Click();
     EXPECT_EQ(namePrompts(), 0);
-    EXPECT_EQ(folder.read("topten.dll"), defaultTableBytes());
+    EXPECT_EQ(folder.read("topten.dll"), tenRecordsOf());
 }
 
 TEST_F(GameOver, AHigherScoreIsWrittenFirstFollowedByTheOthersAscending)
 {
-    folder.write("topten.dll", records({{"j", 90}, {"b", 20}, {"c", 30}, {"a", 10}, {"d", 40},
+    folder.write("topten.dll", recordsOf({{"j", 90}, {"b", 20}, {"c", 30}, {"a", 10}, {"d", 40},
                                         {"e", 50}, {"f", 60}, {"g", 70}, {"h", 80}, {"i", 85}}));
     game().score = 55;
     rig.dialogs.answerInput("Wanda");
@@ -271,13 +263,13 @@ TEST_F(GameOver, AHigherScoreIsWrittenFirstFollowedByTheOthersAscending)
     EXPECT_THROW(game().Newgame_Click(), ProgramEnded);
     EXPECT_EQ(namePrompts(), 1);
     EXPECT_EQ(folder.read("topten.dll"),
-              records({{"Wanda", 55}, {"b", 20}, {"c", 30}, {"d", 40}, {"e", 50}, {"f", 60},
+              recordsOf({{"Wanda", 55}, {"b", 20}, {"c", 30}, {"d", 40}, {"e", 50}, {"f", 60},
                        {"g", 70}, {"h", 80}, {"i", 85}, {"j", 90}}));
 }
 
 TEST_F(GameOver, AScoreEqualToTheLowestDoesNotEnter)
 {
-    const std::string table = records({{"a", 10}, {"b", 20}, {"c", 30}, {"d", 40}, {"e", 50},
+    const std::string table = recordsOf({{"a", 10}, {"b", 20}, {"c", 30}, {"d", 40}, {"e", 50},
                                        {"f", 60}, {"g", 70}, {"h", 80}, {"i", 85}, {"j", 90}});
     folder.write("topten.dll", table);
     game().score = 10;
@@ -346,7 +338,7 @@ TEST_F(GameOver, YesSetsUpACleanBoardAndAsksForTheSpeedAgain)
 TEST_F(GameOver, NewGameFromTheMenuBeforeTheFirstGameHidesTheButton)
 {
     TempFolder own;
-    own.write("topten.dll", defaultTableBytes());
+    own.write("topten.dll", tenRecordsOf());
     GameRig r(own.path());
     r.load();
     r.game->Newgame_Click();
@@ -359,7 +351,7 @@ TEST_F(GameOver, PanelRefreshWhileTheNamePromptIsOpenKeepsTheFinishedGame)
     game().score = 70;
     rig.dialogs.answerInput("Winner", [&] {
         // Someone rewrites the file while the player types.
-        folder.write("topten.dll", records({{"q", 1}, {"q", 2}, {"q", 3}, {"q", 4}, {"q", 5},
+        folder.write("topten.dll", recordsOf({{"q", 1}, {"q", 2}, {"q", 3}, {"q", 4}, {"q", 5},
                                             {"q", 6}, {"q", 7}, {"q", 8}, {"q", 9}, {"q", 10}}));
         EXPECT_TRUE(rig.tmscoreupdate.tick());
         EXPECT_EQ(game().lblhighname.Caption, "Computer");  // the refresh skipped its turn
@@ -379,7 +371,7 @@ TEST_F(GameOver, PanelRefreshWhileTheNamePromptIsOpenKeepsTheFinishedGame)
 TEST_F(GameOver, AResultOtherGamesPushedOutMeanwhileIsToldNotRecorded)
 {
     game().score = 70;
-    const std::string better = records({{"q", 100}, {"q", 100}, {"q", 100}, {"q", 100}, {"q", 100},
+    const std::string better = recordsOf({{"q", 100}, {"q", 100}, {"q", 100}, {"q", 100}, {"q", 100},
                                         {"q", 100}, {"q", 100}, {"q", 100}, {"q", 100}, {"q", 100}});
     rig.dialogs.answerInput("Late", [&] { folder.write("topten.dll", better); });
     game().Newgame_Click();
@@ -418,7 +410,7 @@ class Panel : public GameTest {};
 TEST_F(Panel, FollowsTheFileAndKeepsItsStateWhenTheFileVanishes)
 {
     load();
-    folder.write("topten.dll", records({{"x", 1}, {"x", 1}, {"x", 1}, {"x", 1}, {"x", 1},
+    folder.write("topten.dll", recordsOf({{"x", 1}, {"x", 1}, {"x", 1}, {"x", 1}, {"x", 1},
                                         {"Top", 500}, {"x", 1}, {"x", 1}, {"x", 1}, {"x", 1}}));
     rig.tmscoreupdate.tick();
     EXPECT_EQ(game().lblhighname.Caption, "Top");
@@ -437,7 +429,7 @@ TEST_F(Menu, ExitEndsAtOnceWithoutRecordingTheScore)
     startPlaying();
     game().score = 999;
     EXPECT_THROW(game().Exit_Click(), ProgramEnded);
-    EXPECT_EQ(folder.read("topten.dll"), defaultTableBytes());
+    EXPECT_EQ(folder.read("topten.dll"), tenRecordsOf());
     EXPECT_EQ(rig.dialogs.shown.size(), 1u);
 }
 

@@ -4,7 +4,7 @@
 
 #include "scores/score_file.h"
 
-#include "files/score_builders.h"
+#include "support/score_builders.h"
 #include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
@@ -176,7 +176,7 @@ TEST(WriteScores, DefaultTableIsTenComputerLines)
 {
     TempFolder folder;
     ASSERT_TRUE(WriteScores(ScoreTable::defaults(), tableIn(folder.path())));
-    EXPECT_EQ(folder.read(scoreFileName), repeat("\"Computer\",0\r\n", 10));
+    EXPECT_EQ(folder.read(scoreFileName), tenRecordsOf());
 }
 
 TEST(WriteScores, RecordsGoInIndexOrderWithoutSorting)
@@ -227,7 +227,7 @@ TEST(WriteScores, ReplacesAnOldFileCompletely)
     TempFolder folder;
     folder.write(scoreFileName, repeat("\"A very long old name that makes the old file longer\",123456\r\n", 12));
     ASSERT_TRUE(WriteScores(ScoreTable::defaults(), tableIn(folder.path())));
-    EXPECT_EQ(folder.read(scoreFileName), repeat("\"Computer\",0\r\n", 10));
+    EXPECT_EQ(folder.read(scoreFileName), tenRecordsOf());
 }
 
 TEST(WriteScores, StoredNamesAreWrittenBackByteForByte)
@@ -279,7 +279,7 @@ TEST(WriteScores, ALinkNamedLikeTheTableStaysALink)
 {
     TempFolder folder;
     std::filesystem::create_directory(folder / "kept");
-    folder.write("kept/scores.txt", repeat("\"Computer\",0\r\n", 10));
+    folder.write("kept/scores.txt", tenRecordsOf());
     std::filesystem::create_symlink("kept/scores.txt", folder / scoreFileName);
     ScoreTable table = ScoreTable::defaults();
     table.names[1] = "Ann";
@@ -349,7 +349,9 @@ TEST(SafeName, TextThatIsNotUtf8IsCutAtTheByteLimit)
 TEST(SafeName, MakingANameSafeTwiceChangesNothing)
 {
     const std::string typed = "\"x\"\r\n" + std::string(300, 'y');
-    EXPECT_EQ(SafeName(SafeName(typed)), SafeName(typed));
+    const std::string safe = "'x'  " + std::string(maxNameBytes - 5, 'y');
+    ASSERT_EQ(SafeName(typed), safe);
+    EXPECT_EQ(SafeName(safe), safe);
 }
 
 }  // namespace

@@ -31,7 +31,7 @@ TEST_F(Steering, FirstKeyOfAGameIsAcceptedInEveryDirection)
 {
     for (int key : {keys::Left, keys::Up, keys::Right, keys::Down}) {
         TempFolder own;
-        own.write("topten.dll", defaultTableBytes());
+        own.write("topten.dll", tenRecordsOf());
         GameRig r(own.path());
         r.startPlaying("10");
         r.game->Form_KeyDown(key);

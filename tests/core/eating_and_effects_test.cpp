@@ -32,7 +32,7 @@ TEST_F(Eating, PointsAndSegmentsOfEveryKindAtSpeedTenAndTwentyFive)
         for (Expect e : table) {
             SCOPED_TRACE(::testing::Message() << "speed " << speed << " kind " << e.kind);
             TempFolder own;
-            own.write("topten.dll", defaultTableBytes());
+            own.write("topten.dll", tenRecordsOf());
             GameRig r(own.path());
             r.random.queueBerry(1, 1, 1);
             r.startPlaying(answer);

@@ -6,6 +6,7 @@
 
 #include "scores/score_file.h"
 #include "support/forked_player.h"
+#include "support/score_builders.h"
 #include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
@@ -241,9 +242,7 @@ TEST(PreparePlayerFolder, AFolderThePlayerMayNotWriteToStillShowsItsTable)
 {
     TempFolder data, player;
     install(data);
-    std::string table;
-    for (int i = 0; i < 10; ++i)
-        table += "\"Kept\"," + std::to_string(i) + "\r\n";
+    const std::string table = tenRecordsOf("Kept", 7);
     player.write("topten.dll", table);
     if (isRoot()) {
         ASSERT_EQ(::chown(player.path().c_str(), firstPlayer, firstPlayer), 0);

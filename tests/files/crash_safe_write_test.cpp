@@ -5,7 +5,7 @@
 
 #include "scores/score_file.h"
 
-#include "files/score_builders.h"
+#include "support/score_builders.h"
 #include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
@@ -59,9 +59,16 @@ TEST(CrashSafeWrite, KilledWritersNeverLeaveHalfATable)
     const std::string longBytes = recordsOf(longEntries());
     ASSERT_TRUE(WriteScores(tableOf(shortEntries()), file));
 
+    // Kills fall anywhere from before the first write to after the second,
+    // whatever one write takes on this machine (its flush to disk mostly).
+    const auto writeStart = std::chrono::steady_clock::now();
+    for (int i = 0; i < 5; ++i)
+        ASSERT_TRUE(WriteScores(tableOf(shortEntries()), file));
+    const auto oneWrite = std::chrono::duration_cast<std::chrono::microseconds>(
+        (std::chrono::steady_clock::now() - writeStart) / 5);
     const unsigned seed = std::random_device{}();
     std::mt19937 random(seed);
-    std::uniform_int_distribution<int> delayMicroseconds(0, 3000);
+    std::uniform_int_distribution<long> delayMicroseconds(0, 2 * oneWrite.count() + 500);
     int changes = 0;
     std::string previous = shortBytes;
 
@@ -96,6 +103,9 @@ TEST(CrashSafeWrite, KilledWritersNeverLeaveHalfATable)
         previous = bytes;
     }
     RecordProperty("TableChanges", changes);
+    // Kills that all came before a write finished would prove nothing: the
+    // writers must have replaced the table again and again.
+    EXPECT_GT(changes, killCount / 10) << "seed " << seed;
 
     RemoveStaleScoreFiles(file);
     std::set<std::string> left;

@@ -53,6 +53,20 @@ inline std::string recordsOf(const std::vector<Entry>& entries, const std::strin
     return bytes;
 }
 
+// The file of ten equal records; by default the table a first run writes.
+inline std::string tenRecordsOf(const std::string& name = "Computer", std::int32_t score = 0)
+{
+    return recordsOf(std::vector<Entry>(10, {name, score}));
+}
+
+// Nine first-run records with the best one last, as the file holds them.
+inline std::string recordsWithBest(const std::string& name, std::int32_t score)
+{
+    std::vector<Entry> entries(9, {"Computer", 0});
+    entries.emplace_back(name, score);
+    return recordsOf(entries);
+}
+
 // A table that no read produces by accident, to see that a failed read
 // leaves it alone.
 inline ScoreTable sentinelTable()

@@ -5,7 +5,7 @@
 
 #include "scores/score_file.h"
 
-#include "files/score_builders.h"
+#include "support/score_builders.h"
 #include "support/forked_player.h"
 #include "support/temp_folder.h"
 

@@ -7,7 +7,7 @@
 #include "scores/score_entry.h"
 #include "scores/score_lock.h"
 
-#include "files/score_builders.h"
+#include "support/score_builders.h"
 #include "support/forked_player.h"
 #include "support/temp_folder.h"
 

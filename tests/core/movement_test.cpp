@@ -67,7 +67,7 @@ TEST_F(MovementTick, WallCellsInsideAndOutside)
                    Case{keys::Down, 12, 23}}) {
         SCOPED_TRACE(c.key);
         TempFolder own;
-        own.write("topten.dll", defaultTableBytes());
+        own.write("topten.dll", tenRecordsOf());
         GameRig r(own.path());
         r.random.queueBerry(2, 1, 2);
         r.startPlaying("10");

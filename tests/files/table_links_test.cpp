@@ -5,7 +5,7 @@
 // player cannot read is never written over.
 #include "scores/score_entry.h"
 
-#include "files/score_builders.h"
+#include "support/score_builders.h"
 #include "support/forked_player.h"
 #include "support/temp_folder.h"
 

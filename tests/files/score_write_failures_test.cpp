@@ -5,7 +5,7 @@
 
 #include "scores/score_file.h"
 
-#include "files/score_builders.h"
+#include "support/score_builders.h"
 #include "support/forked_player.h"
 #include "support/temp_folder.h"
 
@@ -217,10 +217,18 @@ TEST(StaleFiles, AtMostAThousandGoAtATime)
     EXPECT_TRUE(tempFilesIn(folder.path()).empty());
 }
 
-TEST(StaleFiles, MissingFolderIsNoError)
+// A table whose folder is gone is looked for nowhere else: leftovers in
+// the folder the game was started from are not its business.
+TEST(StaleFiles, AMissingFolderLeavesTheStartFolderAlone)
 {
     TempFolder folder;
-    EXPECT_NO_THROW(RemoveStaleScoreFiles(tableIn(folder / "gone")));
+    const std::string leftover = "topten.dll.a0000x.tmp";
+    folder.write(leftover, "");
+    const fs::path startedIn = fs::current_path();
+    fs::current_path(folder.path());
+    RemoveStaleScoreFiles(tableIn(folder / "gone"));
+    fs::current_path(startedIn);
+    EXPECT_EQ(tempFilesIn(folder.path()), std::vector<std::string>{leftover});
 }
 
 }  // namespace
