@@ -116,8 +116,8 @@ TEST(ChooseGameFolder, AFolderAnAccessListOpensToAnotherUserIsPassedOver)
 }
 
 // A folder its group may write to is the player's only when that group is
-// the player's own: when the accounts cannot all be looked at to tell,
-// the group counts as shared.
+// the player's own: when the accounts cannot all be looked at to tell, or
+// the folder's access list cannot be read, the group counts as shared.
 TEST(ChooseGameFolder, AGroupWhoseAccountsCannotAllBeLookedAtCountsAsShared)
 {
     TempFolder start;
@@ -134,6 +134,8 @@ TEST(ChooseGameFolder, AGroupWhoseAccountsCannotAllBeLookedAtCountsAsShared)
         FailingAccountList failing(error, 1000);
         EXPECT_TRUE(chooseGameFolder(opened(start), Folder(), Folder()).inPlayersFolder) << error;
     }
+    FailingAccessListRead unreadableList;
+    EXPECT_TRUE(chooseGameFolder(opened(start), Folder(), Folder()).inPlayersFolder);
 }
 
 // A copy of the game the player may not write to, such as one root

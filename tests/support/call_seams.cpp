@@ -4,6 +4,7 @@
 #include <dlfcn.h>
 #include <pwd.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -15,6 +16,7 @@ namespace {
 std::function<void()> beforeLinkRead;
 bool failFolderFlush = false, failFileFlush = false;
 int accountListError = 0, accountListFailures = 0;
+bool failAccessListRead = false;
 
 template <typename Call>
 Call real(Call, const char* name)
@@ -42,6 +44,9 @@ FailingAccountList::FailingAccountList(int error, int times)
     accountListFailures = times;
 }
 FailingAccountList::~FailingAccountList() { accountListFailures = 0; }
+
+FailingAccessListRead::FailingAccessListRead() { failAccessListRead = true; }
+FailingAccessListRead::~FailingAccessListRead() { failAccessListRead = false; }
 
 }  // namespace vermo::testing
 
@@ -78,4 +83,14 @@ extern "C" int getpwent_r(struct passwd* __restrict entry, char* __restrict buff
         return accountListError;
     }
     return call(entry, buffer, size, found);
+}
+
+extern "C" ssize_t fgetxattr(int fd, const char* name, void* value, size_t size) noexcept
+{
+    static const auto call = real(&fgetxattr, "fgetxattr");
+    if (failAccessListRead) {
+        errno = EIO;
+        return -1;
+    }
+    return call(fd, name, value, size);
 }

@@ -39,4 +39,13 @@ public:
     FailingAccountList& operator=(const FailingAccountList&) = delete;
 };
 
+// Reading a folder's access list fails with a disk error.
+class FailingAccessListRead {
+public:
+    FailingAccessListRead();
+    ~FailingAccessListRead();
+    FailingAccessListRead(const FailingAccessListRead&) = delete;
+    FailingAccessListRead& operator=(const FailingAccessListRead&) = delete;
+};
+
 }  // namespace vermo::testing
