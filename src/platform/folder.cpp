@@ -25,37 +25,65 @@ constexpr int maxLinkHops = 40;
 
 constexpr int openForReading = O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY | O_NOFOLLOW;
 
-// Runs a getpwuid_r/getgrgid_r style lookup, growing its buffer as needed.
-template <typename Entry, typename Lookup>
-bool lookUp(Entry& entry, std::vector<char>& buffer, Lookup lookup)
+// Opens an entry as itself, a link too, to look at it but not into it.
+constexpr int openAsItself = O_PATH | O_NOFOLLOW | O_CLOEXEC;
+
+// Takes the first part off a path ("a" of "a/b/c", leaving "/b/c").
+std::string takeFirstPart(std::string& path)
 {
-    Entry* found = nullptr;
-    for (std::size_t size = 4096; size <= (std::size_t{1} << 20); size *= 2) {
-        buffer.resize(size);
-        const int failed = lookup(&entry, buffer.data(), buffer.size(), &found);
-        if (failed == ERANGE)
-            continue;
-        return failed == 0 && found != nullptr;
+    const std::size_t start = path.find_first_not_of('/');
+    if (start == std::string::npos) {
+        path.clear();
+        return {};
     }
-    return false;
+    const std::size_t end = std::min(path.find('/', start), path.size());
+    std::string part = path.substr(start, end - start);
+    path.erase(0, end);
+    return part;
 }
 
-// Whether another account has this group as its primary group. The list
-// of accounts is only looked through so far; a longer one counts as yes.
+// The largest buffer a look-up in the user database is given.
+constexpr std::size_t maxLookUpBuffer = std::size_t{1} << 20;
+
+// Runs a getpwuid_r/getgrgid_r/getpwent_r style look-up, growing its
+// buffer as needed: 0 when found, ENOENT when there is no such entry (or
+// no more), any other value when the look-up failed.
+template <typename Entry, typename Lookup>
+int lookUp(Entry& entry, std::vector<char>& buffer, Lookup lookup)
+{
+    Entry* found = nullptr;
+    for (std::size_t size = std::max<std::size_t>(buffer.size(), 4096);; size *= 2) {
+        buffer.resize(size);
+        const int failed = lookup(&entry, buffer.data(), buffer.size(), &found);
+        if (failed == ERANGE && size < maxLookUpBuffer)
+            continue;
+        if (failed != 0)
+            return failed;
+        return found != nullptr ? 0 : ENOENT;
+    }
+}
+
+// Whether another account has this group as its primary group. Anything
+// that stops the look through all accounts (an error, a list too long)
+// counts as yes.
 bool isAnotherAccountsPrimaryGroup(gid_t gid, uid_t player)
 {
     constexpr int maxAccountsLooked = 100000;
+    int failed = 0;
     bool shared = false;
-    ::setpwent();
     passwd entry{};
-    std::vector<char> buffer(16384);
-    passwd* found = nullptr;
-    int looked = 0;
-    while (!shared && ::getpwent_r(&entry, buffer.data(), buffer.size(), &found) == 0 && found) {
-        shared = (++looked > maxAccountsLooked) || (found->pw_gid == gid && found->pw_uid != player);
+    std::vector<char> buffer;
+    ::setpwent();
+    for (int looked = 0; !shared; ++looked) {
+        failed = lookUp(entry, buffer, [](passwd* e, char* b, std::size_t n, passwd** r) {
+            return ::getpwent_r(e, b, n, r);
+        });
+        if (failed != 0)
+            break;
+        shared = looked == maxAccountsLooked || (entry.pw_gid == gid && entry.pw_uid != player);
     }
     ::endpwent();
-    return shared;
+    return shared || failed != ENOENT;
 }
 
 // The private group of the player: a group of the player's own name that
@@ -65,17 +93,17 @@ bool isPlayersPrivateGroup(gid_t gid)
 {
     passwd player{};
     std::vector<char> playerBuffer;
-    if (!lookUp(player, playerBuffer, [](passwd* e, char* b, std::size_t n, passwd** r) {
+    if (lookUp(player, playerBuffer, [](passwd* e, char* b, std::size_t n, passwd** r) {
             return ::getpwuid_r(::geteuid(), e, b, n, r);
-        }))
+        }) != 0)
         return false;
     if (player.pw_gid != gid)
         return false;
     group entry{};
     std::vector<char> groupBuffer;
-    if (!lookUp(entry, groupBuffer, [gid](group* e, char* b, std::size_t n, group** r) {
+    if (lookUp(entry, groupBuffer, [gid](group* e, char* b, std::size_t n, group** r) {
             return ::getgrgid_r(gid, e, b, n, r);
-        }))
+        }) != 0)
         return false;
     const std::string_view name = player.pw_name;
     if (name != entry.gr_name)
@@ -87,10 +115,14 @@ bool isPlayersPrivateGroup(gid_t gid)
 }
 
 // An access list on the folder beyond its mode bits (names other users or
-// groups); its mask then stands in the group's bits.
+// groups); its mask then stands in the group's bits. A list that cannot
+// be read may name anyone.
 bool hasExtendedAccessList(int fd)
 {
-    return ::fgetxattr(fd, "system.posix_acl_access", nullptr, 0) > 0;
+    const ssize_t size = ::fgetxattr(fd, "system.posix_acl_access", nullptr, 0);
+    if (size >= 0)
+        return size > 0;
+    return errno != ENODATA && errno != ENOTSUP;
 }
 
 FileRead failedRead(FileRead::State state, int error)
@@ -153,35 +185,12 @@ Folder Folder::open(const std::filesystem::path& path)
     return Folder(std::make_shared<FileDescriptor>(fd), path, 0);
 }
 
-Folder Folder::openFolder(const std::string& relative) const
+Folder Folder::reopen(int at, std::filesystem::path path)
 {
-    std::filesystem::path shown = std::filesystem::path(relative).is_absolute()
-                                      ? std::filesystem::path(relative)
-                                      : (path_ / relative).lexically_normal();
-    if (!isOpen())
-        return Folder(nullptr, std::move(shown), error_);
-    const int fd = ::openat(this->fd(), relative.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int fd = ::openat(at, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0)
-        return Folder(nullptr, std::move(shown), errno);
-    return Folder(std::make_shared<FileDescriptor>(fd), std::move(shown), 0);
-}
-
-Folder Folder::openSubfolder(const std::string& name) const
-{
-    std::filesystem::path shown = (path_ / name).lexically_normal();
-    if (!isOpen())
-        return Folder(nullptr, std::move(shown), error_);
-    const int fd = ::openat(this->fd(), name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-    if (fd < 0)
-        return Folder(nullptr, std::move(shown), errno);
-    return Folder(std::make_shared<FileDescriptor>(fd), std::move(shown), 0);
-}
-
-int Folder::makeFolder(const std::string& name) const
-{
-    if (!isOpen())
-        return error_;
-    return ::mkdirat(fd(), name.c_str(), 0700) == 0 ? 0 : errno;
+        return Folder(nullptr, std::move(path), errno);
+    return Folder(std::make_shared<FileDescriptor>(fd), std::move(path), 0);
 }
 
 std::optional<struct stat> Folder::info() const
@@ -219,38 +228,91 @@ std::optional<struct stat> Folder::entryInfo(const std::string& name, int* error
     return result;
 }
 
-LinkEnd Folder::follow(const std::string& name) const
+LinkEnd Folder::follow(const std::string& path, Following how) const
 {
-    const LinkEnd refused{*this, name, true};
-    LinkEnd end{*this, name, false};
-    for (int hop = 0;; ++hop) {
-        const auto entry = end.folder.entryInfo(end.name);
-        if (!entry || !S_ISLNK(entry->st_mode))
-            return end;
-        // The system's own rule for links in shared folders, applied to
-        // every link of the chain: only the player's and root's count.
-        if (hop == maxLinkHops || !ownedByPlayerOrRoot(*entry))
-            return refused;
-        const auto target = end.folder.linkTarget(end.name);
-        if (!target || target->empty())
-            return refused;
-        const std::size_t slash = target->rfind('/');
-        std::string folderPart = slash == std::string::npos ? "." : target->substr(0, slash);
-        std::string namePart = slash == std::string::npos ? *target : target->substr(slash + 1);
-        if (slash == 0)
-            folderPart = "/";
-        // A link to a folder ends at the folder itself.
-        if (namePart.empty() || namePart == "." || namePart == "..") {
-            folderPart = *target;
-            namePart = ".";
+    const bool making = how == Following::MakingFolders;
+    if (!isOpen())
+        return LinkEnd{*this, path, 0};
+    // The folder reached so far: this one, or one reached on the way,
+    // held by a handle that only names it.
+    FileDescriptor reached(-1);
+    int at = fd();
+    std::filesystem::path shown = path_;
+    const auto moveTo = [&](FileDescriptor next) {
+        reached = std::move(next);
+        at = reached.get();
+    };
+    const auto startAtRoot = [&] {
+        moveTo(FileDescriptor(::open("/", O_PATH | O_DIRECTORY | O_CLOEXEC)));
+        shown = "/";
+    };
+    const auto endAt = [&](const std::string& name) {
+        return LinkEnd{at == fd() ? *this : reopen(at, shown.lexically_normal()), name, 0};
+    };
+    const auto refused = [&](int why) { return LinkEnd{*this, path, why}; };
+
+    std::string left = path;
+    if (left.starts_with('/'))
+        startAtRoot();
+    for (int links = 0;;) {
+        const std::string part = takeFirstPart(left);
+        const bool last = left.find_first_not_of('/') == std::string::npos;
+        if (part == "..") {
+            moveTo(FileDescriptor(::openat(at, "..", O_PATH | O_DIRECTORY | O_CLOEXEC)));
+            shown = shown.lexically_normal().parent_path();
         }
-        Folder next = end.folder.openFolder(folderPart);
-        // A folder that is not there is a link to nowhere; one the player
-        // may not look into is there, and what lies in it cannot be read.
-        const int error = next.openError();
-        if (error == ENOENT || error == ENOTDIR || error == ELOOP)
-            return refused;
-        end = LinkEnd{std::move(next), std::move(namePart), false};
+        if (part.empty() || part == "." || part == "..") {
+            if (last)
+                return endAt(".");
+            continue;
+        }
+
+        FileDescriptor entry(::openat(at, part.c_str(), openAsItself));
+        int error = entry.valid() ? 0 : errno;
+        if (error == ENOENT && making) {
+            error = ::mkdirat(at, part.c_str(), 0700) == 0 || errno == EEXIST ? 0 : errno;
+            if (error == 0) {
+                entry = FileDescriptor(::openat(at, part.c_str(), openAsItself));
+                error = entry.valid() ? 0 : errno;
+            }
+        }
+        struct stat info {};
+        if (error == 0 && ::fstat(entry.get(), &info) != 0)
+            error = errno;
+        if (error == ENOENT && last && !making)
+            return endAt(part);  // a file not made yet
+        if (error == ENOENT || error == ENOTDIR)
+            return refused(error);
+        if (error != 0)
+            return LinkEnd{Folder(nullptr, shown.lexically_normal(), error), part, 0};
+
+        if (S_ISLNK(info.st_mode)) {
+            // The system's own rule for links in shared folders, applied to
+            // every link on the way: only the player's and root's count.
+            if (++links > maxLinkHops)
+                return refused(ELOOP);
+            if (!ownedByPlayerOrRoot(info))
+                return refused(EPERM);
+            // Read through the handle that was judged, so a link swapped
+            // meanwhile is never the one read.
+            std::string target(PATH_MAX, '\0');
+            const ssize_t length = ::readlinkat(entry.get(), "", target.data(), target.size());
+            if (length <= 0 || static_cast<std::size_t>(length) >= target.size())
+                return refused(ELOOP);
+            target.resize(static_cast<std::size_t>(length));
+            if (target.starts_with('/'))
+                startAtRoot();
+            left = target + "/" + left;
+            continue;
+        }
+        if (last && !making)
+            return endAt(part);
+        if (!S_ISDIR(info.st_mode))
+            return refused(ENOTDIR);
+        moveTo(std::move(entry));
+        shown /= part;
+        if (last)
+            return endAt(".");
     }
 }
 
@@ -284,7 +346,7 @@ FileRead Folder::read(const std::string& name, std::size_t limit) const
 FileRead Folder::readThroughLinks(const std::string& name, std::size_t limit) const
 {
     const LinkEnd end = follow(name);
-    if (end.refused)
+    if (end.refused())
         return failedRead(FileRead::State::Link, ELOOP);
     return end.folder.read(end.name, limit);
 }
@@ -358,10 +420,11 @@ std::optional<std::string> Folder::linkTarget(const std::string& name) const
     return target;
 }
 
-void Folder::sync() const
+int Folder::sync() const
 {
-    if (isOpen())
-        ::fsync(fd());
+    if (!isOpen())
+        return error_;
+    return ::fsync(fd()) == 0 ? 0 : errno;
 }
 
 std::vector<std::string> Folder::names(std::size_t limit) const

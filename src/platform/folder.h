@@ -41,7 +41,13 @@ struct FileRead {
     bool read() const { return state == State::Read; }
 };
 
-// Where following a file's links ended.
+// How far Folder::follow goes.
+enum class Following {
+    ToName,         // to the entry the last part names, which may not exist yet
+    MakingFolders,  // every part is a folder, made for the player when missing
+};
+
+// Where following a path ended.
 struct LinkEnd;
 
 // An open folder. Every file the game reads, makes, renames or removes in
@@ -57,12 +63,6 @@ public:
     // Opens a folder by its path (links along the way are the system's to
     // follow). path() keeps the path for messages and dialogs.
     static Folder open(const std::filesystem::path& path);
-    // A folder named relative to this one (or by an absolute path).
-    Folder openFolder(const std::string& relative) const;
-    // The folder `name` in this one, not through a link.
-    Folder openSubfolder(const std::string& name) const;
-    // Makes the folder `name` in this one, for the player alone. 0 or errno.
-    int makeFolder(const std::string& name) const;
 
     bool isOpen() const { return handle_ != nullptr; }
     // Why the folder is not open (an errno value); 0 when it is.
@@ -80,10 +80,9 @@ public:
     // Whether anything at all stands at `name` (a dangling link too).
     bool holds(const std::string& name) const { return entryInfo(name).has_value(); }
 
-    // Follows the link at `name`, and the links it leads to, for as long as
-    // each was made by the player or by root and leads to a folder that
-    // exists; see LinkEnd.
-    LinkEnd follow(const std::string& name) const;
+    // Follows `path` (relative to this folder, or absolute) one part at a
+    // time; see LinkEnd.
+    LinkEnd follow(const std::string& path, Following how = Following::ToName) const;
 
     // Reads at most `limit` bytes of the plain file at `name`. A link there
     // is not followed (State::Link). The open never waits, so a named pipe
@@ -107,8 +106,8 @@ public:
     int makeLink(const std::string& target, const std::string& name) const;
     // What the link `name` points to.
     std::optional<std::string> linkTarget(const std::string& name) const;
-    // Flushes the folder's entries to the disk.
-    void sync() const;
+    // Flushes the folder's entries to the disk. 0 or errno.
+    int sync() const;
     // The names in the folder, at most `limit` of them.
     std::vector<std::string> names(std::size_t limit) const;
 
@@ -117,6 +116,9 @@ private:
         : handle_(std::move(handle)), path_(std::move(path)), error_(error)
     {
     }
+    // Opens the folder `at` names (a handle that may only name it) for
+    // every operation.
+    static Folder reopen(int at, std::filesystem::path path);
     int fd() const { return handle_ ? handle_->get() : -1; }
 
     std::shared_ptr<FileDescriptor> handle_;
@@ -124,18 +126,26 @@ private:
     int error_ = ENOENT;
 };
 
+// Every part of the path is opened as itself, never through a link, and
+// judged by what was opened. A part that is a link is followed only when
+// the player or root made it, by reading the very link that was judged,
+// and only within 40 links in all; its target, `..` and absolute ones
+// alike, is walked the same way, part by part.
 struct LinkEnd {
-    // Where the chain ends: the file a followed link points to (which may
-    // not exist yet), or `name` itself when it is not a link.
+    // Where the path ends: the folder reached and the name of the last part
+    // in it (a file, which may not exist yet); with MakingFolders, the last
+    // folder itself, named ".". A folder on the way that the player may not
+    // look into ends it: folder is then closed, with the reason, so
+    // whatever lies behind it reads as unreadable.
     Folder folder;
     std::string name;
-    // A link the game does not follow stands in the way: one made by
-    // another user, one into a folder that does not exist, or a chain too
-    // long. folder and name are then the first link itself. (A link into a
-    // folder the player may not look into is followed: that folder then
-    // stays closed, with the reason, so whatever is in it reads as
-    // unreadable.)
-    bool refused = false;
+    // Why the path is not followed, or 0: EPERM for a link another user
+    // made, ELOOP for a chain too long, ENOENT or ENOTDIR for a way
+    // through a folder that does not exist or is no folder. folder and
+    // name are then this folder and the path itself.
+    int refusal = 0;
+
+    bool refused() const { return refusal != 0; }
 };
 
 // A name for a temporary file that no other process can pick: the given

@@ -48,31 +48,20 @@ bool replace(const Folder& folder, const std::string& name, const std::string& i
     return false;
 }
 
-// Opens the folder at `path`, making every part of it that is missing. Each
+// Opens the folder at `path`, making every part of it that is missing. A
 // link along the way is followed only when the player or root made it, so
 // nobody can turn the player's folder into one of the player's other
 // folders. A folder that cannot be opened keeps the reason.
 Folder openMakingTrustedPath(const fs::path& path, std::string& problem)
 {
-    Folder folder = Folder::open("/");
-    for (const fs::path& part : path.lexically_normal().relative_path()) {
-        const std::string name = part.string();
-        if (name.empty() || name == ".")
-            continue;
-        if (!folder.holds(name))
-            folder.makeFolder(name);
-        const LinkEnd end = folder.follow(name);
-        if (end.refused) {
-            problem = "It Lies Behind A Link Another User Made";
-            return Folder();
-        }
-        folder = end.folder.openSubfolder(end.name);
-        if (!folder.isOpen()) {
-            problem = std::strerror(folder.openError());
-            return folder;
-        }
-    }
-    return folder;
+    const LinkEnd end = Folder::open("/").follow(path.string(), Following::MakingFolders);
+    if (end.refusal == EPERM)
+        problem = "It Lies Behind A Link Another User Made";
+    else if (end.refused())
+        problem = std::strerror(end.refusal);
+    else if (!end.folder.isOpen())
+        problem = std::strerror(end.folder.openError());
+    return end.refused() ? Folder() : end.folder;
 }
 
 }  // namespace

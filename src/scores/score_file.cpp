@@ -150,9 +150,9 @@ bool WriteScores(const ScoreTable& table, const TablePlace& place)
         folder.remove(tempName);
         return false;
     }
-    // The renamed entry must reach the disk too.
-    folder.sync();
-    return true;
+    // The renamed entry must reach the disk too; until it has, the new
+    // table may not outlast a crash, and it is not called kept.
+    return folder.sync() == 0;
 }
 
 bool IsScoreTempFileName(const std::string& fileName, const std::string& scoreFile, long* process)

@@ -75,7 +75,9 @@ TableRead ReadScores(ScoreTable& table, const TablePlace& place);
 // (the bytes of FormatScores). The table goes to a temporary file beside
 // the place first, is flushed to the disk and then renamed over the old
 // one, so a crash or a full disk never leaves half a table. Returns false
-// (the old file untouched, no temporary file left) when it cannot.
+// (the old file untouched, no temporary file left) when it cannot, and
+// also when the folder's new entry could not be flushed to the disk: the
+// new table then stands, but may not outlast a crash.
 bool WriteScores(const ScoreTable& table, const TablePlace& place);
 
 // Removes temporary files that interrupted writes left beside the place:

@@ -12,7 +12,7 @@ TablePlace FindTable(const Folder& gameFolder)
     if (!entry || !S_ISLNK(entry->st_mode))
         return here;
     const LinkEnd end = gameFolder.follow(scoreFileName);
-    if (end.refused)
+    if (end.refused())
         return here;
     TablePlace there{end.folder, end.name};
     int error = 0;

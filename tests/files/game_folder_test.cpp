@@ -5,6 +5,7 @@
 #include "platform/game_folder.h"
 
 #include "scores/score_file.h"
+#include "support/call_seams.h"
 #include "support/forked_player.h"
 #include "support/score_builders.h"
 #include "support/temp_folder.h"
@@ -113,6 +114,29 @@ TEST(ChooseGameFolder, AFolderAnAccessListOpensToAnotherUserIsPassedOver)
         GTEST_SKIP() << "this file system keeps no access lists";
     const GameFolderChoice choice = chooseGameFolder(opened(start), Folder(), Folder());
     EXPECT_TRUE(choice.inPlayersFolder);
+}
+
+// A folder its group may write to is the player's only when that group is
+// the player's own: when the accounts cannot all be looked at to tell, or
+// the folder's access list cannot be read, the group counts as shared.
+TEST(ChooseGameFolder, AGroupWhoseAccountsCannotAllBeLookedAtCountsAsShared)
+{
+    TempFolder start;
+    start.write("helpfile.bat", "x");
+    fs::permissions(start.path(), fs::perms::owner_all | fs::perms::group_all);
+    if (chooseGameFolder(opened(start), Folder(), Folder()).inPlayersFolder)
+        GTEST_SKIP() << "the player has no private group here";
+    {
+        // Each account a little too big for the first buffers tried.
+        FailingAccountList tooBig(ERANGE, 3);
+        EXPECT_FALSE(chooseGameFolder(opened(start), Folder(), Folder()).inPlayersFolder);
+    }
+    for (const int error : {EIO, ERANGE}) {
+        FailingAccountList failing(error, 1000);
+        EXPECT_TRUE(chooseGameFolder(opened(start), Folder(), Folder()).inPlayersFolder) << error;
+    }
+    FailingAccessListRead unreadableList;
+    EXPECT_TRUE(chooseGameFolder(opened(start), Folder(), Folder()).inPlayersFolder);
 }
 
 // A copy of the game the player may not write to, such as one root
@@ -234,6 +258,29 @@ TEST(PreparePlayerFolder, AnotherUsersLinkOnTheWayIsNotFollowed)
     EXPECT_NE(ready.problem, "");
     EXPECT_FALSE(ready.folders.scores.isOpen());
     EXPECT_EQ(documents.read("helpfile.bat"), "the player's own notes");
+}
+
+// Another user's folder link on the way to the player's folder: in the
+// folders above it (XDG_DATA_HOME in a shared folder), or in the target of
+// the player's own link for the folder. Nothing is put behind it.
+TEST(PreparePlayerFolder, AnotherUsersLinkInTheMiddleOfThePathIsNotFollowed)
+{
+    if (!isRoot())
+        GTEST_SKIP() << "needs root to make a link that belongs to another user";
+    TempFolder data, shared, theirs, home;
+    install(data);
+    fs::create_directory(theirs / "sub");
+    fs::permissions(shared.path(), fs::perms::all | fs::perms::sticky_bit);
+    fs::create_symlink(theirs.path(), shared / "d");
+    ASSERT_EQ(::lchown((shared / "d").c_str(), secondPlayer, secondPlayer), 0);
+    fs::create_directories(home / ".local/share");
+    fs::create_symlink(shared / "d" / "sub", home / ".local/share/vermo");
+    for (const fs::path& folder : {shared / "d" / "sub" / "vermo", home / ".local/share/vermo"}) {
+        const PlayerFolder ready = preparePlayerFolder(folder, opened(data));
+        EXPECT_EQ(ready.problem, "It Lies Behind A Link Another User Made") << folder;
+        EXPECT_FALSE(ready.folders.scores.isOpen()) << folder;
+    }
+    EXPECT_TRUE(fs::is_empty(theirs / "sub"));
 }
 
 // A player's folder that may be read but not written: the table in it is

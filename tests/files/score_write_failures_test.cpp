@@ -6,6 +6,8 @@
 #include "scores/score_file.h"
 
 #include "support/score_builders.h"
+#include "scores/score_entry.h"
+#include "support/call_seams.h"
 #include "support/forked_player.h"
 #include "support/temp_folder.h"
 
@@ -138,6 +140,21 @@ TEST(WriteFailure, WriterKilledByTheSizeLimitLeavesTheOldTableAndAStaleFileToCle
     ScoreTable table;
     ASSERT_TRUE(ReadScores(table, tableIn(folder.path())).read());
     EXPECT_EQ(table, tableOf(lettersOneToTen()));
+}
+
+// A table not known to be on the disk is not called kept: a game over
+// then says it could not be saved.
+TEST(WriteFailure, AFlushThatFailsIsNotAKeptTable)
+{
+    for (const FailingFlush::Of what : {FailingFlush::Of::Files, FailingFlush::Of::Folders}) {
+        TempFolder folder;
+        ASSERT_TRUE(WriteScores(ScoreTable::defaults(), tableIn(folder.path())));
+        FailingFlush failing(what);
+        ScoreTable now;
+        EXPECT_EQ(RecordEntry(Folder::open(folder.path()), ScoreTable::defaults(), "Ann", 7, now),
+                  EntryOutcome::WriteFailed);
+        EXPECT_EQ(filesIn(folder.path()), (std::set<std::string>{"topten.dll", "topten.dll.lock"}));
+    }
 }
 
 TEST(WriteSuccess, LeavesOnlyTheScoreFile)

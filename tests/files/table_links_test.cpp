@@ -1,11 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // A link named like the table is followed only when the player or root
-// made it, and only to a table or to a file not made yet; any other link
-// is replaced, and whatever it points to is left alone. A table the
-// player cannot read is never written over.
+// made it, and every link on its way too, and only to a table or to a
+// file not made yet; any other link is replaced, and whatever it points
+// to is left alone. A table the player cannot read is never written over.
 #include "scores/score_entry.h"
 
 #include "support/score_builders.h"
+#include "support/call_seams.h"
 #include "support/forked_player.h"
 #include "support/temp_folder.h"
 
@@ -143,25 +144,82 @@ TEST(TableLinks, AChainThroughAnotherUsersLinkIsNotFollowed)
     EXPECT_EQ(folder.read("their-table.dll"), theirs);
 }
 
+// A link the player made, whose way leads through a folder link another
+// user put into a folder they share: the table is not looked for behind
+// it, so nothing is written into the folder that link points to.
+TEST(TableLinks, AnotherUsersLinkInTheMiddleOfTheChainIsNotFollowed)
+{
+    if (!isRoot())
+        GTEST_SKIP() << "needs root to make a link that belongs to another user";
+    TempFolder folder, theirs;
+    const fs::path shared = folder / "shared";
+    fs::create_directories(shared / "x");
+    fs::permissions(shared, fs::perms::all | fs::perms::sticky_bit);
+    fs::create_symlink(theirs.path(), shared / "d");
+    ASSERT_EQ(::lchown((shared / "d").c_str(), otherUser, otherUser), 0);
+    for (const fs::path& target : {fs::path("shared/d") / scoreFileName,
+                                  fs::path("shared/x/../d") / scoreFileName, shared / "d" / scoreFileName}) {
+        SCOPED_TRACE(target.string());
+        fs::remove(folder / scoreFileName);
+        fs::create_symlink(target, folder / scoreFileName);
+        ScoreTable now;
+        TableRead found;
+        EXPECT_EQ(RestoreDefaultScores(Folder::open(folder.path()), now, found), RecoveryOutcome::Restored);
+        EXPECT_EQ(found.state, TableRead::State::Damaged);
+        EXPECT_FALSE(fs::is_symlink(folder / scoreFileName));
+        EXPECT_TRUE(fs::is_empty(theirs.path()));
+    }
+}
+
+// A link the player made is swapped for another, right after the game has
+// judged it: the game follows the link it judged, never the one put there
+// meanwhile (another user's, as root).
+TEST(TableLinks, ALinkSwappedWhileItIsFollowedIsNotTheOneRead)
+{
+    TempFolder folder;
+    const std::string theirs = recordsOf(lettersOneToTen());
+    fs::create_directories(folder / "mine");
+    fs::create_directories(folder / "theirs");
+    folder.write("mine/table.dll", recordsOf(lettersOneToTen()));
+    folder.write("theirs/table.dll", theirs);
+    fs::create_symlink("mine/table.dll", folder / scoreFileName);
+    TablePlace place;
+    {
+        BeforeNextLinkRead swap([&] {
+            fs::create_symlink("theirs/table.dll", folder / "swapped");
+            if (isRoot())
+                ::lchown((folder / "swapped").c_str(), otherUser, otherUser);
+            fs::rename(folder / "swapped", folder / scoreFileName);
+        });
+        place = tableIn(folder.path());
+    }
+    ASSERT_TRUE(WriteScores(annsTable(), place));
+    EXPECT_EQ(folder.read("mine/table.dll").substr(0, 9), "\"Ann\",7\r\n");
+    EXPECT_EQ(folder.read("theirs/table.dll"), theirs);
+}
+
 // A table the player cannot read may hold every score they have: it is
 // neither replaced by the recovery nor written over at game over, whether
-// the file itself or the folder a link leads into is closed to the player.
+// the file itself is closed to the player, or the file or the folder a
+// chain of links leads to.
 TEST(TableLinks, ATableThePlayerCannotReadIsLeftAsItIs)
 {
-    for (const bool throughALink : {false, true}) {
-        SCOPED_TRACE(throughALink ? "a link into a closed folder" : "a closed table");
+    enum class Closed { Table, TableBehindLinks, FolderBehindLinks };
+    for (const Closed closedPart : {Closed::Table, Closed::TableBehindLinks, Closed::FolderBehindLinks}) {
+        SCOPED_TRACE(static_cast<int>(closedPart));
+        const bool throughLinks = closedPart != Closed::Table;
         TempFolder folder;
         const std::string table = recordsOf(lettersOneToTen());
         fs::permissions(folder.path(), fs::perms::all);  // the player may write beside it
-        const fs::path closed = throughALink ? folder / "shared" / "table.dll" : folder / scoreFileName;
+        const fs::path closed = throughLinks ? folder / "shared" / "table.dll" : folder / scoreFileName;
         fs::create_directories(closed.parent_path());
         std::ofstream(closed, std::ios::binary) << table;
-        if (throughALink) {
-            fs::create_symlink(closed, folder / scoreFileName);
-            fs::permissions(closed.parent_path(), fs::perms::none);
-        } else {
-            fs::permissions(closed, fs::perms::none);
+        if (throughLinks) {
+            fs::create_symlink(closed, folder / "hop");
+            fs::create_symlink("hop", folder / scoreFileName);
         }
+        fs::permissions(closedPart == Closed::FolderBehindLinks ? closed.parent_path() : closed,
+                        fs::perms::none);
         EXPECT_TRUE(runAs(firstPlayer, [&] {
             const Folder gameFolder = Folder::open(folder.path());
             ScoreTable read;
@@ -177,7 +235,7 @@ TEST(TableLinks, ATableThePlayerCannotReadIsLeftAsItIs)
         fs::permissions(closed.parent_path(), fs::perms::owner_all);
         fs::permissions(closed, fs::perms::owner_read);
         EXPECT_EQ(folder.read(fs::relative(closed, folder.path()).string()), table);
-        EXPECT_EQ(fs::is_symlink(folder / scoreFileName), throughALink);
+        EXPECT_EQ(fs::is_symlink(folder / scoreFileName), throughLinks);
     }
 }
 
