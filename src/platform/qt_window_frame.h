@@ -21,8 +21,8 @@ class IconFiles;
 // window stays where it is and the move is shown inside it instead: the
 // client area is displaced by the window's distance from its home
 // position (1080, 675 twips), which is where the contents rest. So the
-// shake runs its steps inside the window and comes back to rest, and the
-// game over's move home is no more than that rest.
+// shake runs its steps inside the window, and its end and the game over
+// bring the contents back to rest.
 class QtWindowFrame : public WindowFrame {
 public:
     QtWindowFrame(QWidget* window, IconFiles& icons,
