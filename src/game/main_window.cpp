@@ -219,15 +219,22 @@ void MainWindow::buildPanel()
     });
 }
 
+// The menus carry their items only. Each caption marks its letter for Alt
+// (Alt+F opens File), and besides F1 and F2 the commands take the keys a
+// desktop player tries first: Ctrl+N for a new game, and Ctrl+Q, which
+// ends the program from any of its windows, as File > Exit does. On
+// Wayland, where the compositor's Alt+F4 may close nothing, it is the key
+// that ends the game.
 void MainWindow::buildMenus()
 {
     using Handler = void (VermoGame::*)();
     auto command = [this](QMenu* menu, const char* caption, const char* name, Handler handler,
-                          QKeySequence shortcut = {}) -> QAction* {
+                          QKeySequence shortcut = {},
+                          Qt::ShortcutContext where = Qt::WindowShortcut) -> QAction* {
         QAction* action = menu->addAction(QString::fromLatin1(caption));
         action->setObjectName(QString::fromLatin1(name));
         action->setShortcut(shortcut);
-        action->setShortcutContext(Qt::WindowShortcut);
+        action->setShortcutContext(where);
         connect(action, &QAction::triggered, this, [this, handler] {
             (game_.*handler)();
             refreshFromModel();
@@ -235,21 +242,23 @@ void MainWindow::buildMenus()
         return action;
     };
 
-    QMenu* file = menuBar()->addMenu(QStringLiteral("File"));
+    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
     file->setObjectName(QStringLiteral("File"));
-    command(file, "New Game", "Newgame", &VermoGame::Newgame_Click);
-    command(file, "Exit", "Exit", &VermoGame::Exit_Click);
+    command(file, "&New Game", "Newgame", &VermoGame::Newgame_Click,
+            QKeySequence(Qt::CTRL | Qt::Key_N));
+    command(file, "E&xit", "Exit", &VermoGame::Exit_Click, QKeySequence(Qt::CTRL | Qt::Key_Q),
+            Qt::ApplicationShortcut);
 
-    QMenu* view = menuBar()->addMenu(QStringLiteral("View"));
+    QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
     view->setObjectName(QStringLiteral("View"));
     highScoresAction_ =
-        command(view, "High Scores", "High", &VermoGame::High_Click, QKeySequence(Qt::Key_F2));
+        command(view, "&High Scores", "High", &VermoGame::High_Click, QKeySequence(Qt::Key_F2));
 
-    QMenu* help = menuBar()->addMenu(QStringLiteral("Help"));
+    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("Helps"));
     helpFileAction_ =
-        command(help, "Help File", "Help", &VermoGame::Help_Click, QKeySequence(Qt::Key_F1));
-    command(help, "About", "About", &VermoGame::About_Click);
+        command(help, "Help &File", "Help", &VermoGame::Help_Click, QKeySequence(Qt::Key_F1));
+    command(help, "&About", "About", &VermoGame::About_Click);
 }
 
 QLabel* MainWindow::label(const std::string& name) const

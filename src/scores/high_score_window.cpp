@@ -87,8 +87,8 @@ HighScoreWindow::HighScoreWindow(QWidget* parent)
 
 void HighScoreWindow::buildLayout()
 {
-    QMenu* fileMenu = menuBar()->addMenu(QStringLiteral("File"));
-    QAction* exitAction = fileMenu->addAction(QStringLiteral("Exit"));
+    QMenu* fileMenu = menuBar()->addMenu(QStringLiteral("&File"));
+    QAction* exitAction = fileMenu->addAction(QStringLiteral("E&xit"));
     exitAction->setObjectName(QStringLiteral("Exit"));
     connect(exitAction, &QAction::triggered, this, &QWidget::close);
 

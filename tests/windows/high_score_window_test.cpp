@@ -130,9 +130,9 @@ TEST(HighScoreWindow, CaptionMenuLayoutAndColour)
     EXPECT_EQ(window.windowTitle(), "High Scores");
     const QList<QAction*> menus = window.menuBar()->actions();
     ASSERT_EQ(menus.size(), 1);
-    EXPECT_EQ(menus[0]->text(), "File");
+    EXPECT_EQ(menus[0]->text(), "&File");
     ASSERT_EQ(menus[0]->menu()->actions().size(), 1);
-    EXPECT_EQ(menus[0]->menu()->actions()[0]->text(), "Exit");
+    EXPECT_EQ(menus[0]->menu()->actions()[0]->text(), "E&xit");
     EXPECT_EQ(labelText(&window, "lblmaintitle"), "High Score List");
     EXPECT_EQ(labelText(&window, "lblsubname"), "Name");
     EXPECT_EQ(labelText(&window, "lblsubscore"), "Score");
