@@ -9,6 +9,7 @@
 #include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
 
 #include "game/game_key_router.h"
 #include "game/playfield_widget.h"
@@ -52,25 +53,25 @@ constexpr DesignBox startButtonBox{240, 240, 6615, 6600};
 // The panel was laid out in MS Sans Serif 18 pt and the start button in
 // Arial Black 72 pt; where those faces are missing the nearest sans-serif
 // face of the same size and weight stands in.
-QFont panelFont()
+QFont panelFont(double scale)
 {
     QFont font;
     font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
                       QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
                       QStringLiteral("Nimbus Sans"), QStringLiteral("DejaVu Sans")});
     font.setStyleHint(QFont::SansSerif);
-    font.setPointSize(18);
+    font.setPointSizeF(18 * scale);
     return font;
 }
 
-QFont startButtonFont()
+QFont startButtonFont(double scale)
 {
     QFont font;
     font.setFamilies({QStringLiteral("Arial Black"), QStringLiteral("Liberation Sans"),
                       QStringLiteral("Arial"), QStringLiteral("Nimbus Sans"),
                       QStringLiteral("DejaVu Sans")});
     font.setStyleHint(QFont::SansSerif);
-    font.setPointSize(72);
+    font.setPointSizeF(72 * scale);
     font.setWeight(QFont::Black);
     return font;
 }
@@ -105,6 +106,10 @@ int virtualKeyCode(int qtKey)
     }
 }
 
+// Room for the window manager's title bar and borders around the window,
+// in pixels, when the window has to be made smaller to fit its screen.
+const QSize frameAllowance(16, 48);
+
 // A game whose files and table lie in one folder.
 GameFolders oneFolder(const std::filesystem::path& path)
 {
@@ -135,7 +140,16 @@ MainWindow::MainWindow(GameFolders folders, StandIns standIns, QWidget* parent)
                      frame_, programEnd_, *windows_, folders_.scores})
 {
     windows_->setScoreFolder(folders_.scores);
-    const double dpi = units::logicalDpi(this);
+    buildMenus();
+    // On a screen smaller than the window (a small screen at a large
+    // scale) the whole window is drawn smaller, so its frame and close box
+    // stay on the screen.
+    const QScreen* screen = this->screen() != nullptr ? this->screen() : QGuiApplication::primaryScreen();
+    dpi_ = units::dpiToFit(units::logicalDpi(this), QSize(clientWidthTwips, clientHeightTwips),
+                           frameAllowance + QSize(0, menuBar()->sizeHint().height()),
+                           screen != nullptr ? screen->availableGeometry().size() : QSize());
+    frame_.setDpi(dpi_);
+    const double dpi = dpi_;
     const QSize clientSize(units::pixelsFromTwips(clientWidthTwips, dpi),
                            units::pixelsFromTwips(clientHeightTwips, dpi));
     // The playfield stands in a black holder of its own size, which shows
@@ -150,9 +164,9 @@ MainWindow::MainWindow(GameFolders folders, StandIns standIns, QWidget* parent)
     playfield_ = new PlayfieldWidget(game_, folders_.files, holder);
     playfield_->setObjectName(QStringLiteral("playfield"));
     playfield_->setFixedSize(clientSize);
+    playfield_->setDpi(dpi);
     frame_.setContents(playfield_);
     buildPanel();
-    buildMenus();
     // The client area keeps its design size; the menu bar comes on top.
     keepDesignSize(*this, holder);
     letBoxesTakeAnySize(this);
@@ -188,13 +202,14 @@ MainWindow::~MainWindow()
 
 void MainWindow::buildPanel()
 {
-    const double dpi = units::logicalDpi(this);
+    const double dpi = dpi_;
+    const double scale = dpi_ / units::logicalDpi(this);
     auto pixels = [dpi](const DesignBox& box) {
         return QRect(units::pixelsFromTwips(box.left, dpi), units::pixelsFromTwips(box.top, dpi),
                      units::pixelsFromTwips(box.width, dpi), units::pixelsFromTwips(box.height, dpi));
     };
 
-    const QFont font = panelFont();
+    const QFont font = panelFont(scale);
     QPalette palette;
     palette.setColor(QPalette::WindowText, units::colorFromBgr(colors::white));
     for (const PanelDesign& design : panelDesign) {
@@ -211,7 +226,7 @@ void MainWindow::buildPanel()
     startButton_ = new WrappingButton(QString(), playfield_);
     startButton_->setObjectName(QStringLiteral("cmdstart"));
     startButton_->setGeometry(pixels(startButtonBox));
-    startButton_->setFont(startButtonFont());
+    startButton_->setFont(startButtonFont(scale));
     startButton_->setFocusPolicy(Qt::StrongFocus);
     connect(startButton_, &QPushButton::clicked, this, [this] {
         game_.cmdstart_Click();

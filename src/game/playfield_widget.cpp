@@ -45,7 +45,7 @@ void PlayfieldWidget::showState()
         update();
     } else {
         cellsThatDiffer(shown_, next_, changed_);
-        const double perCm = units::pixelsPerCm(logicalDpiX());
+        const double perCm = units::pixelsPerCm(dpi());
         const int size = roundToPixel(spriteSize * perCm);
         for (const CellPosition& cell : changed_) {
             // The sprite box of the cell with a pixel of margin for the
@@ -60,7 +60,7 @@ void PlayfieldWidget::showState()
 
 void PlayfieldWidget::paintEvent(QPaintEvent* event)
 {
-    pixelsPerCm_ = units::pixelsPerCm(logicalDpiX());
+    pixelsPerCm_ = units::pixelsPerCm(dpi());
     pixelRatio_ = devicePixelRatioF();
     dirty_ = event->region();
 

@@ -36,6 +36,10 @@ public:
     // shake drawn inside the window, on a platform that moves windows).
     void setPlacement(WindowPlacement placement);
 
+    // The dots per inch twips are converted at: the screen's own unless set
+    // (a window made smaller to fit its screen).
+    void setDpi(double dpi) { dpi_ = dpi; }
+
     int left() const override;
     int top() const override;
     void setLeft(int twips) override;
@@ -55,6 +59,7 @@ private:
     QPointer<QWidget> contents_;
     // Where the game last put the window, when it cannot really go there.
     int wantedLeft_, wantedTop_;
+    double dpi_ = 0;
 };
 
 }  // namespace vermo

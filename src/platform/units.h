@@ -4,7 +4,9 @@
 #include <QColor>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QSize>
 #include <QWidget>
+#include <algorithm>
 #include <cmath>
 
 #include "platform/geometry.h"
@@ -44,6 +46,18 @@ inline double logicalDpi(const QWidget* widget = nullptr)
         screen = QGuiApplication::primaryScreen();
     const double dpi = screen ? screen->logicalDotsPerInchX() : 0.0;
     return dpi > 0.0 ? dpi : standardDpi;
+}
+
+// The dots per inch at which a window designed in twips fits the free
+// area of its screen, with `around` pixels of menu bar and frame besides:
+// the logical dpi, or less where the screen is smaller than the window.
+inline double dpiToFit(double logicalDpi, QSize designTwips, QSize around, QSize free)
+{
+    if (designTwips.isEmpty() || free.isEmpty())
+        return logicalDpi;
+    const double forWidth = (free.width() - around.width()) * twipsPerInch / designTwips.width();
+    const double forHeight = (free.height() - around.height()) * twipsPerInch / designTwips.height();
+    return std::max(1.0, std::min({logicalDpi, forWidth, forHeight}));
 }
 
 // A game colour &H00BBGGRR& as a QColor.
