@@ -38,6 +38,10 @@ void VermoGame::Effects()
         services_.tminvisible.setEnabled(true);
         break;
     case 6:  // shake
+        // A shake drawn again while one runs goes on from where the window
+        // stands, but still ends where the first one found it.
+        if (!windowBeforeShake)
+            windowBeforeShake = WindowSpot{services_.window.left(), services_.window.top()};
         services_.tmshake.setEnabled(true);
         shakeTicks = 1;
         shakePhase = 1;
@@ -63,9 +67,20 @@ void VermoGame::tmshake_Timer()
     ++shakeTicks;
     if (shakePhase == 1 && shakeTicks > shakeTickLimit) {
         services_.tmshake.setEnabled(false);
-        window.setTop(homeTopTwips);
-        window.setLeft(homeLeftTwips);
+        putWindowBackFromShake();
     }
+}
+
+// The shake is undone by putting the window back where the shake found
+// it; a window the player has put somewhere, with no shake since, stays
+// there, wherever on the screen that is.
+void VermoGame::putWindowBackFromShake()
+{
+    if (!windowBeforeShake)
+        return;
+    services_.window.setTop(windowBeforeShake->top);
+    services_.window.setLeft(windowBeforeShake->left);
+    windowBeforeShake.reset();
 }
 
 // The counter is never reset when an invisibility starts or ends, so only

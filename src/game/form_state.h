@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "game/controls.h"
@@ -47,6 +48,13 @@ struct FormState {
     std::int16_t poisonScanIndex = 0;
     std::uint8_t shakePhase = 0;
     std::int16_t shakeTicks = 0;
+    // Where the window's frame stood, in twips, when the shake that still
+    // runs (or is paused) began: its end and the game over put the window
+    // back there. Empty while no shake has moved the window.
+    struct WindowSpot {
+        int left, top;
+    };
+    std::optional<WindowSpot> windowBeforeShake;
     std::int16_t invisibleTicks = 0;
     // Element 1: the invisibility timer ran when the pause began;
     // element 2: the shake timer did. Element 0 is unused.

@@ -9,6 +9,7 @@
 #include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
 
 #include "game/game_key_router.h"
 #include "game/playfield_widget.h"
@@ -52,9 +53,9 @@ constexpr DesignBox startButtonBox{240, 240, 6615, 6600};
 // The panel was laid out in MS Sans Serif 18 pt and the start button in
 // Arial Black 72 pt; where those faces are missing the nearest sans-serif
 // face of the same size and weight stands in.
-QFont startButtonFont()
+QFont startButtonFont(double scale)
 {
-    QFont font = units::gameFont(QStringLiteral("Arial Black"), 72);
+    QFont font = units::gameFont(QStringLiteral("Arial Black"), 72 * scale);
     font.setWeight(QFont::Black);
     return font;
 }
@@ -82,6 +83,10 @@ int virtualKeyCode(int qtKey)
     }
 }
 
+// Room for the window manager's title bar and borders around the window,
+// in pixels, when the window has to be made smaller to fit its screen.
+const QSize frameAllowance(16, 48);
+
 // A game whose files and table lie in one folder.
 GameFolders oneFolder(const std::filesystem::path& path)
 {
@@ -108,7 +113,16 @@ MainWindow::MainWindow(GameFolders folders, QWidget* parent)
                      frame_, programEnd_, *windows_, folders_.scores})
 {
     windows_->setScoreFolder(folders_.scores);
-    const double dpi = units::logicalDpi(this);
+    buildMenus();
+    // On a screen smaller than the window (a small screen at a large
+    // scale) the whole window is drawn smaller, so its frame and close box
+    // stay on the screen.
+    const QScreen* screen = this->screen() != nullptr ? this->screen() : QGuiApplication::primaryScreen();
+    dpi_ = units::dpiToFit(units::logicalDpi(this), QSize(clientWidthTwips, clientHeightTwips),
+                           frameAllowance + QSize(0, menuBar()->sizeHint().height()),
+                           screen != nullptr ? screen->availableGeometry().size() : QSize());
+    frame_.setDpi(dpi_);
+    const double dpi = dpi_;
     const QSize clientSize(units::pixelsFromTwips(clientWidthTwips, dpi),
                            units::pixelsFromTwips(clientHeightTwips, dpi));
     // The playfield stands in a black holder of its own size, which shows
@@ -123,9 +137,9 @@ MainWindow::MainWindow(GameFolders folders, QWidget* parent)
     playfield_ = new PlayfieldWidget(game_, folders_.files, holder);
     playfield_->setObjectName(QStringLiteral("playfield"));
     playfield_->setFixedSize(clientSize);
+    playfield_->setDpi(dpi);
     frame_.setContents(playfield_);
     buildPanel();
-    buildMenus();
     // The client area keeps its design size; the menu bar comes on top.
     keepDesignSize(*this, holder);
     letBoxesTakeAnySize(this);
@@ -161,13 +175,14 @@ MainWindow::~MainWindow()
 
 void MainWindow::buildPanel()
 {
-    const double dpi = units::logicalDpi(this);
+    const double dpi = dpi_;
+    const double scale = dpi_ / units::logicalDpi(this);
     auto pixels = [dpi](const DesignBox& box) {
         return QRect(units::pixelsFromTwips(box.left, dpi), units::pixelsFromTwips(box.top, dpi),
                      units::pixelsFromTwips(box.width, dpi), units::pixelsFromTwips(box.height, dpi));
     };
 
-    const QFont font = units::windowFont(18, false);
+    const QFont font = units::windowFont(18 * scale, false);
     QPalette palette;
     palette.setColor(QPalette::WindowText, units::colorFromBgr(colors::white));
     for (const PanelDesign& design : panelDesign) {
@@ -184,7 +199,7 @@ void MainWindow::buildPanel()
     startButton_ = new WrappingButton(QString(), playfield_);
     startButton_->setObjectName(QStringLiteral("cmdstart"));
     startButton_->setGeometry(pixels(startButtonBox));
-    startButton_->setFont(startButtonFont());
+    startButton_->setFont(startButtonFont(scale));
     startButton_->setFocusPolicy(Qt::StrongFocus);
     connect(startButton_, &QPushButton::clicked, this, [this] {
         game_.cmdstart_Click();
@@ -192,15 +207,22 @@ void MainWindow::buildPanel()
     });
 }
 
+// The menus carry their items only. Each caption marks its letter for Alt
+// (Alt+F opens File), and besides F1 and F2 the commands take the keys a
+// desktop player tries first: Ctrl+N for a new game, and Ctrl+Q, which
+// ends the program from any of its windows, as File > Exit does. On
+// Wayland, where the compositor's Alt+F4 may close nothing, it is the key
+// that ends the game.
 void MainWindow::buildMenus()
 {
     using Handler = void (VermoGame::*)();
     auto command = [this](QMenu* menu, const char* caption, const char* name, Handler handler,
-                          QKeySequence shortcut = {}) -> QAction* {
+                          QKeySequence shortcut = {},
+                          Qt::ShortcutContext where = Qt::WindowShortcut) -> QAction* {
         QAction* action = menu->addAction(QString::fromLatin1(caption));
         action->setObjectName(QString::fromLatin1(name));
         action->setShortcut(shortcut);
-        action->setShortcutContext(Qt::WindowShortcut);
+        action->setShortcutContext(where);
         connect(action, &QAction::triggered, this, [this, handler] {
             (game_.*handler)();
             refreshFromModel();
@@ -208,21 +230,23 @@ void MainWindow::buildMenus()
         return action;
     };
 
-    QMenu* file = menuBar()->addMenu(QStringLiteral("File"));
+    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
     file->setObjectName(QStringLiteral("File"));
-    command(file, "New Game", "Newgame", &VermoGame::Newgame_Click);
-    command(file, "Exit", "Exit", &VermoGame::Exit_Click);
+    command(file, "&New Game", "Newgame", &VermoGame::Newgame_Click,
+            QKeySequence(Qt::CTRL | Qt::Key_N));
+    command(file, "E&xit", "Exit", &VermoGame::Exit_Click, QKeySequence(Qt::CTRL | Qt::Key_Q),
+            Qt::ApplicationShortcut);
 
-    QMenu* view = menuBar()->addMenu(QStringLiteral("View"));
+    QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
     view->setObjectName(QStringLiteral("View"));
     highScoresAction_ =
-        command(view, "High Scores", "High", &VermoGame::High_Click, QKeySequence(Qt::Key_F2));
+        command(view, "&High Scores", "High", &VermoGame::High_Click, QKeySequence(Qt::Key_F2));
 
-    QMenu* help = menuBar()->addMenu(QStringLiteral("Help"));
+    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("Helps"));
     helpFileAction_ =
-        command(help, "Help File", "Help", &VermoGame::Help_Click, QKeySequence(Qt::Key_F1));
-    command(help, "About", "About", &VermoGame::About_Click);
+        command(help, "Help &File", "Help", &VermoGame::Help_Click, QKeySequence(Qt::Key_F1));
+    command(help, "&About", "About", &VermoGame::About_Click);
 }
 
 QLabel* MainWindow::label(const std::string& name) const

@@ -85,6 +85,9 @@ private:
     std::unique_ptr<QtSecondaryWindows> windows_;
     VermoGame game_;
 
+    // Twips are converted at this many dots per inch: the screen's own, or
+    // less on a screen too small for the window.
+    double dpi_ = 96;
     PlayfieldWidget* playfield_ = nullptr;
     WrappingButton* startButton_ = nullptr;
     QAction* highScoresAction_ = nullptr;

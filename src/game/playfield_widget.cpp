@@ -74,7 +74,7 @@ void PlayfieldWidget::showState()
 
 void PlayfieldWidget::paintEvent(QPaintEvent* event)
 {
-    pixelsPerCm_ = units::pixelsPerCm(logicalDpiX());
+    pixelsPerCm_ = units::pixelsPerCm(dpi());
     pixelRatio_ = devicePixelRatioF();
     dirty_ = event->region();
 

@@ -28,6 +28,10 @@ public:
     // changed colour since the last call; nothing at all when nothing did.
     void showState();
 
+    // The dots per inch the playfield measures its centimetres in: the
+    // screen's own, or less where the window is made smaller to fit.
+    void setDpi(double dpi) { dpi_ = dpi; }
+
 signals:
     // After every completed paint.
     void painted();
@@ -81,6 +85,9 @@ private:
     QRegion dirty_;  // the part of the widget the current paint redraws
     Folder folder_;
     double pixelsPerCm_ = 0;
+    double dpi_ = 0;
+
+    double dpi() const { return dpi_ > 0 ? dpi_ : logicalDpiX(); }
     qreal pixelRatio_ = 1;
     std::vector<PictureStamp> pictures_;
     std::vector<CircleStamp> circles_;

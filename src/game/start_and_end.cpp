@@ -152,8 +152,7 @@ void VermoGame::newgames()
     // Everything the effects changed is undone before the first prompt, so
     // the player sees the quiet board behind it.
     services_.tmvermomove.setEnabled(false);
-    services_.window.setTop(homeTopTwips);
-    services_.window.setLeft(homeLeftTwips);
+    putWindowBackFromShake();
     services_.tmshake.setEnabled(false);
     BackColor = colors::black;
     invisibleTicks = 1;

@@ -108,6 +108,7 @@ private:
     bool tooCloseToHead(const Image& item) const;
 
     void setAllSegmentColours(Color head, Color body);
+    void putWindowBackFromShake();
 };
 
 // A whole number written as decimal digits, "-" in front when negative.

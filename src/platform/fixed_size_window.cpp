@@ -126,7 +126,14 @@ protected:
 void keepDesignSize(QMainWindow& window, QWidget* client, WindowPlacement placement)
 {
     if (placement == WindowPlacement::ByCompositor) {
+        // What the window grows by around the client area is drawn in the
+        // client area's own colour: a maximised game stands in black.
         auto* around = new QWidget(&window);
+        around->setObjectName(QStringLiteral("aroundClient"));
+        QPalette colours = around->palette();
+        colours.setColor(QPalette::Window, client->palette().color(QPalette::Window));
+        around->setPalette(colours);
+        around->setAutoFillBackground(true);
         auto* centring = new QGridLayout(around);
         centring->setContentsMargins(0, 0, 0, 0);
         centring->addWidget(client, 0, 0, Qt::AlignCenter);

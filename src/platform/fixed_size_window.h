@@ -20,8 +20,8 @@ namespace vermo {
 // window that does not take the size the compositor gives a maximised
 // window is disconnected, which ends the program. There the window takes
 // any size it is given, no smaller than its design, and the client area
-// stays at its design size in the middle, the window's own colour around it
-// (D-36).
+// stays at its design size in the middle, its own colour around it (D-36).
+// Give the client area its colour before calling.
 void keepDesignSize(QMainWindow& window, QWidget* client,
                     WindowPlacement placement = windowPlacementOfPlatform());
 

@@ -48,7 +48,9 @@ inline constexpr float boxMargin = 0.25f;
 // The head segment's start cell.
 inline constexpr float startCell = 5.5f;
 
-// The main window's client area and fixed place on the screen, in twips.
+// The main window's client area, and the frame's place on the screen
+// where its contents rest when the shake is drawn inside the window, in
+// twips.
 inline constexpr int clientWidthTwips = 9750;
 inline constexpr int clientHeightTwips = 6990;
 inline constexpr int homeLeftTwips = 1080;

@@ -12,6 +12,7 @@
 #include "platform/fresh_keys.h"
 #include "platform/text_codec.h"
 #include "platform/window_focus.h"
+#include "platform/window_placement.h"
 
 namespace vermo {
 
@@ -22,6 +23,11 @@ constexpr int visibleNameCharacters = 30;
 // The window manager's title bar holds an icon and up to three buttons
 // beside the title.
 constexpr int titleBarExtras = 120;
+// Qt's own title bar (Wayland) centres the title on the box's whole width
+// in a 14-pixel face, its three buttons on the right: the title needs that
+// side's room on both sides.
+constexpr int centredTitlePixels = 14;
+constexpr int centredTitleExtras = 2 * 80;
 // The box's margins beside its text field.
 constexpr int aroundTheName = 48;
 
@@ -50,8 +56,13 @@ void widenInputBox(QInputDialog& box)
         return;
     QFont titleFont = box.font();
     titleFont.setBold(true);
-    const int forTitle = QFontMetrics(titleFont).horizontalAdvance(box.windowTitle())
-                         + titleBarExtras - aroundTheName;
+    int forTitle = QFontMetrics(titleFont).horizontalAdvance(box.windowTitle()) + titleBarExtras;
+    if (windowPlacementOfPlatform() == WindowPlacement::ByCompositor) {
+        titleFont.setPixelSize(centredTitlePixels);
+        forTitle = std::max(forTitle, QFontMetrics(titleFont).horizontalAdvance(box.windowTitle())
+                                          + centredTitleExtras);
+    }
+    forTitle -= aroundTheName;
     // Capital letters, so that names of ordinary letters fit with room.
     const int forName =
         field->fontMetrics().horizontalAdvance(QString(visibleNameCharacters, QLatin1Char('X')));

@@ -26,7 +26,7 @@ void QtWindowFrame::setContents(QWidget* contents)
     displaceContents();
 }
 
-double QtWindowFrame::dpi() const { return units::logicalDpi(window_); }
+double QtWindowFrame::dpi() const { return dpi_ > 0 ? dpi_ : units::logicalDpi(window_); }
 
 int QtWindowFrame::left() const
 {

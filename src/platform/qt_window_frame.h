@@ -21,8 +21,8 @@ class IconFiles;
 // window stays where it is and the move is shown inside it instead: the
 // client area is displaced by the window's distance from its home
 // position (1080, 675 twips), which is where the contents rest. So the
-// shake runs its steps inside the window and comes back to rest, and the
-// game over's move home is no more than that rest.
+// shake runs its steps inside the window, and its end and the game over
+// bring the contents back to rest.
 class QtWindowFrame : public WindowFrame {
 public:
     QtWindowFrame(QWidget* window, IconFiles& icons,
@@ -32,6 +32,10 @@ public:
     // cannot be moved. Its parent shows where it has moved away.
     void setContents(QWidget* contents);
     WindowPlacement placement() const { return placement_; }
+
+    // The dots per inch twips are converted at: the screen's own unless set
+    // (a window made smaller to fit its screen).
+    void setDpi(double dpi) { dpi_ = dpi; }
 
     int left() const override;
     int top() const override;
@@ -52,6 +56,7 @@ private:
     QPointer<QWidget> contents_;
     // Where the game last put the window, when it cannot really go there.
     int wantedLeft_, wantedTop_;
+    double dpi_ = 0;
 };
 
 }  // namespace vermo

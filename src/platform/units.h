@@ -6,7 +6,9 @@
 #include <QGuiApplication>
 #include <QRect>
 #include <QScreen>
+#include <QSize>
 #include <QWidget>
+#include <algorithm>
 #include <cmath>
 
 #include "platform/geometry.h"
@@ -111,6 +113,18 @@ inline void centreOnScreen(QWidget* window)
     const QRect area = screen->availableGeometry();
     const QSize frame = window->frameGeometry().size();
     window->move(area.center().x() - frame.width() / 2, area.center().y() - frame.height() / 2);
+}
+
+// The dots per inch at which a window designed in twips fits the free
+// area of its screen, with `around` pixels of menu bar and frame besides:
+// the logical dpi, or less where the screen is smaller than the window.
+inline double dpiToFit(double logicalDpi, QSize designTwips, QSize around, QSize free)
+{
+    if (designTwips.isEmpty() || free.isEmpty())
+        return logicalDpi;
+    const double forWidth = (free.width() - around.width()) * twipsPerInch / designTwips.width();
+    const double forHeight = (free.height() - around.height()) * twipsPerInch / designTwips.height();
+    return std::max(1.0, std::min({logicalDpi, forWidth, forHeight}));
 }
 
 // A game colour &H00BBGGRR& as a QColor.

@@ -6,9 +6,12 @@
 #include <QPointer>
 #include <QScreen>
 #include <QWidget>
+#include <QTimer>
 #include <QWindow>
 
 #include <algorithm>
+
+#include "platform/window_placement.h"
 
 namespace vermo {
 
@@ -59,13 +62,42 @@ void keepCentredOnOwner(QWidget& box, const QWidget* owner)
     new CentredOnOwner(box, owner);
 }
 
+namespace {
+
+// A compositor hands the keyboard on as it likes once a box has gone,
+// often to whichever other window stands on top, and may do so after the
+// program has already asked for its window. For a moment after the box
+// the program asks again, the first time the keyboard lands elsewhere.
+class AskAgainIfTakenAway : public QObject {
+public:
+    explicit AskAgainIfTakenAway(QWidget& window) : QObject(&window), window_(&window)
+    {
+        connect(qApp, &QGuiApplication::focusWindowChanged, this, [this](QWindow* now) {
+            if (now != nullptr && window_ && now != window_->windowHandle()
+                && QApplication::activeModalWidget() == nullptr && window_->isVisible())
+                window_->activateWindow();
+            deleteLater();
+        });
+        QTimer::singleShot(askingTime, this, [this] { deleteLater(); });
+    }
+
+private:
+    static constexpr int askingTime = 1000;
+    QPointer<QWidget> window_;
+};
+
+}  // namespace
+
 void giveKeyboardBack(QWidget* window)
 {
     if (window == nullptr || !window->isVisible() || window->isMinimized())
         return;
-    if (QApplication::activeModalWidget() != nullptr || window->isActiveWindow())
+    if (QApplication::activeModalWidget() != nullptr)
         return;
-    window->activateWindow();
+    if (windowPlacementOfPlatform() == WindowPlacement::ByCompositor)
+        new AskAgainIfTakenAway(*window);
+    if (!window->isActiveWindow())
+        window->activateWindow();
 }
 
 }  // namespace vermo

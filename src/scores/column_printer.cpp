@@ -2,17 +2,17 @@
 #include "scores/column_printer.h"
 
 #include <QFontMetricsF>
-#include <QGuiApplication>
 #include <QPagedPaintDevice>
 #include <QPainter>
 
-#include <limits>
+#include <algorithm>
 
 namespace vermo {
 
 namespace {
 // Text widths are sums of floating-point advances; a line that ends right
-// on a column has not passed it.
+// on a column has not passed it, and a text that ends right on the page's
+// edge fits.
 constexpr qreal columnTolerance = 1e-6;
 }  // namespace
 
@@ -32,15 +32,30 @@ void ColumnPrinter::setBold(bool bold)
 
 void ColumnPrinter::printAt(int column, const QString& text)
 {
-    const qreal target = (column - 1) * sink_.columnWidth();
+    const qreal target = (column - 1) * columnWidth();
     if (x_ > target + columnTolerance)
         endLine();
     x_ = target;
     startLineIfPageIsFull();
     const qreal room = sink_.pageWidth() - x_;
-    const QString shown = sink_.textWidth(text) > room ? sink_.elided(text, room) : text;
+    const QString shown =
+        sink_.textWidth(text) > room + columnTolerance ? sink_.elided(text, room) : text;
     sink_.put(shown, QPointF(x_, y_), line_, column);
     x_ += sink_.textWidth(shown);
+}
+
+void ColumnPrinter::keepWhole(int column, const QString& text)
+{
+    const qreal before = (column - 1) * sink_.columnWidth();
+    const qreal room = sink_.pageWidth() - sink_.textWidth(text);
+    if (before <= 0 || before * columnShare_ <= room)
+        return;
+    columnShare_ = std::max<qreal>(0, room / before);
+}
+
+qreal ColumnPrinter::columnWidth() const
+{
+    return columnShare_ * sink_.columnWidth();
 }
 
 void ColumnPrinter::endLine()
@@ -123,46 +138,6 @@ void PainterSink::put(const QString& text, QPointF topLeft, int, int)
 bool PainterSink::finish()
 {
     return painter_.end();
-}
-
-RecordingSink::RecordingSink() : font_(QGuiApplication::font())
-{
-}
-
-qreal RecordingSink::columnWidth() const
-{
-    return QFontMetricsF(font_).averageCharWidth();
-}
-
-qreal RecordingSink::textWidth(const QString& text) const
-{
-    return QFontMetricsF(font_).horizontalAdvance(text);
-}
-
-qreal RecordingSink::lineHeight() const
-{
-    return QFontMetricsF(font_).lineSpacing();
-}
-
-qreal RecordingSink::pageHeight() const
-{
-    return std::numeric_limits<qreal>::infinity();
-}
-
-QString RecordingSink::elided(const QString& text, qreal room) const
-{
-    return QFontMetricsF(font_).elidedText(text, Qt::ElideRight, room);
-}
-
-void RecordingSink::put(const QString& text, QPointF, int line, int column)
-{
-    printed.push_back({line, column, text, font_.bold(), font_.pointSizeF()});
-}
-
-bool RecordingSink::finish()
-{
-    finished = true;
-    return true;
 }
 
 }  // namespace vermo

@@ -5,9 +5,6 @@
 #include <QPointF>
 #include <QString>
 
-#include <limits>
-#include <vector>
-
 class QPainter;
 class QPagedPaintDevice;
 
@@ -50,6 +47,10 @@ public:
     // already passed is taken on the next line. Text that would run past
     // the page's right edge ends there in an ellipsis.
     void printAt(int column, const QString& text);
+    // Narrows the columns, where the page is too narrow for them, so that
+    // the text printed at the column in the current font ends on the page.
+    // Every column narrows by the same share, so the layout keeps its shape.
+    void keepWhole(int column, const QString& text);
     // Ends the line; on a line with nothing printed this is an empty line
     // in the current font.
     void endLine();
@@ -61,7 +62,11 @@ private:
     int line_ = 1;
     qreal x_ = 0;
     qreal y_ = 0;
+    // The share of the font's average character width that one column
+    // takes: 1 unless a text had to be kept whole on a narrow page.
+    qreal columnShare_ = 1;
 
+    qreal columnWidth() const;
     void startLineIfPageIsFull();
 };
 
@@ -86,42 +91,6 @@ public:
 private:
     QPainter& painter_;
     QPagedPaintDevice& device_;
-};
-
-// One piece of printed text as the printer placed it.
-struct PrintedText {
-    int line;
-    int column;
-    QString text;
-    bool bold;
-    qreal pointSize;
-};
-
-// Keeps what would be printed, measured in the screen's font metrics.
-class RecordingSink : public PrintSink {
-public:
-    // Starts in the application's default font, as a printer starts in its own.
-    RecordingSink();
-
-    QFont font() const override { return font_; }
-    void setFont(const QFont& font) override { font_ = font; }
-    qreal columnWidth() const override;
-    qreal textWidth(const QString& text) const override;
-    qreal lineHeight() const override;
-    qreal pageHeight() const override;
-    qreal pageWidth() const override { return width; }
-    QString elided(const QString& text, qreal width) const override;
-    void newPage() override {}
-    void put(const QString& text, QPointF topLeft, int line, int column) override;
-    bool finish() override;
-
-    std::vector<PrintedText> printed;
-    bool finished = false;
-    // Endless unless a test sets it.
-    qreal width = std::numeric_limits<qreal>::infinity();
-
-private:
-    QFont font_;
 };
 
 }  // namespace vermo

@@ -18,6 +18,7 @@
 #include "platform/text_codec.h"
 #include "platform/units.h"
 #include "scores/column_printer.h"
+#include "scores/score_printout.h"
 
 namespace vermo {
 
@@ -54,19 +55,6 @@ QLabel* addLabel(QWidget* parent, const char* name, const QString& caption, QRec
     return label;
 }
 
-QString decimal(std::int32_t score)
-{
-    return QString::number(score);
-}
-
-// A name's own writing direction stays inside it: a right-to-left name
-// (Arabic, Hebrew) would otherwise turn the whole printed line and pull
-// its place number to the right end.
-QString directionIsolated(const QString& name)
-{
-    return QChar(0x2068) + name + QChar(0x2069);  // first strong isolate ... pop
-}
-
 PrintChoices qtPrintChoices(QWidget* window)
 {
     PrintChoices choices;
@@ -88,36 +76,6 @@ PrintChoices qtPrintChoices(QWidget* window)
 
 }  // namespace
 
-QString printedScore(std::int32_t score)
-{
-    return score < 0 ? decimal(score) : QStringLiteral(" ") + decimal(score);
-}
-
-bool printScoreList(ColumnPrinter& printer, const ScoreTable& sortedTable)
-{
-    for (int blank = 0; blank < 4; ++blank)
-        printer.endLine();
-    printer.setPointSize(24);
-    printer.setBold(true);
-    printer.printAt(10, QStringLiteral("Name"));
-    printer.printAt(32, QStringLiteral("Score"));
-    printer.endLine();
-    printer.setBold(false);
-    for (int rank = 1; rank <= 9; ++rank) {
-        const int entry = 11 - rank;
-        printer.printAt(10, QStringLiteral("%1.) ").arg(rank)
-                                + directionIsolated(shownTextFromFileBytes(sortedTable.names[entry])));
-        printer.printAt(35, printedScore(sortedTable.scores[entry]));
-        printer.endLine();
-    }
-    // "10.) " is one character longer, so it starts a column earlier and
-    // all ten names line up.
-    printer.printAt(9, QStringLiteral("10.) ") + directionIsolated(shownTextFromFileBytes(sortedTable.names[1])));
-    printer.printAt(35, printedScore(sortedTable.scores[1]));
-    printer.endLine();
-    return printer.endDocument();
-}
-
 HighScoreWindow::HighScoreWindow(QWidget* parent)
     : QMainWindow(parent), saveFolder_(QDir::current().filesystemPath()),
       printChoices_(qtPrintChoices(this))
@@ -129,8 +87,8 @@ HighScoreWindow::HighScoreWindow(QWidget* parent)
 
 void HighScoreWindow::buildLayout()
 {
-    QMenu* fileMenu = menuBar()->addMenu(QStringLiteral("File"));
-    QAction* exitAction = fileMenu->addAction(QStringLiteral("Exit"));
+    QMenu* fileMenu = menuBar()->addMenu(QStringLiteral("&File"));
+    QAction* exitAction = fileMenu->addAction(QStringLiteral("E&xit"));
     exitAction->setObjectName(QStringLiteral("Exit"));
     connect(exitAction, &QAction::triggered, this, &QWidget::close);
 
@@ -192,7 +150,7 @@ void HighScoreWindow::fillRows()
     for (int row = 1; row <= 10; ++row) {
         const int entry = 11 - row;
         lblname_[row]->setText(shownTextFromFileBytes(list_.names[entry]));
-        lblscore_[row]->setText(decimal(list_.scores[entry]));
+        lblscore_[row]->setText(QString::number(list_.scores[entry]));
     }
 }
 

@@ -19,16 +19,6 @@ class QPushButton;
 
 namespace vermo {
 
-class ColumnPrinter;
-
-// The printed list: four empty lines, a bold heading, then the ten
-// entries best first, all at 24 points; then the document ends. False when
-// the job failed.
-bool printScoreList(ColumnPrinter& printer, const ScoreTable& sortedTable);
-
-// A score as it stands on paper: a blank or the minus sign, then the digits.
-QString printedScore(std::int32_t score);
-
 // What printing asks of the player and of the system. Each can be replaced,
 // so the way without a printer can be walked through in a test.
 struct PrintChoices {

@@ -100,8 +100,8 @@ HelpWindow::HelpWindow(ProgramEnd& programEnd, QWidget* parent)
 {
     setWindowTitle(QStringLiteral("Help"));
 
-    QMenu* fileMenu = menuBar()->addMenu(QStringLiteral("File"));
-    QAction* exitAction = fileMenu->addAction(QStringLiteral("Exit"));
+    QMenu* fileMenu = menuBar()->addMenu(QStringLiteral("&File"));
+    QAction* exitAction = fileMenu->addAction(QStringLiteral("E&xit"));
     exitAction->setObjectName(QStringLiteral("Exit"));
     connect(exitAction, &QAction::triggered, this, [this] { programEnd_.endNow(); });
 

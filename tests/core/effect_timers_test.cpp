@@ -50,7 +50,7 @@ TEST_F(EffectTimers, ShakeVisitsTheSixPointsAndEndsHomeAfter204Ticks)
     EXPECT_EQ(rig.window.top(), 675);
 }
 
-TEST_F(EffectTimers, ADraggedWindowStillEndsAtTheFixedPlace)
+TEST_F(EffectTimers, AWindowDraggedDuringTheShakeEndsWhereTheShakeFoundIt)
 {
     rig.window.left_ = 4000;
     rig.window.top_ = 2500;
@@ -62,21 +62,25 @@ TEST_F(EffectTimers, ADraggedWindowStillEndsAtTheFixedPlace)
     while (rig.tmshake.tick() && rig.tmshake.enabled())
         ++ticks;
     EXPECT_EQ(ticks + 1, 204);
-    EXPECT_EQ(rig.window.left(), 1080);
-    EXPECT_EQ(rig.window.top(), 675);
+    EXPECT_EQ(rig.window.left(), 4000);
+    EXPECT_EQ(rig.window.top(), 2500);
 }
 
-TEST_F(EffectTimers, ShakeDrawnAgainRunsAFullPeriodFromWhereTheWindowStands)
+TEST_F(EffectTimers, ShakeDrawnAgainRunsAFullPeriodAndEndsWhereTheFirstFoundTheWindow)
 {
+    rig.window.left_ = 4000;
+    rig.window.top_ = 2500;
     startEffect(6);
     for (int i = 0; i < 50; ++i)
         rig.tmshake.tick();
+    ASSERT_EQ(rig.window.left(), 3700);  // two steps into a cycle
     startEffect(6);
     int ticks = 0;
     while (rig.tmshake.enabled() && rig.tmshake.tick())
         ++ticks;
     EXPECT_EQ(ticks, 204);
-    EXPECT_EQ(rig.window.left(), 1080);
+    EXPECT_EQ(rig.window.left(), 4000);
+    EXPECT_EQ(rig.window.top(), 2500);
 }
 
 TEST_F(EffectTimers, InvisibilityLastsTwentySixTicksInTheFirstGameThenOneTick)
@@ -140,6 +144,44 @@ TEST_F(EffectTimers, GameOverUndoesBothEffectsBeforeTheFirstBox)
     });
     EXPECT_THROW(game().Newgame_Click(), ProgramEnded);
     EXPECT_TRUE(quietBehindTheBox);
+}
+
+// Game over with the window where the player put it, at every moment of a
+// shake: where the shake found it, or where it stands when no shake ran.
+TEST_F(EffectTimers, GameOverPutsTheWindowWhereThePlayerHadIt)
+{
+    struct Case {
+        const char* what;
+        int shakeTicks;  // -1: no shake
+        bool pausedDuringShake;
+    };
+    for (const Case& c : {Case{"moved by the player, no shake", -1, false},
+                          Case{"three steps into a shake", 3, false},
+                          Case{"a shake paused after five steps", 5, true},
+                          Case{"after a shake that ended", 204, false}}) {
+        SCOPED_TRACE(c.what);
+        rig.window.left_ = 15000;
+        rig.window.top_ = 9000;
+        if (c.shakeTicks >= 0) {
+            startEffect(6);
+            for (int i = 0; i < c.shakeTicks; ++i)
+                rig.tmshake.tick();
+            if (c.shakeTicks % 6 != 0) {
+                ASSERT_NE(std::make_pair(rig.window.left(), rig.window.top()),
+                          std::make_pair(15000, 9000));
+            }
+            if (c.pausedDuringShake)
+                press(keys::P);
+        }
+        std::pair<int, int> behindTheBox;
+        rig.dialogs.answerYesNo(Answer::Yes, [&] {
+            behindTheBox = {rig.window.left(), rig.window.top()};
+        });
+        game().Newgame_Click();
+        EXPECT_EQ(behindTheBox, std::make_pair(15000, 9000));
+        EXPECT_EQ(rig.window.left(), 15000);
+        EXPECT_EQ(rig.window.top(), 9000);
+    }
 }
 
 }  // namespace

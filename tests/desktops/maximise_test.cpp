@@ -7,6 +7,7 @@
 // staying as they were, in the middle. On X11 they keep their size.
 #include <QApplication>
 #include <QDialog>
+#include <QMainWindow>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
@@ -26,8 +27,9 @@ bool onWayland() { return QGuiApplication::platformName().startsWith(QLatin1Stri
 QPoint placeInWindow(const QWidget* widget) { return widget->mapTo(widget->window(), QPoint()); }
 
 // Maximises the window as its title bar's button does, looks at it, and
-// makes it normal again.
-void maximiseAndRestore(QWidget* window, const QWidget* contents)
+// makes it normal again. Where the window grows, what it grows by shows
+// the colour `around`, when one is given.
+void maximiseAndRestore(QWidget* window, const QWidget* contents, QColor around = {})
 {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
     const QSize designSize = window->size();
@@ -49,6 +51,15 @@ void maximiseAndRestore(QWidget* window, const QWidget* contents)
     EXPECT_EQ(contents->size(), contentsSize);
     EXPECT_NEAR(placeInWindow(contents).x(), contentsPlace.x() + grown.width() / 2, 1);
     EXPECT_NEAR(placeInWindow(contents).y(), contentsPlace.y() + grown.height() / 2, 1);
+    if (around.isValid()) {
+        auto* main = qobject_cast<QMainWindow*>(window);
+        ASSERT_NE(main, nullptr);
+        // The whole window as it paints itself, and the area under its menu.
+        const QImage shown = window->grab().toImage();
+        const QRect below = main->centralWidget()->geometry();
+        EXPECT_EQ(shown.pixelColor(below.topLeft() + QPoint(2, 2)), around);
+        EXPECT_EQ(shown.pixelColor(below.bottomRight() - QPoint(2, 2)), around);
+    }
 
     window->windowHandle()->setWindowStates(Qt::WindowNoState);
     EXPECT_TRUE(QTest::qWaitFor([&] { return window->size() == designSize; }, 3000));
@@ -79,7 +90,7 @@ TEST(MaximiseOnThisDesktop, WindowsAndBoxesKeepTheirContentsAtTheirSize)
     folder.write("topten.dll", testing::tenRecordsOf());
     MainWindow window(folder.path());
     window.show();
-    maximiseAndRestore(&window, window.findChild<QWidget*>(QStringLiteral("client")));
+    maximiseAndRestore(&window, window.findChild<QWidget*>(QStringLiteral("client")), Qt::black);
 
     int boxesSeen = 0;
     maximiseTheNextBox(&boxesSeen);

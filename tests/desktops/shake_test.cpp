@@ -113,11 +113,47 @@ TEST(ShakeOnThisDesktop, FollowsTheSixStepsAndComesBackToRest)
         EXPECT_EQ(counter.moves, 0);
         EXPECT_EQ(handle->framePosition(), windowAtStart);
     } else {
-        // The end puts the window at the game's home, 1080 by 675 twips.
-        const double dpi = units::logicalDpi(&window);
-        const QPoint home(units::pixelsFromTwips(1080, dpi), units::pixelsFromTwips(675, dpi));
-        EXPECT_EQ(settledPosition(handle, home), home);
+        // The end puts the window back where the shake found it.
+        EXPECT_EQ(settledPosition(handle, windowAtStart), windowAtStart);
     }
+}
+
+// Where the player put the window, the game over leaves it; a game over in
+// the middle of a shake puts it back where the shake found it. Where only
+// the compositor places windows, the window never moves.
+TEST(ShakeOnThisDesktop, GameOverLeavesTheWindowWhereThePlayerPutIt)
+{
+    testing::TempFolder folder;
+    folder.write("topten.dll", testing::tableOfTen("Computer", 0));
+    testing::ScriptedDialogs dialogs;  // speeds of "10", Yes to "New Game?"
+    testing::ScriptedRandom random;
+    MainWindow window(folder.path(), {.dialogs = &dialogs, .random = &random});
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    window.game().cmdstart_Click();
+    window.movementTimer().setEnabled(false);
+    QTest::qWait(200);
+    const QWindow* handle = window.windowHandle();
+
+    // The player drags the window towards the far corner of the screen.
+    const QPoint put = onWayland() ? handle->framePosition() : QPoint(500, 400);
+    window.move(put);
+    ASSERT_EQ(settledPosition(handle, put), put);
+    window.game().Newgame_Click();
+    QTest::qWait(300);
+    EXPECT_EQ(handle->framePosition(), put) << "game over with no shake";
+
+    random.queueEffect(6);
+    window.game().Effects();
+    window.shakeTimer().setInterval(24 * 60 * 60 * 1000);
+    for (int tick = 0; tick < 3; ++tick)
+        window.shakeTimer().fire();
+    if (!onWayland()) {
+        ASSERT_NE(settledPosition(handle, put), put);
+    }
+    window.game().Newgame_Click();
+    EXPECT_EQ(settledPosition(handle, put), put) << "game over three steps into a shake";
+    EXPECT_EQ(window.playfield()->pos(), QPoint(0, 0));
 }
 
 }  // namespace

@@ -134,19 +134,22 @@ TEST_F(MainWindowTest, LayoutMenusAndPanelAsDesigned)
     QStringList titles;
     for (QAction* menu : window->menuBar()->actions())
         titles << menu->text();
-    EXPECT_EQ(titles, (QStringList{"File", "View", "Help"}));
+    EXPECT_EQ(titles, (QStringList{"&File", "&View", "&Help"}));
     auto items = [&](int index) {
         QStringList captions;
         for (QAction* item : window->menuBar()->actions()[index]->menu()->actions())
             captions << (item->isSeparator() ? QStringLiteral("---") : item->text());
         return captions;
     };
-    EXPECT_EQ(items(0), (QStringList{"New Game", "Exit"}));
-    EXPECT_EQ(items(1), (QStringList{"High Scores"}));
-    EXPECT_EQ(items(2), (QStringList{"Help File", "About"}));
+    // Exactly their items, each with its letter for Alt.
+    EXPECT_EQ(items(0), (QStringList{"&New Game", "E&xit"}));
+    EXPECT_EQ(items(1), (QStringList{"&High Scores"}));
+    EXPECT_EQ(items(2), (QStringList{"Help &File", "&About"}));
     EXPECT_EQ(menuAction(*window, "High")->shortcut(), QKeySequence(Qt::Key_F2));
     EXPECT_EQ(menuAction(*window, "Help")->shortcut(), QKeySequence(Qt::Key_F1));
-    EXPECT_TRUE(menuAction(*window, "Newgame")->shortcut().isEmpty());
+    EXPECT_EQ(menuAction(*window, "Newgame")->shortcut(), QKeySequence(QStringLiteral("Ctrl+N")));
+    EXPECT_EQ(menuAction(*window, "Exit")->shortcut(), QKeySequence(QStringLiteral("Ctrl+Q")));
+    EXPECT_TRUE(menuAction(*window, "About")->shortcut().isEmpty());
 
     EXPECT_EQ(labelText("Label1"), "Speed");
     EXPECT_EQ(labelText("lblspeed"), "0");
@@ -278,6 +281,61 @@ TEST_F(MainWindowTest, FunctionKeysOpenTheOtherWindowsDuringAGame)
     ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
     QTest::keyClick(window.get(), Qt::Key_F2);
     EXPECT_EQ(high.count(), 2);
+}
+
+TEST_F(MainWindowTest, AltWithALetterOpensItsMenuAndCtrlNAsksNewGame)
+{
+    open();
+    startGame("1");
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    QTest::keyClick(window.get(), Qt::Key_V, Qt::AltModifier);
+    QAction* view = window->menuBar()->actions()[1];
+    EXPECT_TRUE(QTest::qWaitFor([&] { return view->menu()->isVisible(); }, 2000));
+    view->menu()->close();
+
+    // The game ends as File > New Game ends it: "New Game?", then a speed.
+    QString question;
+    ModalAnswers answers({clickButton(QMessageBox::Yes, &question), answerSpeed("5")});
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    QTest::keyClick(window.get(), Qt::Key_N, Qt::ControlModifier);
+    EXPECT_EQ(answers.answered(), 2);
+    EXPECT_EQ(question, "New Game?");
+    EXPECT_EQ(game().speed, 5);
+}
+
+// Ctrl+Q ends the program at once, as File > Exit does, from the game's
+// window during a game and from the high-score window. (Run in a copy of
+// the test: the end is the real one.)
+TEST_F(MainWindowTest, CtrlQEndsTheProgramFromAnyOfItsWindows)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            open();
+            startGame("1");
+            window->activateWindow();
+            if (QTest::qWaitForWindowActive(window.get()))
+                QTest::keyClick(window.get(), Qt::Key_Q, Qt::ControlModifier);
+            std::fprintf(stderr, "still running\n");
+            std::exit(3);
+        },
+        ::testing::ExitedWithCode(0), "");
+    EXPECT_EXIT(
+        {
+            open();
+            QTest::keyClick(window.get(), Qt::Key_F2);
+            QWidget* scores = window->secondaryWindows().highScoreWindow();
+            if (scores != nullptr) {
+                scores->activateWindow();
+                if (QTest::qWaitForWindowActive(scores))
+                    QTest::keyClick(scores, Qt::Key_Q, Qt::ControlModifier);
+            }
+            std::fprintf(stderr, "still running\n");
+            std::exit(3);
+        },
+        ::testing::ExitedWithCode(0), "");
 }
 
 TEST_F(MainWindowTest, NewGameFromTheMenuBeforeTheFirstGameLetsKeysThrough)

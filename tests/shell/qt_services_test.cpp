@@ -275,5 +275,19 @@ TEST(UnitsTest, TwipsCentimetresAndColours)
     EXPECT_EQ(units::colorFromBgr(colors::orange), QColor(0xFF, 0x80, 0));
 }
 
+// The main window at twice the scale on a 1280 x 1024 screen: 640 x 512
+// logical pixels, smaller than the window at 96 dpi.
+TEST(UnitsTest, AWindowTooLargeForItsScreenIsMeasuredSmallerUntilItFits)
+{
+    const QSize design(9750, 6990);
+    const QSize around(16, 70);
+    EXPECT_EQ(units::dpiToFit(96, design, around, QSize(1280, 1024)), 96.0);
+    const double fitted = units::dpiToFit(96, design, around, QSize(640, 512));
+    EXPECT_LT(fitted, 96.0);
+    EXPECT_LE(units::pixelsFromTwips(9750, fitted) + 16, 640);
+    EXPECT_LE(units::pixelsFromTwips(6990, fitted) + 70, 512);
+    EXPECT_GE(units::pixelsFromTwips(9750, fitted) + 16, 630);  // no smaller than it needs
+}
+
 }  // namespace
 }  // namespace vermo

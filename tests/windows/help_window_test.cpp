@@ -92,10 +92,10 @@ TEST(HelpWindow, FileExitEndsTheWholeProgram)
     window.show();
     const QList<QAction*> menus = window.menuBar()->actions();
     ASSERT_EQ(menus.size(), 1);
-    EXPECT_EQ(menus[0]->text(), "File");
+    EXPECT_EQ(menus[0]->text(), "&File");
     ASSERT_EQ(menus[0]->menu()->actions().size(), 1);
     QAction* exit = menus[0]->menu()->actions()[0];
-    EXPECT_EQ(exit->text(), "Exit");
+    EXPECT_EQ(exit->text(), "E&xit");
 
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     EXPECT_EXIT(exit->trigger(), ::testing::ExitedWithCode(testing::programEndedCode),

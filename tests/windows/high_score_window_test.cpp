@@ -130,9 +130,9 @@ TEST(HighScoreWindow, CaptionMenuLayoutAndColour)
     EXPECT_EQ(window.windowTitle(), "High Scores");
     const QList<QAction*> menus = window.menuBar()->actions();
     ASSERT_EQ(menus.size(), 1);
-    EXPECT_EQ(menus[0]->text(), "File");
+    EXPECT_EQ(menus[0]->text(), "&File");
     ASSERT_EQ(menus[0]->menu()->actions().size(), 1);
-    EXPECT_EQ(menus[0]->menu()->actions()[0]->text(), "Exit");
+    EXPECT_EQ(menus[0]->menu()->actions()[0]->text(), "E&xit");
     EXPECT_EQ(labelText(&window, "lblmaintitle"), "High Score List");
     EXPECT_EQ(labelText(&window, "lblsubname"), "Name");
     EXPECT_EQ(labelText(&window, "lblsubscore"), "Score");
@@ -229,6 +229,37 @@ TEST(HighScorePrinting, WithoutAPrinterYesSavesTheListAsAPdf)
     for (int rank = 1; rank <= 10; ++rank) {
         const Row& row = shuffledBestFirst[rank - 1];
         EXPECT_EQ(ranked[rank - 1], QStringLiteral("%1.) %2 %3").arg(rank).arg(row.name, row.score));
+    }
+}
+
+TEST(HighScorePrinting, TheSavedPdfShowsTheHeadingAndLongAndNegativeScoresWhole)
+{
+    const std::vector<std::pair<std::string, int>> records = {
+        {"Min", INT32_MIN}, {"Neg", -7}, {"One", 1}, {"Ann", 810}, {"Bob", 610},
+        {"Five", 12345}, {"Seven", 1234567}, {"Nine", 123456789}, {"Ten", 1000000000},
+        {"Max", INT32_MAX}};
+    TempFolder folder;
+    folder.write("topten.dll", scoreRecords(records));
+    HighScoreWindow window;
+    window.load(Folder::open(folder.path()), {});
+    ScriptedPrinting script;
+    script.fileName = QString::fromStdString((folder / "long.pdf").string());
+    script.attach(window);
+    window.printList();
+
+    const QStringList lines = pdfLines(script.fileName);
+    if (lines.isEmpty())
+        GTEST_SKIP() << "pdftotext is not available";
+    const QString text = lines.join('\n');
+    EXPECT_FALSE(text.contains(QChar(0x2026))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QRegularExpression("Name\\s+Score\\n"))) << text.toStdString();
+    const QStringList bestFirst = {"2147483647", "1000000000", "123456789", "1234567", "12345",
+                                   "810", "610", "1", "-7", "-2147483648"};
+    for (int rank = 1; rank <= 10; ++rank) {
+        const QRegularExpression line(QStringLiteral("^\\s*%1\\.\\) \\S+\\s+%2$")
+                                          .arg(rank)
+                                          .arg(QRegularExpression::escape(bestFirst[rank - 1])));
+        EXPECT_EQ(lines.filter(line).size(), 1) << "rank " << rank << " in\n" << text.toStdString();
     }
 }
 

@@ -7,10 +7,14 @@
 #include <vector>
 
 #include "scores/column_printer.h"
-#include "scores/high_score_window.h"
+#include "scores/score_printout.h"
+#include "support/recording_sink.h"
 
 namespace vermo {
 namespace {
+
+using testing::PrintedText;
+using testing::RecordingSink;
 
 struct Expected {
     int line;
@@ -48,6 +52,15 @@ ScoreTable sortedTable(const std::vector<std::pair<std::string, int>>& lowestFir
         table.scores[entry] = lowestFirst[entry - 1].second;
     }
     return table;
+}
+
+// A sink at 24 points, as the list is printed, on a page so many columns wide.
+void setPageColumns(RecordingSink& sink, qreal columns)
+{
+    QFont font = sink.font();
+    font.setPointSize(24);
+    sink.setFont(font);
+    sink.width = columns * sink.columnWidth();
 }
 
 TEST(ScorePrintout, PutsHeadingRanksNamesAndScoresAtTheirColumns)
@@ -109,10 +122,7 @@ TEST(ScorePrintout, ANameLongerThanThePageEndsInAnEllipsisAtItsRightEdge)
     const ScoreTable table = sortedTable({{"", 0}, {"", 0}, {"", 0}, {"", 0}, {"", 0}, {"", 0},
                                           {"", 0}, {"", 0}, {"", 0}, {longName, 900}});
     RecordingSink sink;
-    QFont font = sink.font();
-    font.setPointSize(24);
-    sink.setFont(font);
-    sink.width = 60 * sink.columnWidth();
+    setPageColumns(sink, 60);
     ColumnPrinter printer(sink);
     printScoreList(printer, table);
 
@@ -123,6 +133,54 @@ TEST(ScorePrintout, ANameLongerThanThePageEndsInAnEllipsisAtItsRightEdge)
     EXPECT_LE(sink.textWidth(best.text), sink.width - 9 * sink.columnWidth());
     EXPECT_EQ(sink.printed[3].text, " 900");
     EXPECT_EQ(sink.printed[3].line, best.line + 1);
+}
+
+TEST(ScorePrintout, LongAndNegativeScoresAndTheHeadingPrintWholeOnANarrowPage)
+{
+    const std::vector<std::vector<std::pair<std::string, int>>> tables = {
+        {{"Min", INT32_MIN}, {"Neg", -5}, {"One", 7}, {"Two", 42}, {"Three", 810},
+         {"Five", 12345}, {"Six", 999999}, {"Eight", 31415926}, {"Nine", 123456789},
+         {"Max", INT32_MAX}},
+        {{"a", -999999999}, {"b", -12345}, {"c", 1}, {"d", 12}, {"e", 123}, {"f", 1234},
+         {"g", 1234567}, {"h", 1000000000}, {"i", 1999999999}, {"j", 2000000000}},
+    };
+    for (const auto& records : tables) {
+        RecordingSink sink;
+        // Room for a score of three digits at column 35, not for ten.
+        setPageColumns(sink, 38);
+        ColumnPrinter printer(sink);
+        const ScoreTable table = sortedTable(records);
+        printScoreList(printer, table);
+
+        std::vector<QString> scores;
+        for (const PrintedText& piece : sink.printed) {
+            SCOPED_TRACE(piece.text.toStdString());
+            EXPECT_FALSE(piece.text.contains(QChar(0x2026)));
+            EXPECT_LE(piece.left + sink.widthOf(piece), sink.width + 1e-6);
+            if (piece.column == 35)
+                scores.push_back(piece.text);
+        }
+        ASSERT_EQ(sink.printed.size(), 22u);
+        EXPECT_EQ(sink.printed[1].text, "Score");
+        ASSERT_EQ(scores.size(), 10u);
+        for (int rank = 1; rank <= 10; ++rank)
+            EXPECT_EQ(scores[rank - 1], printedScore(table.scores[11 - rank]));
+        // The columns keep their order: each score stands right of its rank.
+        EXPECT_GT(sink.printed[3].left, sink.printed[2].left);
+    }
+}
+
+TEST(ScorePrintout, ScoresThatFitKeepTheirColumnsAtTheFontsCharacterWidth)
+{
+    RecordingSink sink;
+    setPageColumns(sink, 60);
+    ColumnPrinter printer(sink);
+    printScoreList(printer, sortedTable(std::vector<std::pair<std::string, int>>(10, {"Ann", INT32_MIN})));
+
+    ASSERT_EQ(sink.printed.size(), 22u);
+    EXPECT_EQ(sink.printed[3].text, "-2147483648");
+    EXPECT_NEAR(sink.printed[3].left, 34 * sink.columnWidth(), 1e-6);
+    EXPECT_NEAR(sink.printed[2].left, 9 * sink.columnWidth(), 1e-6);
 }
 
 TEST(ScorePrintout, ScoresPrintWithABlankOrTheirMinusSign)

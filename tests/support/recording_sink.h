@@ -1,0 +1,55 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QFont>
+#include <QString>
+
+#include <limits>
+#include <vector>
+
+#include "scores/column_printer.h"
+
+namespace vermo::testing {
+
+// One piece of printed text as the printer placed it.
+struct PrintedText {
+    int line;
+    int column;
+    QString text;
+    bool bold;
+    qreal pointSize;
+    // From the left margin, in the sink's units.
+    qreal left;
+};
+
+// Keeps what would be printed, measured in the screen's font metrics.
+class RecordingSink : public PrintSink {
+public:
+    // Starts in the application's default font, as a printer starts in its own.
+    RecordingSink();
+
+    QFont font() const override { return font_; }
+    void setFont(const QFont& font) override { font_ = font; }
+    qreal columnWidth() const override;
+    qreal textWidth(const QString& text) const override;
+    qreal lineHeight() const override;
+    qreal pageHeight() const override;
+    qreal pageWidth() const override { return width; }
+    QString elided(const QString& text, qreal width) const override;
+    void newPage() override {}
+    void put(const QString& text, QPointF topLeft, int line, int column) override;
+    bool finish() override;
+
+    // The piece's width in the font it was printed in.
+    qreal widthOf(const PrintedText& piece) const;
+
+    std::vector<PrintedText> printed;
+    bool finished = false;
+    // Endless unless a test sets it.
+    qreal width = std::numeric_limits<qreal>::infinity();
+
+private:
+    QFont font_;
+};
+
+}  // namespace vermo::testing
