@@ -3,9 +3,12 @@
 // Wayland (weston). Where the program may move its window, the window
 // itself shakes; where only the compositor places windows, the contents
 // shake inside the window and the window is never asked to move.
+#include <QAbstractButton>
 #include <QDialog>
+#include <QMessageBox>
 #include <QGuiApplication>
 #include <QTest>
+#include <QTimer>
 #include <QWindow>
 #include <gtest/gtest.h>
 
@@ -124,12 +127,28 @@ TEST(ShakeOnThisDesktop, FollowsTheSixStepsAndComesBackToRest)
 TEST(ShakeOnThisDesktop, GameOverLeavesTheWindowWhereThePlayerPutIt)
 {
     testing::TempFolder folder;
-    folder.write("topten.dll", testing::tableOfTen("Computer", 0));
-    testing::ScriptedDialogs dialogs;  // speeds of "10", Yes to "New Game?"
-    testing::ScriptedRandom random;
-    MainWindow window(folder.path(), {.dialogs = &dialogs, .random = &random});
+    folder.write("topten.dll", testing::tenRecordsOf());
+    MainWindow window(folder.path());
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    // The speed prompt takes its "10"; "New Game?" is answered Yes, then
+    // the speed prompt again, twice over.
+    const testing::ModalAnswers::Step accept = [](QWidget* box) {
+        if (auto* dialog = qobject_cast<QDialog*>(box))
+            dialog->accept();
+    };
+    // "New Game?" takes no answer in its first quarter second, so Yes is
+    // clicked until the box goes.
+    const testing::ModalAnswers::Step yes = [](QWidget* box) {
+        auto* question = qobject_cast<QMessageBox*>(box);
+        if (!question)
+            return;
+        auto* again = new QTimer(question);
+        QObject::connect(again, &QTimer::timeout, question,
+                         [question] { question->button(QMessageBox::Yes)->click(); });
+        again->start(100);
+    };
+    testing::ModalAnswers answers({accept, yes, accept, yes, accept});
     window.game().cmdstart_Click();
     window.movementTimer().setEnabled(false);
     QTest::qWait(200);
@@ -140,11 +159,14 @@ TEST(ShakeOnThisDesktop, GameOverLeavesTheWindowWhereThePlayerPutIt)
     window.move(put);
     ASSERT_EQ(settledPosition(handle, put), put);
     window.game().Newgame_Click();
+    window.movementTimer().setEnabled(false);
     QTest::qWait(300);
     EXPECT_EQ(handle->framePosition(), put) << "game over with no shake";
 
-    random.queueEffect(6);
-    window.game().Effects();
+    // Berries' effects, drawn until a blue one's shake comes up.
+    for (int draw = 0; draw < 200 && !window.shakeTimer().enabled(); ++draw)
+        window.game().Effects();
+    ASSERT_TRUE(window.shakeTimer().enabled());
     window.shakeTimer().setInterval(24 * 60 * 60 * 1000);
     for (int tick = 0; tick < 3; ++tick)
         window.shakeTimer().fire();
@@ -152,8 +174,10 @@ TEST(ShakeOnThisDesktop, GameOverLeavesTheWindowWhereThePlayerPutIt)
         ASSERT_NE(settledPosition(handle, put), put);
     }
     window.game().Newgame_Click();
+    window.movementTimer().setEnabled(false);
     EXPECT_EQ(settledPosition(handle, put), put) << "game over three steps into a shake";
     EXPECT_EQ(window.playfield()->pos(), QPoint(0, 0));
+    EXPECT_EQ(answers.answered(), 5);
 }
 
 }  // namespace

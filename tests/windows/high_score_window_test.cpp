@@ -234,12 +234,12 @@ TEST(HighScorePrinting, WithoutAPrinterYesSavesTheListAsAPdf)
 
 TEST(HighScorePrinting, TheSavedPdfShowsTheHeadingAndLongAndNegativeScoresWhole)
 {
-    const std::vector<std::pair<std::string, int>> records = {
+    const std::vector<testing::Entry> records = {
         {"Min", INT32_MIN}, {"Neg", -7}, {"One", 1}, {"Ann", 810}, {"Bob", 610},
         {"Five", 12345}, {"Seven", 1234567}, {"Nine", 123456789}, {"Ten", 1000000000},
         {"Max", INT32_MAX}};
     TempFolder folder;
-    folder.write("topten.dll", scoreRecords(records));
+    folder.write("topten.dll", recordsOf(records));
     HighScoreWindow window;
     window.load(Folder::open(folder.path()), {});
     ScriptedPrinting script;
