@@ -132,7 +132,8 @@ MainWindow::MainWindow(GameFolders folders, StandIns standIns, QWidget* parent)
                                                  : static_cast<Dialogs&>(dialogs_),
                      standIns.random != nullptr ? *standIns.random
                                                 : static_cast<RandomSource&>(random_),
-                     frame_, programEnd_, *windows_, folders_.scores})
+                     frame_, programEnd_, *windows_, folders_.scores,
+                     [this](bool waiting) { waitingShown_(waiting); }})
 {
     windows_->setScoreFolder(folders_.scores);
     const double dpi = units::logicalDpi(this);
