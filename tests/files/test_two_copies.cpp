@@ -220,6 +220,7 @@ TEST(TwoCopies, ALockHeldPastTheWaitWritesNothingWhereOthersMayWrite)
     ASSERT_EQ(::pipe(locked), 0);
     ASSERT_EQ(::pipe(done), 0);
     const pid_t holder = startAs(isRoot() ? secondPlayer : ::geteuid(), [&] {
+        ::close(done[1]);  // so that the end of this test ends the hold too
         FileDescriptor held(::open(folder.path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
         if (::flock(held.get(), LOCK_EX) != 0 || ::write(locked[1], "x", 1) != 1)
             return 1;
@@ -238,9 +239,9 @@ TEST(TwoCopies, ALockHeldPastTheWaitWritesNothingWhereOthersMayWrite)
     EXPECT_EQ(result.refusal, WriteRefusal::LockBusy);
     EXPECT_EQ(result.folder, folder.path());
     EXPECT_EQ(folder.read(scoreFileName), before);
-    ASSERT_GE(waits.size(), 2u);
-    EXPECT_TRUE(waits.front());
-    EXPECT_FALSE(waits.back());
+    EXPECT_GE(waits.size(), 2u);
+    EXPECT_TRUE(!waits.empty() && waits.front());
+    EXPECT_TRUE(!waits.empty() && !waits.back());
 
     // In a folder plainly the player's, the game goes on without the lock.
     fs::permissions(folder.path(), fs::perms::owner_all);
