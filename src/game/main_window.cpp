@@ -110,7 +110,8 @@ MainWindow::MainWindow(GameFolders folders, QWidget* parent)
       windows_(std::make_unique<QtSecondaryWindows>(folders_.files, icons_, this, programEnd_,
                                                     [this] { return game_.high; })),
       game_(Services{tmscoreupdate_, tmvermomove_, tmshake_, tminvisible_, dialogs_, random_,
-                     frame_, programEnd_, *windows_, folders_.scores})
+                     frame_, programEnd_, *windows_, folders_.scores,
+                     [this](bool waiting) { waitingShown_(waiting); }})
 {
     windows_->setScoreFolder(folders_.scores);
     buildMenus();

@@ -14,6 +14,7 @@
 #include "platform/qt_dialogs.h"
 #include "platform/qt_program_end.h"
 #include "platform/qt_timer.h"
+#include "platform/qt_waiting.h"
 #include "platform/qt_window_frame.h"
 
 class QAction;
@@ -79,6 +80,8 @@ private:
     IconFiles icons_;
     QtTimer tmscoreupdate_, tmvermomove_, tmshake_, tminvisible_;
     QtDialogs dialogs_;
+    // Declared before the game, which keeps a way to it.
+    WaitingShown waitingShown_{[this] { refreshFromModel(); }};
     ClockRandom random_;
     QtWindowFrame frame_;
     QtProgramEnd programEnd_;

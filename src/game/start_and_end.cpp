@@ -2,6 +2,7 @@
 // The game's flow: the window's load, the start of a game with its speed
 // prompt, and the game over with the high-score entry and "New Game?".
 #include <cmath>
+#include <filesystem>
 #include <cstring>
 
 #include "game/vermo_game.h"
@@ -15,10 +16,33 @@ namespace {
 constexpr const char* recoveryMessage =
     "High lng_score File Not Found, High lng_score Being Set to 0";
 // A folder the game cannot write to costs the table, not the game: the
-// player is told and play goes on.
-constexpr const char* writeFailedMessage =
-    "The High Score File topten.dll Could Not Be Saved In The Game's Folder. "
-    "The High Scores Of This Session Will Not Be Kept.";
+// player is told, with the folder the table lives in, and play goes on.
+std::string writeFailedMessage(const std::filesystem::path& folder)
+{
+    return "The High Score File topten.dll Could Not Be Saved In The Folder " + folder.string()
+           + ". The High Scores Of This Session Will Not Be Kept.";
+}
+// Why an entry was not written although the file may be fine.
+std::string notWrittenMessage(WriteRefusal refusal, const std::filesystem::path& folder, int error)
+{
+    const std::string start =
+        "The High Score File topten.dll Could Not Be Saved In The Folder " + folder.string() + ": ";
+    switch (refusal) {
+    case WriteRefusal::LockBusy:
+        return start
+               + "Another Program Has Kept It Locked Too Long, And Other Users May Write In That "
+                 "Folder. Your Score Was Not Recorded.";
+    case WriteRefusal::NoLock:
+        return start + "It Cannot Be Locked There (" + std::strerror(error)
+               + "), And Other Users May Write In That Folder. Your Score Was Not Recorded.";
+    case WriteRefusal::OwnersFolder:
+    case WriteRefusal::None:
+        break;
+    }
+    return start
+           + "Another Player Owns It, And That Folder Lets Only A File's Owner Replace It, So It "
+             "Keeps Only That Player's Scores. Your High Scores Will Not Be Kept There.";
+}
 // Why a table that is there could not be read, in a few words.
 std::string unreadableMessage(const TableRead& read, bool lockBusy)
 {
@@ -63,18 +87,24 @@ void VermoGame::Form_Load()
         // The default table, unless another copy of the game has written a
         // good one while the message was open.
         TableRead again = read;
-        const RecoveryOutcome outcome = RestoreDefaultScores(services_.folder, high, again);
-        switch (outcome) {
+        const RecoveryResult restored = RestoreDefaultScores(services_.folder, high, again);
+        switch (restored.outcome) {
         case RecoveryOutcome::Restored:
         case RecoveryOutcome::KeptOtherTable:
             break;
         case RecoveryOutcome::WriteFailed:
-            services_.dialogs.message(writeFailedMessage);
+            services_.dialogs.message(writeFailedMessage(restored.folder));
+            break;
+        case RecoveryOutcome::NotWritten:
+            toldOwnersFolder = restored.refusal == WriteRefusal::OwnersFolder;
+            services_.dialogs.message(
+                notWrittenMessage(restored.refusal, restored.folder, restored.error));
             break;
         case RecoveryOutcome::Busy:
         case RecoveryOutcome::Unreadable:
             scoreFileLeftAlone = true;
-            services_.dialogs.message(unreadableMessage(again, outcome == RecoveryOutcome::Busy));
+            services_.dialogs.message(
+                unreadableMessage(again, restored.outcome == RecoveryOutcome::Busy));
             break;
         }
     } else if (!read.read()) {
@@ -189,19 +219,29 @@ void VermoGame::enterHighScore()
     high.scores[1] = score;
     high.names[1] = SafeName(services_.dialogs.input(namePrompt, "", ""));
     if (scoreFileLeftAlone) {
-        services_.dialogs.message(writeFailedMessage);
+        services_.dialogs.message(writeFailedMessage(FindTable(services_.folder).folder.path()));
         return;
     }
     // Another copy of the game may have recorded results while the prompt
     // was open; the entry then goes into the table as it stands now.
-    switch (RecordEntry(services_.folder, judged, high.names[1], score, high)) {
+    const EntryResult entry = RecordEntry(services_.folder, judged, high.names[1], score, high,
+                                          services_.whileWaitingForTable);
+    switch (entry.outcome) {
     case EntryOutcome::Written:
         break;
     case EntryOutcome::NoLongerQualifies:
         services_.dialogs.message(pushedOutMessage);
         break;
+    case EntryOutcome::NotWritten:
+        if (entry.refusal == WriteRefusal::OwnersFolder) {
+            if (toldOwnersFolder)
+                break;
+            toldOwnersFolder = true;
+        }
+        services_.dialogs.message(notWrittenMessage(entry.refusal, entry.folder, entry.error));
+        break;
     case EntryOutcome::WriteFailed:
-        services_.dialogs.message(writeFailedMessage);
+        services_.dialogs.message(writeFailedMessage(entry.folder));
         break;
     }
 }

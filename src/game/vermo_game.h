@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <functional>
+
 #include "game/form_state.h"
 #include "platform/dialogs.h"
 #include "platform/folder.h"
@@ -25,6 +27,9 @@ struct Services {
     SecondaryWindows& windows;
     // The game's folder, where its high-score table lives.
     Folder folder;
+    // Keeps the window painted while a game over waits for another copy
+    // to finish with the table (see ScoreFileLock::WhileWaiting).
+    std::function<void(bool waiting)> whileWaitingForTable = {};
 };
 
 // Virtual key codes the key handler understands.

@@ -363,28 +363,15 @@ FileDescriptor Folder::createNew(const std::string& name, mode_t mode, int& erro
     return file;
 }
 
-FileDescriptor Folder::openShared(const std::string& name, int& error) const
+FileDescriptor Folder::openAgain(int& error) const
 {
     if (!isOpen()) {
         error = error_;
         return FileDescriptor(-1);
     }
-    constexpr int common = O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY;
-    FileDescriptor file(::openat(fd(), name.c_str(), O_RDWR | O_CREAT | common, 0666));
-    // Another player's file: reading is all this player may do with it.
-    if (!file.valid() && (errno == EACCES || errno == EPERM || errno == EROFS))
-        file = FileDescriptor(::openat(fd(), name.c_str(), O_RDONLY | common));
-    if (!file.valid()) {
-        error = errno;
-        return file;
-    }
-    struct stat info {};
-    if (::fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode)) {
-        error = EINVAL;  // not a plain file
-        return FileDescriptor(-1);
-    }
-    error = 0;
-    return file;
+    FileDescriptor again(::openat(fd(), ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    error = again.valid() ? 0 : errno;
+    return again;
 }
 
 int Folder::rename(const std::string& from, const std::string& to) const

@@ -95,9 +95,10 @@ public:
     // Makes a new file that did not exist (never through a link), for
     // writing. Invalid on failure; `error` says why.
     FileDescriptor createNew(const std::string& name, mode_t mode, int& error) const;
-    // Opens or makes a small file several copies of the game share (never
-    // through a link): for writing when the player may, else for reading.
-    FileDescriptor openShared(const std::string& name, int& error) const;
+    // A handle of its own on this folder (a new open, not the shared one),
+    // so that a lock taken on it lasts as long as that handle. Invalid on
+    // failure; `error` says why.
+    FileDescriptor openAgain(int& error) const;
     // Renames `from` over `to`, both in this folder. 0 or errno.
     int rename(const std::string& from, const std::string& to) const;
     // Removes the file or link `name`. 0 or errno.

@@ -1,24 +1,55 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <chrono>
 #include <cstdint>
+#include <filesystem>
 #include <string>
 
 #include "platform/folder.h"
 #include "scores/score_file.h"
+#include "scores/score_lock.h"
 
 namespace vermo {
 
 // The two writes of the table, made safe against another copy of the game
 // writing the same file. Each finds the table's place once, takes the
 // table's lock there, reads the file afresh and only then writes.
+//
+// Where another user may write in the table's folder, nothing is written
+// without the lock: that user's copy could be writing at the same moment,
+// and one of the two results would be lost. Only in a folder that is
+// plainly the player's does a write go on without it. Neither write tries
+// to replace a table that the folder lets only its owner replace (a sticky
+// folder, a table another player made).
+
+// Why a write the game meant to make was not made.
+enum class WriteRefusal {
+    None,
+    LockBusy,       // another program kept the lock for all of the wait
+    NoLock,         // no lock could be had there at all (see `error`)
+    OwnersFolder,   // a sticky folder in which the table is another
+                    // player's: only that player's scores can be kept there
+};
 
 enum class EntryOutcome {
     Written,            // the file now holds the entry
     NoLongerQualifies,  // another copy's results have pushed it out meanwhile
+    NotWritten,         // refused (see WriteRefusal): the file is as it was
     WriteFailed,        // the file could not be written, or could not be read
                         // and so is not written over; it is as it was
 };
+
+struct EntryResult {
+    EntryOutcome outcome = EntryOutcome::WriteFailed;
+    WriteRefusal refusal = WriteRefusal::None;
+    // The folder the table lives in, for what the player is told.
+    std::filesystem::path folder;
+    int error = 0;  // why there was no lock, for NoLock
+};
+
+// How long a copy waits for another to finish with the table.
+inline constexpr std::chrono::milliseconds scoreLockPatience = std::chrono::seconds(3);
 
 // Records a finished game that entered `judged` (the sorted table it was
 // judged against at game over). When the file still holds that table,
@@ -28,24 +59,37 @@ enum class EntryOutcome {
 // rule (strictly greater than its lowest), or is not written at all.
 // A file that has vanished or is damaged is replaced by `judged` with the
 // entry. `now` receives the table the file holds afterwards (the table
-// with the entry when the write failed).
-EntryOutcome RecordEntry(const Folder& gameFolder, const ScoreTable& judged,
-                         const std::string& name, std::int32_t score, ScoreTable& now);
+// with the entry when it was not written). `whileWaiting` runs while
+// another copy holds the lock.
+EntryResult RecordEntry(const Folder& gameFolder, const ScoreTable& judged,
+                        const std::string& name, std::int32_t score, ScoreTable& now,
+                        const ScoreFileLock::WhileWaiting& whileWaiting = {},
+                        std::chrono::milliseconds patience = scoreLockPatience);
 
 enum class RecoveryOutcome {
     Restored,        // the file now holds the default table
     KeptOtherTable,  // another copy wrote a complete table meanwhile; kept
-    Busy,            // another copy keeps the table's lock: not written over
+    Busy,            // another program keeps the table's lock: not written over
+    NotWritten,      // refused for another reason (see WriteRefusal)
     Unreadable,      // read again, the file could not be read: not written over
     WriteFailed,     // the default table could not be written
+};
+
+struct RecoveryResult {
+    RecoveryOutcome outcome = RecoveryOutcome::WriteFailed;
+    WriteRefusal refusal = WriteRefusal::None;
+    std::filesystem::path folder;
+    int error = 0;
 };
 
 // The start-up recovery's write, for a table found missing or damaged:
 // the default table, unless another copy has written a complete table
 // since; that table is then kept. `now` receives the table the file
 // holds (the default table when it was left alone or not written);
-// `found` what reading it again found.
-RecoveryOutcome RestoreDefaultScores(const Folder& gameFolder, ScoreTable& now, TableRead& found);
+// `found` what reading it again found. A lock another copy keeps past the
+// wait always leaves the table alone, in the player's own folder too.
+RecoveryResult RestoreDefaultScores(const Folder& gameFolder, ScoreTable& now, TableRead& found,
+                                    std::chrono::milliseconds patience = scoreLockPatience);
 
 // RemoveStaleScoreFiles, but only while no other copy is writing: a
 // temporary file that another copy is filling right now is not stale.

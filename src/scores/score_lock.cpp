@@ -8,31 +8,49 @@
 
 namespace vermo {
 
-ScoreFileLock::ScoreFileLock(const TablePlace& place, std::chrono::milliseconds patience)
+namespace {
+constexpr auto retryEvery = std::chrono::milliseconds(2);
+constexpr auto showWaitingEvery = std::chrono::milliseconds(40);
+}  // namespace
+
+ScoreFileLock::ScoreFileLock(const TablePlace& place, std::chrono::milliseconds patience,
+                             const WhileWaiting& whileWaiting)
 {
-    int error = 0;
-    FileDescriptor file = place.folder.openShared(place.name + scoreLockSuffix, error);
-    if (!file.valid())
+    FileDescriptor folder = place.folder.openAgain(error_);
+    if (!folder.valid())
         return;
-    const auto giveUp = std::chrono::steady_clock::now() + patience;
+    using Clock = std::chrono::steady_clock;
+    const auto giveUp = Clock::now() + patience;
+    bool waited = false;
+    auto nextShown = Clock::now();
     for (;;) {
-        if (::flock(file.get(), LOCK_EX | LOCK_NB) == 0) {
-            file_ = std::move(file);
+        if (::flock(folder.get(), LOCK_EX | LOCK_NB) == 0) {
+            folder_ = std::move(folder);
             state_ = State::Held;
-            return;
+            break;
         }
         if (errno == EINTR)
             continue;
-        // Only another copy holding the lock is worth waiting for; any other
-        // failure would fail the same way for the whole wait.
-        if (errno != EWOULDBLOCK)
-            return;
-        if (std::chrono::steady_clock::now() >= giveUp) {
-            state_ = State::Busy;
-            return;
+        // Only another program holding the lock is worth waiting for; any
+        // other failure would fail the same way for the whole wait.
+        if (errno != EWOULDBLOCK) {
+            error_ = errno;
+            break;
         }
-        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        const auto now = Clock::now();
+        if (now >= giveUp) {
+            state_ = State::Busy;
+            break;
+        }
+        if (whileWaiting && now >= nextShown) {
+            whileWaiting(true);
+            waited = true;
+            nextShown = Clock::now() + showWaitingEvery;
+        }
+        std::this_thread::sleep_for(retryEvery);
     }
+    if (waited)
+        whileWaiting(false);
 }
 
 }  // namespace vermo

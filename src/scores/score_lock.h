@@ -2,6 +2,7 @@
 #pragma once
 
 #include <chrono>
+#include <functional>
 
 #include "platform/file_descriptor.h"
 #include "scores/table_place.h"
@@ -13,31 +14,39 @@ namespace vermo {
 // this lock for the few moments in which it reads the table afresh and
 // writes it, so that neither writes over a result the other has just
 // recorded, and neither clears away the other's temporary file. The lock
-// is a flock on the file "topten.dll.lock" beside the table; the lock file
-// stays in place. A player who may not write another player's lock file
-// opens it for reading, which is all a flock needs.
+// is a flock on the table's folder itself, taken through a handle of its
+// own: there is no lock file that another user could remove or replace
+// with a pipe or a folder. Anyone who may look into the folder can still
+// hold the lock for long; a copy then stops waiting (Busy).
 class ScoreFileLock {
 public:
     enum class State {
         Held,         // this copy has the table to itself
-        Busy,         // another copy held it for all of `patience`
+        Busy,         // another program held it for all of `patience`
         Unavailable,  // no lock to be had here (a folder the player may not
-                      // write to, a file system without locks): the caller
-                      // goes on without it at once
+                      // read, a file system without locks): error() says
+                      // why, and waiting would not help
     };
 
+    // Called while another copy holds the lock: with true every few dozen
+    // milliseconds of the wait, and once with false when the wait is over.
+    // The game keeps its window painted meanwhile.
+    using WhileWaiting = std::function<void(bool waiting)>;
+
     explicit ScoreFileLock(const TablePlace& place,
-                           std::chrono::milliseconds patience = std::chrono::seconds(3));
+                           std::chrono::milliseconds patience = std::chrono::seconds(3),
+                           const WhileWaiting& whileWaiting = {});
 
     State state() const { return state_; }
     bool held() const { return state_ == State::Held; }
+    // Why the lock is unavailable (an errno value); 0 otherwise.
+    int error() const { return error_; }
 
 private:
-    // Closing the last descriptor releases the lock.
-    FileDescriptor file_{-1};
+    // Closing the handle releases the lock.
+    FileDescriptor folder_{-1};
     State state_ = State::Unavailable;
+    int error_ = 0;
 };
-
-inline constexpr const char* scoreLockSuffix = ".lock";
 
 }  // namespace vermo

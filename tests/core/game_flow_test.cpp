@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <filesystem>
 
+#include <fcntl.h>
+#include <sys/file.h>
+
 #include "core/game_fixture.h"
 #include "support/score_builders.h"
 #include "support/forked_player.h"
@@ -381,6 +384,67 @@ TEST_F(GameOver, AResultOtherGamesPushedOutMeanwhileIsToldNotRecorded)
                                    [](const ShownBox& box) { return box.kind == ShownBox::Message; });
     EXPECT_EQ(told->text,
               "Your Score Was Not Recorded: Other Games Have Entered Better Scores Meanwhile.");
+}
+
+// Another program keeps the table's folder locked (`flock -x folder sleep`)
+// in a folder other users may write to: the name box closes, the game
+// shows that it waits, then tells in one box, naming the folder, that the
+// score was not saved; the table is as it was.
+TEST_F(GameOver, ALockKeptByAnotherProgramWhereOthersWriteIsToldOnceAndNothingWritten)
+{
+    std::filesystem::permissions(folder.path(), std::filesystem::perms::all);
+    FileDescriptor held(::open(folder.path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    ASSERT_EQ(::flock(held.get(), LOCK_EX | LOCK_NB), 0);
+    game().score = 70;
+    rig.dialogs.answerInput("Ann");
+    game().Newgame_Click();
+    EXPECT_EQ(folder.read("topten.dll"), defaultTableBytes());
+    ASSERT_EQ(boxesShown(ShownBox::Message), 1);
+    // The speed box of the first game, the name box, then the one that tells.
+    const ShownBox& told = rig.dialogs.shown[2];
+    EXPECT_EQ(told.kind, ShownBox::Message);
+    EXPECT_NE(told.text.find("Could Not Be Saved In The Folder " + folder.path().string()
+                             + ": Another Program Has Kept It Locked"),
+              std::string::npos)
+        << told.text;
+    // The wait came after the name box and before the box that tells.
+    ASSERT_GE(rig.waits.size(), 2u);
+    EXPECT_TRUE(rig.waits.front().waiting);
+    EXPECT_EQ(rig.waits.front().boxesShown, 2u);
+    EXPECT_FALSE(rig.waits.back().waiting);
+    EXPECT_EQ(rig.waits.back().boxesShown, 2u);
+}
+
+// A sticky folder the two players' group shares, whose table is the first
+// player's: the second player is told once, naming the folder, that it
+// keeps only that player's scores; his later game overs say no more.
+TEST(GameOverInAStickyFolder, TheOtherPlayerIsToldOnceThatItKeepsOnlyTheOwnersScores)
+{
+    if (!isRoot())
+        GTEST_SKIP() << "needs root to act as two players";
+    TempFolder folder;
+    folder.write("topten.dll", defaultTableBytes());
+    ASSERT_EQ(::chown((folder / "topten.dll").c_str(), firstPlayer, sharedGroup), 0);
+    ASSERT_EQ(::chown(folder.path().c_str(), 0, sharedGroup), 0);
+    ASSERT_EQ(::chmod(folder.path().c_str(), 03770), 0);
+    EXPECT_TRUE(runAs(secondPlayer, [&] {
+        GameRig rig(folder.path());
+        rig.random.queueBerry(1, 1, 1);
+        rig.startPlaying();
+        for (const char* name : {"Bee", "Bee again"}) {
+            rig.game->score = 70;
+            rig.dialogs.answerInput(name);
+            rig.game->Newgame_Click();
+        }
+        int told = 0;
+        for (const auto& box : rig.dialogs.shown)
+            told += box.kind == ShownBox::Message
+                    && box.text.find("In The Folder " + folder.path().string()
+                                     + ": Another Player Owns It")
+                           != std::string::npos;
+        return told == 1 && rig.dialogs.shown.size() == std::size_t{8};
+    }));
+    EXPECT_EQ(folder.read("topten.dll"), defaultTableBytes());
 }
 
 TEST_F(GameOver, AVanishedFileStillRecordsTheFinishedGame)

@@ -227,9 +227,9 @@ TEST(TableLinks, ATableThePlayerCannotReadIsLeftAsItIs)
                 return false;
             ScoreTable now;
             TableRead found;
-            if (RestoreDefaultScores(gameFolder, now, found) != RecoveryOutcome::Unreadable)
+            if (RestoreDefaultScores(gameFolder, now, found).outcome != RecoveryOutcome::Unreadable)
                 return false;
-            return RecordEntry(gameFolder, ScoreTable::defaults(), "Ann", 7, now)
+            return RecordEntry(gameFolder, ScoreTable::defaults(), "Ann", 7, now).outcome
                    == EntryOutcome::WriteFailed;
         }));
         fs::permissions(closed.parent_path(), fs::perms::owner_all);

@@ -91,7 +91,9 @@ void GameRig::create()
 {
     game = std::make_unique<VermoGame>(Services{tmscoreupdate, tmvermomove, tmshake, tminvisible,
                                                 dialogs, random, window, programEnd, windows,
-                                                Folder::open(folder_)});
+                                                Folder::open(folder_), [this](bool waiting) {
+                                                    waits.push_back({waiting, dialogs.shown.size()});
+                                                }});
 }
 
 void GameRig::load()

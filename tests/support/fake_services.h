@@ -131,6 +131,13 @@ struct GameRig {
     ThrowingProgramEnd programEnd;
     CountingWindows windows;
     std::unique_ptr<VermoGame> game;
+    // Each time the game said it was waiting for the table's lock (true)
+    // or had done so (false), with the number of boxes shown by then.
+    struct Wait {
+        bool waiting;
+        std::size_t boxesShown;
+    };
+    std::vector<Wait> waits;
 
     // Timers start in their design state, as the window creates them.
     void create();
