@@ -398,7 +398,7 @@ TEST_F(GameOver, ALockKeptByAnotherProgramWhereOthersWriteIsToldOnceAndNothingWr
     game().score = 70;
     rig.dialogs.answerInput("Ann");
     game().Newgame_Click();
-    EXPECT_EQ(folder.read("topten.dll"), defaultTableBytes());
+    EXPECT_EQ(folder.read("topten.dll"), tenRecordsOf());
     ASSERT_EQ(boxesShown(ShownBox::Message), 1);
     // The speed box of the first game, the name box, then the one that tells.
     const ShownBox& told = rig.dialogs.shown[2];
@@ -423,7 +423,7 @@ TEST(GameOverInAStickyFolder, TheOtherPlayerIsToldOnceThatItKeepsOnlyTheOwnersSc
     if (!isRoot())
         GTEST_SKIP() << "needs root to act as two players";
     TempFolder folder;
-    folder.write("topten.dll", defaultTableBytes());
+    folder.write("topten.dll", tenRecordsOf());
     ASSERT_EQ(::chown((folder / "topten.dll").c_str(), firstPlayer, sharedGroup), 0);
     ASSERT_EQ(::chown(folder.path().c_str(), 0, sharedGroup), 0);
     ASSERT_EQ(::chmod(folder.path().c_str(), 03770), 0);
@@ -444,7 +444,7 @@ TEST(GameOverInAStickyFolder, TheOtherPlayerIsToldOnceThatItKeepsOnlyTheOwnersSc
                            != std::string::npos;
         return told == 1 && rig.dialogs.shown.size() == std::size_t{8};
     }));
-    EXPECT_EQ(folder.read("topten.dll"), defaultTableBytes());
+    EXPECT_EQ(folder.read("topten.dll"), tenRecordsOf());
 }
 
 TEST_F(GameOver, AVanishedFileStillRecordsTheFinishedGame)

@@ -164,7 +164,7 @@ TEST(TableLinks, AnotherUsersLinkInTheMiddleOfTheChainIsNotFollowed)
         fs::create_symlink(target, folder / scoreFileName);
         ScoreTable now;
         TableRead found;
-        EXPECT_EQ(RestoreDefaultScores(Folder::open(folder.path()), now, found), RecoveryOutcome::Restored);
+        EXPECT_EQ(RestoreDefaultScores(Folder::open(folder.path()), now, found).outcome, RecoveryOutcome::Restored);
         EXPECT_EQ(found.state, TableRead::State::Damaged);
         EXPECT_FALSE(fs::is_symlink(folder / scoreFileName));
         EXPECT_TRUE(fs::is_empty(theirs.path()));
