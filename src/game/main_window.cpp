@@ -155,7 +155,7 @@ MainWindow::MainWindow(GameFolders folders, StandIns standIns, QWidget* parent)
     buildMenus();
     // The client area keeps its design size; the menu bar comes on top.
     keepDesignSize(*this, holder);
-    letBoxesTakeAnySize(this);
+    letBoxesTakeAnySize();
 
     // After every tick and before every box the screen shows the game's
     // state as it is.
