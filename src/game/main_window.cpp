@@ -173,6 +173,7 @@ MainWindow::MainWindow(GameFolders folders, StandIns standIns, QWidget* parent)
     centreOnOwner(*this, nullptr);
 
     game_.Form_Load();
+    playfield_->loadPictures();
     refreshFromModel();
 }
 
