@@ -13,6 +13,7 @@
 
 #include "game/main_window.h"
 #include "game/playfield_widget.h"
+#include "platform/fixed_size_window.h"
 #include "platform/game_folder.h"
 #include "platform/options.h"
 #include "platform/qt_dialogs.h"
@@ -115,6 +116,9 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("vermo"));
     QApplication::setApplicationVersion(QStringLiteral(VERMO_VERSION));
     QGuiApplication::setDesktopFileName(QStringLiteral(VERMO_APP_ID));
+    // On Wayland a box that cannot take the size the compositor gives it
+    // ends the program; the first box may come before the main window.
+    vermo::letBoxesTakeAnySize();
 
     const vermo::GameFolders folders =
         choice.inPlayersFolder ? makePlayerFolderReady(choice.folders.files) : choice.folders;

@@ -143,7 +143,7 @@ MainWindow::MainWindow(GameFolders folders, QWidget* parent)
     buildPanel();
     // The client area keeps its design size; the menu bar comes on top.
     keepDesignSize(*this, holder);
-    letBoxesTakeAnySize(this);
+    letBoxesTakeAnySize();
 
     // After every tick and before every box the screen shows the game's
     // state as it is.
@@ -161,6 +161,7 @@ MainWindow::MainWindow(GameFolders folders, QWidget* parent)
     centreOnOwner(*this, nullptr);
 
     game_.Form_Load();
+    playfield_->loadPictures();
     refreshFromModel();
 }
 

@@ -48,11 +48,13 @@ std::vector<Cell> cellsWhere(Item& item, Test&& passes)
 
 }  // namespace
 
-// The berry avoids every body segment and, once the game has poison,
-// every poison item. The head is not tested: a berry may appear under it.
+// The berry avoids the whole worm and, once the game has poison, every
+// poison item. A berry under the head would be eaten by a worm that has
+// not moved yet (at start-up, or as a new game is set up), and the grown
+// worm would then die on its own neck before the player pressed a key.
 bool VermoGame::berryCellIsFree()
 {
-    for (berryScanIndex = static_cast<std::int16_t>(vermo.highest()); berryScanIndex >= 1;
+    for (berryScanIndex = static_cast<std::int16_t>(vermo.highest()); berryScanIndex >= 0;
          --berryScanIndex) {
         if (liesInWidenedBox(berry, vermo(berryScanIndex)))
             return false;

@@ -37,6 +37,18 @@ QRect PlayfieldWidget::spriteBox(float left, float top, float width, float heigh
             roundToPixel(width * pixelsPerCm_), roundToPixel(height * pixelsPerCm_)};
 }
 
+void PlayfieldWidget::loadPictures()
+{
+    std::vector<const Image*> boxes = {&state_.headu, &state_.headd, &state_.headl, &state_.headr};
+    for (const Image& item : state_.poison.elements())
+        boxes.push_back(&item);
+    decoded_.clear();
+    pictures_.clear();
+    for (const Image* box : boxes)
+        if (!box->Picture.empty() && decoded_.find(box->Picture) == decoded_.end())
+            decoded_.emplace(box->Picture, pictureFromFile(folder_, box->Picture));
+}
+
 void PlayfieldWidget::takeScene(std::vector<ShownSprite>& scene) const
 {
     scene.clear();
@@ -182,9 +194,11 @@ const QPixmap& PlayfieldWidget::pictureStamp(const std::string& file, StandIn st
             }
 
     if (found == pictures_.size()) {
-        // The file is read once; a missing or broken one leaves the
-        // source empty and the stand-in takes its place.
-        pictures_.push_back({file, standIn, pictureFromFile(folder_, file), QSize(), QPixmap()});
+        // A missing or broken file left no picture: the stand-in takes its
+        // place.
+        const auto picture = decoded_.find(file);
+        pictures_.push_back({file, standIn, picture != decoded_.end() ? picture->second : QImage(),
+                             QSize(), QPixmap()});
     }
     lastPicture_ = found;
     PictureStamp& stamp = pictures_[found];

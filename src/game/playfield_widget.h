@@ -5,6 +5,7 @@
 #include <QPixmap>
 #include <QRegion>
 #include <QWidget>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,12 @@ public:
     // What a picture box shows when its file is missing or cannot be read.
     enum class StandIn { HeadUp, HeadDown, HeadLeft, HeadRight, Poison };
 
+    // Reads and decodes, once, the picture files that the state's picture
+    // boxes name (the head pictures and the poison item). Called at
+    // start-up, after the window's load; the paints draw only what was
+    // decoded here and never read a file.
+    void loadPictures();
+
     // Repaints the field when anything on it appeared, vanished, moved or
     // changed colour since the last call; nothing at all when nothing did.
     void showState();
@@ -40,8 +47,8 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    // A picture file, read once, and its copy scaled to the sprite box
-    // that every paint blits.
+    // A decoded picture and its copy scaled to the sprite box that every
+    // paint blits.
     struct PictureStamp {
         std::string file;
         StandIn standIn;
@@ -89,6 +96,9 @@ private:
 
     double dpi() const { return dpi_ > 0 ? dpi_ : logicalDpiX(); }
     qreal pixelRatio_ = 1;
+    // The pictures decoded at start-up, by file name; null when the file
+    // was missing or did not decode.
+    std::map<std::string, QImage> decoded_;
     std::vector<PictureStamp> pictures_;
     std::vector<CircleStamp> circles_;
     std::size_t lastCircle_ = 0;

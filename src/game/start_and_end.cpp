@@ -198,7 +198,12 @@ void VermoGame::newgames()
     if (score > high.scores[1])
         enterHighScore();
 
-    if (services_.dialogs.askYesNo("New Game?") == Answer::No)
+    Answer again = Answer::Yes;
+    {
+        WhilePlayerMayBeSteering steering(services_.dialogs);
+        again = services_.dialogs.askYesNo("New Game?");
+    }
+    if (again == Answer::No)
         services_.programEnd.endNow();
 
     resetBoard();
@@ -217,7 +222,10 @@ void VermoGame::enterHighScore()
 
     const ScoreTable judged = high;
     high.scores[1] = score;
-    high.names[1] = SafeName(services_.dialogs.input(namePrompt, "", ""));
+    {
+        WhilePlayerMayBeSteering steering(services_.dialogs);
+        high.names[1] = SafeName(services_.dialogs.input(namePrompt, "", ""));
+    }
     if (scoreFileLeftAlone) {
         services_.dialogs.message(writeFailedMessage(FindTable(services_.folder).folder.path()));
         return;

@@ -24,6 +24,27 @@ public:
     // An input box; a cancelled box gives the empty text.
     virtual std::string input(const std::string& prompt, const std::string& title,
                               const std::string& defaultText) = 0;
+
+    // Whether the boxes asked for from now on come while the player may
+    // still be pressing the worm's keys (at a game over). Boxes that know
+    // nothing of keys ignore it.
+    virtual void setPlayerMayBeSteering(bool mayBe) { (void)mayBe; }
+};
+
+// Marks the boxes asked for while it lives as coming while the player may
+// still be steering.
+class WhilePlayerMayBeSteering {
+public:
+    explicit WhilePlayerMayBeSteering(Dialogs& dialogs) : dialogs_(dialogs)
+    {
+        dialogs_.setPlayerMayBeSteering(true);
+    }
+    ~WhilePlayerMayBeSteering() { dialogs_.setPlayerMayBeSteering(false); }
+    WhilePlayerMayBeSteering(const WhilePlayerMayBeSteering&) = delete;
+    WhilePlayerMayBeSteering& operator=(const WhilePlayerMayBeSteering&) = delete;
+
+private:
+    Dialogs& dialogs_;
 };
 
 }  // namespace vermo

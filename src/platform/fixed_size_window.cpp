@@ -96,14 +96,17 @@ private:
 };
 
 // Every box the application shows, the game's own and those Qt opens by
-// itself (the file dialog's questions), is made to take any size.
+// itself (the file dialog's questions), is made to take any size. A child
+// of the application; Qt removes its filter as it goes.
 class BoxesTakeAnySize : public QObject {
 public:
-    explicit BoxesTakeAnySize(QObject* owner) : QObject(owner)
+    static constexpr const char* watcherName = "vermoBoxesTakeAnySize";
+
+    explicit BoxesTakeAnySize(QObject* application) : QObject(application)
     {
-        QCoreApplication::instance()->installEventFilter(this);
+        setObjectName(QLatin1String(watcherName));
+        application->installEventFilter(this);
     }
-    ~BoxesTakeAnySize() override { QCoreApplication::instance()->removeEventFilter(this); }
 
 protected:
     static constexpr const char* watchedMark = "vermoTakesAnySize";
@@ -149,10 +152,14 @@ void keepDesignSize(QMainWindow& window, QWidget* client, WindowPlacement placem
     window.installEventFilter(new UndoMaximise(&window));
 }
 
-void letBoxesTakeAnySize(QObject* owner, WindowPlacement placement)
+void letBoxesTakeAnySize(WindowPlacement placement)
 {
-    if (placement == WindowPlacement::ByCompositor)
-        new BoxesTakeAnySize(owner);
+    QCoreApplication* application = QCoreApplication::instance();
+    if (placement != WindowPlacement::ByCompositor || application == nullptr
+        || application->findChild<QObject*>(QLatin1String(BoxesTakeAnySize::watcherName),
+                                            Qt::FindDirectChildrenOnly) != nullptr)
+        return;
+    new BoxesTakeAnySize(application);
 }
 
 }  // namespace vermo

@@ -28,9 +28,11 @@ void keepDesignSize(QMainWindow& window, QWidget* client,
 // The same for the boxes Qt lays out itself at a fixed size (message and
 // input boxes, the game's and those Qt opens by itself, such as the file
 // dialog's questions). Where the compositor sizes windows, every such box
-// the application shows while the owner lives takes any size it is given,
-// its contents at the size Qt laid them out at, in the middle. Elsewhere
-// the window manager sizes boxes as Qt asks, and nothing changes.
-void letBoxesTakeAnySize(QObject* owner, WindowPlacement placement = windowPlacementOfPlatform());
+// the application shows from then on takes any size it is given, its
+// contents at the size Qt laid them out at, in the middle. Elsewhere the
+// window manager sizes boxes as Qt asks, and nothing changes. The watcher
+// belongs to the application and is installed once, however often this is
+// called: call it before the first box.
+void letBoxesTakeAnySize(WindowPlacement placement = windowPlacementOfPlatform());
 
 }  // namespace vermo

@@ -5,9 +5,29 @@
 #include <QKeyEvent>
 #include <QWidget>
 
+#include <algorithm>
+
 namespace vermo {
 
-FreshKeysOnly::FreshKeysOnly(QWidget* box) : box_(box)
+namespace {
+
+// A letter or digit as typed into a text field: never one of the worm's
+// keys (P pauses it) and no shortcut.
+bool isTyping(const QKeyEvent* key)
+{
+    if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+        return false;
+    if (key->key() == Qt::Key_P)
+        return false;
+    const QString text = key->text();
+    return !text.isEmpty()
+        && std::all_of(text.begin(), text.end(), [](QChar c) { return c.isLetterOrNumber(); });
+}
+
+}  // namespace
+
+FreshKeysOnly::FreshKeysOnly(QWidget* box, QuietStart quietStart)
+    : box_(box), quietStart_(quietStart)
 {
     QCoreApplication::instance()->installEventFilter(this);
 }
@@ -23,9 +43,16 @@ bool FreshKeysOnly::belongsToBox(QObject* watched) const
     return widget != nullptr && (widget == box_ || box_->isAncestorOf(widget));
 }
 
-bool FreshKeysOnly::isForTheBox(const QKeyEvent* key, bool quiet) const
+bool FreshKeysOnly::inQuietTime() const
 {
-    if (quiet)
+    if (quietStart_ == QuietStart::None)
+        return false;
+    return !sinceShown_.isValid() || sinceShown_.elapsed() < quietMilliseconds;
+}
+
+bool FreshKeysOnly::isForTheBox(const QKeyEvent* key) const
+{
+    if (inQuietTime() && !(quietStart_ == QuietStart::ExceptTyping && isTyping(key)))
         return false;
     if (key->isAutoRepeat())
         return pressedInBox_.contains(key->key());
@@ -40,8 +67,7 @@ bool FreshKeysOnly::eventFilter(QObject* watched, QEvent* event)
     const QEvent::Type type = event->type();
     if (type == QEvent::Show && watched == box_ && !sinceShown_.isValid())
         sinceShown_.start();
-    const bool quiet = !sinceShown_.isValid() || sinceShown_.elapsed() < quietMilliseconds;
-    if (type == QEvent::Close && watched == box_ && event->spontaneous() && quiet) {
+    if (type == QEvent::Close && watched == box_ && event->spontaneous() && inQuietTime()) {
         event->ignore();
         return true;
     }
@@ -55,13 +81,13 @@ bool FreshKeysOnly::eventFilter(QObject* watched, QEvent* event)
     case QEvent::ShortcutOverride:
         // Claimed, so no shortcut (Alt+Y, Alt+N) fires either; the press
         // that follows is let through or not below.
-        if (!isForTheBox(key, quiet)) {
+        if (!isForTheBox(key)) {
             key->accept();
             return true;
         }
         return false;
     case QEvent::KeyPress:
-        if (!isForTheBox(key, quiet)) {
+        if (!isForTheBox(key)) {
             key->accept();
             return true;
         }

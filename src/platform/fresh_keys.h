@@ -11,12 +11,17 @@ class QWidget;
 
 namespace vermo {
 
-// A box takes only the keys pressed for it. Players are still pressing the
-// game's keys when a box comes up: a key that was already held then (its
-// repeats arrive marked as repeats) and any key pressed in the box's first
-// quarter second were meant for the worm, so the box lets them pass
-// unanswered, and so does the window manager's close (Alt+F4) in that
-// quarter second. Keys pressed afterwards, and their repeats, work as usual.
+// A box takes only the keys pressed for it. A key that was already held
+// when the box came up (its repeats arrive marked as repeats) was not
+// meant for it, so the box lets it pass unanswered; keys pressed after the
+// box was asked for, and their repeats, work as usual.
+//
+// The boxes of a game over come while the player may still be steering:
+// the keys pressed in their first quarter second were meant for the worm
+// and pass unanswered too, and so does the window manager's close (Alt+F4)
+// in that quarter second. A box that takes typed text (the name prompt)
+// takes letters and digits at once all the same: those are never the
+// worm's keys. P pauses the worm, so it waits like the arrows and Return.
 //
 // A repeat is known by its mark, or, since X11 sometimes leaves the first
 // repeat of a held key unmarked, by a press that comes at the very moment
@@ -27,7 +32,13 @@ class FreshKeysOnly : public QObject {
 public:
     static constexpr int quietMilliseconds = 250;
 
-    explicit FreshKeysOnly(QWidget* box);
+    enum class QuietStart {
+        None,           // the box takes every fresh key at once
+        AllKeys,        // every key waits out the quiet quarter second
+        ExceptTyping,   // letters and digits are taken at once, the rest wait
+    };
+
+    explicit FreshKeysOnly(QWidget* box, QuietStart quietStart = QuietStart::None);
     ~FreshKeysOnly() override;
 
 protected:
@@ -35,10 +46,13 @@ protected:
 
 private:
     bool belongsToBox(QObject* watched) const;
-    // A press the box takes: fresh, or a repeat of a key pressed for it.
-    bool isForTheBox(const QKeyEvent* key, bool quiet) const;
+    bool inQuietTime() const;
+    // A press the box takes: fresh (and not in its quiet time), or a
+    // repeat of a key pressed for it.
+    bool isForTheBox(const QKeyEvent* key) const;
 
     QWidget* box_;
+    QuietStart quietStart_;
     QElapsedTimer sinceShown_;
     // Keys whose press the box took; only their repeats count.
     QSet<int> pressedInBox_;

@@ -74,14 +74,22 @@ void widenInputBox(QInputDialog& box)
 YesNoBox::YesNoBox(QWidget* parent) : QMessageBox(parent)
 {
     setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-    // Return always means Yes, so Yes stays marked as the default even
-    // when Tab takes the focus to No (Space then presses No).
+    // The box marks the default button itself, following the focus; Qt's
+    // own rule would leave Yes marked beside a focused No.
     for (QAbstractButton* button : buttons()) {
         if (auto* push = qobject_cast<QPushButton*>(button))
             push->setAutoDefault(false);
         button->installEventFilter(this);
     }
     setDefaultButton(QMessageBox::Yes);
+}
+
+QAbstractButton* YesNoBox::returnButton() const
+{
+    for (QAbstractButton* answer : {button(QMessageBox::Yes), button(QMessageBox::No)})
+        if (answer != nullptr && focusWidget() == answer)
+            return answer;
+    return button(QMessageBox::Yes);
 }
 
 void YesNoBox::keyPressEvent(QKeyEvent* event)
@@ -91,16 +99,21 @@ void YesNoBox::keyPressEvent(QKeyEvent* event)
         return;
     }
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        button(QMessageBox::Yes)->click();
+        returnButton()->click();
         return;
     }
     QMessageBox::keyPressEvent(event);
 }
 
-// The buttons hold the focus and would take the arrows (moving it) and
-// Return (pressing whichever has it); here neither reaches them.
+// The buttons hold the focus and would take the arrows (moving it); here
+// they do not reach them. Return presses the focused button, which is
+// then also the one drawn as the default.
 bool YesNoBox::eventFilter(QObject* watched, QEvent* event)
 {
+    if (event->type() == QEvent::FocusIn) {
+        if (auto* push = qobject_cast<QPushButton*>(watched))
+            setDefaultButton(push);
+    }
     if (event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
         if (isArrow(key->key())) {
@@ -108,7 +121,7 @@ bool YesNoBox::eventFilter(QObject* watched, QEvent* event)
             return true;
         }
         if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-            button(QMessageBox::Yes)->click();
+            returnButton()->click();
             return true;
         }
     }
@@ -132,13 +145,16 @@ void QtDialogs::prepare()
         owner_->showNormal();
 }
 
-int QtDialogs::run(QDialog& box)
+int QtDialogs::run(QDialog& box, bool takesText)
 {
     box.adjustSize();
     keepCentredOnOwner(box, owner_);
+    using Quiet = FreshKeysOnly::QuietStart;
+    const Quiet quiet =
+        !playerMayBeSteering_ ? Quiet::None : takesText ? Quiet::ExceptTyping : Quiet::AllKeys;
     int result = 0;
     {
-        FreshKeysOnly freshKeys(&box);
+        FreshKeysOnly freshKeys(&box, quiet);
         result = box.exec();
     }
     giveKeyboardBack(owner_);
@@ -180,7 +196,7 @@ std::string QtDialogs::input(const std::string& prompt, const std::string& title
     box.setLabelText(boxText(prompt));
     box.setTextValue(QString::fromStdString(defaultText));
     widenInputBox(box);
-    if (run(box) != QDialog::Accepted)
+    if (run(box, true) != QDialog::Accepted)
         return {};
     return box.textValue().toStdString();
 }

@@ -13,9 +13,11 @@ namespace vermo {
 
 // The "New Game?" kind of question: Yes or No and no other way out.
 // QMessageBox would otherwise take Esc and the close box as No. The arrow
-// keys do not move the choice, and Return always means Yes: a player
-// still steering when the question comes up must not end the program by
-// accident. Y, N, Alt+Y, Alt+N, Tab with Space and the mouse work as usual.
+// keys do not move the choice: a player still steering when the question
+// comes up must not end the program by accident. Return presses the
+// button that has the focus, Yes until the player moves it with Tab, and
+// that button alone is drawn as the one Return presses. Y, N, Alt+Y,
+// Alt+N, Space and the mouse work as usual.
 class YesNoBox : public QMessageBox {
 public:
     explicit YesNoBox(QWidget* parent);
@@ -24,12 +26,17 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // The button Return presses: the one with the focus, or Yes.
+    QAbstractButton* returnButton() const;
 };
 
 // The game's modal boxes on Qt. Texts arrive as UTF-8. Every box belongs
 // to the owner window (the main window): it is centred on it, brings it
-// back if it was minimised, takes only the keys pressed for it, and hands
-// the keyboard back to it when it closes.
+// back if it was minimised, takes only the keys pressed for it (those of
+// its first quarter second too, unless it comes while the player may be
+// steering), and hands the keyboard back to it when it closes.
 class QtDialogs : public Dialogs {
 public:
     explicit QtDialogs(QWidget* owner);
@@ -41,13 +48,17 @@ public:
     Answer askYesNo(const std::string& text, const std::string& title = {}) override;
     std::string input(const std::string& prompt, const std::string& title,
                       const std::string& defaultText) override;
+    void setPlayerMayBeSteering(bool mayBe) override { playerMayBeSteering_ = mayBe; }
 
 private:
     void prepare();
-    int run(QDialog& box);
+    // takesText: the box takes typed letters and digits, even in a quiet
+    // first quarter second.
+    int run(QDialog& box, bool takesText = false);
 
     QWidget* owner_;
     std::function<void()> beforeOpen_;
+    bool playerMayBeSteering_ = false;
 };
 
 }  // namespace vermo

@@ -55,21 +55,37 @@ QLabel* addLabel(QWidget* parent, const char* name, const QString& caption, QRec
     return label;
 }
 
+// The print boxes block the High Scores window alone: a game goes on
+// behind it, and the main window keeps taking the game's keys.
+int runModalToWindow(QDialog& box)
+{
+    box.setWindowModality(Qt::WindowModal);
+    return box.exec();
+}
+
 PrintChoices qtPrintChoices(QWidget* window)
 {
     PrintChoices choices;
     choices.printerAvailable = [] { return !QPrinterInfo::defaultPrinter().isNull(); };
     choices.askYesNo = [window](const QString& question) {
-        return QMessageBox::question(window, QStringLiteral("vermo"), question,
-                                     QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes)
-               == QMessageBox::Yes;
+        QMessageBox box(QMessageBox::Question, QStringLiteral("vermo"), question,
+                        QMessageBox::Yes | QMessageBox::No, window);
+        box.setDefaultButton(QMessageBox::Yes);
+        runModalToWindow(box);
+        return box.clickedButton() == box.button(QMessageBox::Yes);
     };
     choices.askSaveFileName = [window](const QString& suggestedPath) {
-        return QFileDialog::getSaveFileName(window, QStringLiteral("Save High Score List"),
-                                            suggestedPath, QStringLiteral("PDF files (*.pdf)"));
+        QFileDialog box(window, QStringLiteral("Save High Score List"), suggestedPath,
+                        QStringLiteral("PDF files (*.pdf)"));
+        box.setAcceptMode(QFileDialog::AcceptSave);
+        if (runModalToWindow(box) != QDialog::Accepted || box.selectedFiles().isEmpty())
+            return QString();
+        return box.selectedFiles().constFirst();
     };
     choices.tell = [window](const QString& message) {
-        QMessageBox::information(window, QStringLiteral("vermo"), message);
+        QMessageBox box(QMessageBox::Information, QStringLiteral("vermo"), message,
+                        QMessageBox::Ok, window);
+        runModalToWindow(box);
     };
     return choices;
 }

@@ -70,7 +70,11 @@ HighScoreWindow* QtSecondaryWindows::loadedHighScoreWindow()
 {
     if (highScoreWindow_)
         return highScoreWindow_;
-    auto* window = new HighScoreWindow(mainWindow_);
+    // A window of its own, not one of the main window's: the print boxes
+    // it opens are modal to it, and Qt would block the whole family of
+    // windows it belongs to, the game's among them. It goes with this
+    // object.
+    auto* window = new HighScoreWindow(nullptr);
     destroyOnClose(window);
     keyboardBackWhenClosed(window);
     // Without a folder for the table, the list is offered to the home folder.

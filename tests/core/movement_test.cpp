@@ -89,13 +89,21 @@ TEST_F(MovementTick, WallCellsInsideAndOutside)
 }
 
 // After "New Game?" is answered Yes, the tick that found the game over
-// goes on with the new board: a berry placed under the start cell is eaten
-// in that same tick.
-void queueBerryUnderTheStartCellAndItsFollowers(ScriptedRandom& random)
+// goes on with the new board. The new game's berry, first drawn on the
+// start cell, lands beside it, and the standing worm eats nothing.
+void queueNewGameBerryAimedAtTheStartCell(ScriptedRandom& random)
 {
-    random.queueBerry(11, 1, 11);  // red, on the start cell 5.5, 5.5
-    random.queuePoison(1, 23);
-    random.queueBerry(23, 1, 1);
+    random.queueBerry(11, 1, 11);  // the start cell 5.5, 5.5: drawn again
+    random.queueBerry(12, 1, 11);  // the cell to its right
+}
+
+void expectNewGameUntouched(VermoGame& game)
+{
+    EXPECT_EQ(game.berry.Left, gridCoordinate(12));
+    EXPECT_EQ(game.berry.Top, gridCoordinate(11));
+    EXPECT_FALSE(game.berryEaten);
+    EXPECT_EQ(game.score, 0);
+    EXPECT_EQ(game.vermo.highest(), 0);
 }
 
 TEST_F(MovementTick, WallGameOverSetsUpTheNextGameInsideTheTick)
@@ -104,7 +112,7 @@ TEST_F(MovementTick, WallGameOverSetsUpTheNextGameInsideTheTick)
     rig.putHead(1, 12);
     press(keys::Left);
     rig.tick();
-    queueBerryUnderTheStartCellAndItsFollowers(rig.random);
+    queueNewGameBerryAimedAtTheStartCell(rig.random);
     rig.tick();  // game over, Yes, speed 10 again, then the rest of the tick
     EXPECT_TRUE(game().vermo(0).Visible);
     EXPECT_EQ(game().vermo(0).Left, 5.5f);
@@ -112,8 +120,7 @@ TEST_F(MovementTick, WallGameOverSetsUpTheNextGameInsideTheTick)
     EXPECT_TRUE(rig.tmvermomove.enabled());
     EXPECT_FALSE(game().movingLeft);
     EXPECT_TRUE(game().headu.Visible);
-    EXPECT_TRUE(game().berryEaten);
-    EXPECT_EQ(game().score, 10);
+    expectNewGameUntouched(game());
 }
 
 TEST_F(MovementTick, ReversalWithTwoBodySegmentsRunsIntoTheBody)
@@ -153,15 +160,12 @@ TEST_F(MovementTick, SelfCollisionGameOverEndsTheScanAndTheTickGoesOn)
     game().vermo(3).Top = game().vermo(0).Top;
     game().vermo(4).Left = game().vermo(0).Left;  // and another one
     game().vermo(4).Top = game().vermo(0).Top;
-    queueBerryUnderTheStartCellAndItsFollowers(rig.random);
+    queueNewGameBerryAimedAtTheStartCell(rig.random);
     rig.tick();
     EXPECT_EQ(boxesShown(ShownBox::YesNo), 1);  // one game over, not two
     EXPECT_EQ(game().collisionIndex, -1);
     EXPECT_TRUE(rig.tmvermomove.enabled());
-    // The new game's berry was eaten by the rest of the tick.
-    EXPECT_TRUE(game().berryEaten);
-    EXPECT_EQ(game().score, 10);
-    EXPECT_EQ(game().vermo.highest(), 2);
+    expectNewGameUntouched(game());
 }
 
 TEST_F(MovementTick, PoisonEndsTheTickBeforeAnythingMoves)
@@ -173,15 +177,12 @@ TEST_F(MovementTick, PoisonEndsTheTickBeforeAnythingMoves)
     game().poison(1).Left = 5.5f;
     game().poison(1).Top = 5.5f;
     game().poison(1).Visible = true;
-    queueBerryUnderTheStartCellAndItsFollowers(rig.random);
+    queueNewGameBerryAimedAtTheStartCell(rig.random);
     rig.dialogs.answerYesNo(Answer::Yes);
     rig.tick();
     EXPECT_EQ(boxesShown(ShownBox::YesNo), 1);
-    // The new game's berry lies under the head, but this tick ended with
-    // the poison: nothing was eaten and nothing moved.
-    EXPECT_FALSE(game().berryEaten);
-    EXPECT_EQ(game().score, 0);
-    EXPECT_EQ(game().vermo.highest(), 0);
+    // This tick ended with the poison: nothing was eaten and nothing moved.
+    expectNewGameUntouched(game());
     EXPECT_EQ(game().vermo(0).Left, 5.5f);
     EXPECT_EQ(game().vermo(0).Top, 5.5f);
 }

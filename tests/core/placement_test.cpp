@@ -50,12 +50,63 @@ TEST_F(BerryPlacement, ABodyCellStartsTheWholeAttemptOverKindIncluded)
     EXPECT_EQ(game().berry.FillColor, colors::orange);
 }
 
-TEST_F(BerryPlacement, TheCellUnderTheHeadIsAllowed)
+// A berry under a worm that has not moved yet would be eaten on the next
+// tick, and the grown worm would die on its own neck on the one after.
+class BerryAwayFromTheHead : public GameTest {
+protected:
+    // The first attempt aims at the head's cell (11, 11), the next at 3, 4.
+    void aimAtTheHead()
+    {
+        rig.random.queueBerry(11, 1, 11);
+        rig.random.queueBerry(3, 2, 4);
+    }
+
+    void expectBerryBesideTheHead()
+    {
+        EXPECT_FALSE(samePosition(game().berry, game().vermo(0)));
+        EXPECT_EQ(game().berry.Left, gridCoordinate(3));
+        EXPECT_EQ(game().berry.Top, gridCoordinate(4));
+        EXPECT_EQ(game().berryKind, 2);
+    }
+
+    // Ticks with no key pressed: nothing is eaten and nobody dies.
+    void expectIdleWormLives()
+    {
+        const std::size_t boxes = rig.dialogs.shown.size();
+        for (int i = 0; i < 10; ++i)
+            rig.tick();
+        EXPECT_EQ(game().vermo.highest(), 0);
+        EXPECT_EQ(game().score, 0);
+        EXPECT_EQ(rig.dialogs.shown.size(), boxes);
+    }
+};
+
+TEST_F(BerryAwayFromTheHead, AtStartUpTheBerryAvoidsTheHeadAndTheIdleWormLives)
+{
+    aimAtTheHead();
+    rig.load();
+    expectBerryBesideTheHead();
+    ASSERT_TRUE(rig.tmvermomove.enabled());  // the timer runs from start-up
+    expectIdleWormLives();
+}
+
+TEST_F(BerryAwayFromTheHead, ANewGameSetsTheBerryAwayFromTheHeadAndTheIdleWormLives)
+{
+    startPlaying();
+    aimAtTheHead();
+    game().Newgame_Click();  // Yes, and the default speed
+    ASSERT_TRUE(rig.tmvermomove.enabled());
+    expectBerryBesideTheHead();
+    expectIdleWormLives();
+}
+
+TEST_F(BerryAwayFromTheHead, DuringPlayTheHeadsCellIsNeverChosenEither)
 {
     load();
-    rig.random.queueBerry(11, 1, 11);
+    growBody(2, 1, 0);
+    aimAtTheHead();
     game().Place();
-    EXPECT_TRUE(samePosition(game().berry, game().vermo(0)));
+    expectBerryBesideTheHead();
 }
 
 TEST_F(BerryPlacement, PoisonCellsAreAvoidedOnlyOncePoisonIsPlaced)

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The main window as the player meets it: layout, keys, clicks, boxes.
 #include <QAction>
+#include <QFileDialog>
 #include <QInputDialog>
 #include <QKeyEvent>
 #include <QLabel>
@@ -10,9 +11,11 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <memory>
 
 #include "game/main_window.h"
@@ -338,6 +341,99 @@ TEST_F(MainWindowTest, CtrlQEndsTheProgramFromAnyOfItsWindows)
         ::testing::ExitedWithCode(0), "");
 }
 
+// Printing without a printer asks whether to save a PDF, then for the
+// file. Those boxes block the High Scores window only: the game runs on
+// behind them, and the arrows pressed in the main window steer it.
+TEST_F(MainWindowTest, PrintBoxesOpenedDuringAGameLeaveTheArrowsWithTheMainWindow)
+{
+    open();
+    startGame("1");
+    QTest::keyClick(window.get(), Qt::Key_F2);
+    HighScoreWindow* scores = window->secondaryWindows().highScoreWindow();
+    ASSERT_NE(scores, nullptr);
+    scores->printChoices().printerAvailable = [] { return false; };
+
+    QStringList faults;
+    // An arrow as the window system brings it to the main window.
+    auto steer = [&](Qt::Key arrow, const bool& taken, const char* box) {
+        QTest::keyClick(window->windowHandle(), arrow);
+        if (!taken)
+            faults << QStringLiteral("the main window did not take an arrow behind %1").arg(box);
+    };
+    ModalAnswers answers({
+        [&](QWidget* box) {
+            if (box->windowModality() != Qt::WindowModal)
+                faults << "the question is not modal to its window alone";
+            steer(Qt::Key_Left, game().movingLeft, "the question");
+            qobject_cast<QMessageBox*>(box)->button(QMessageBox::Yes)->click();
+        },
+        [&](QWidget* box) {
+            if (qobject_cast<QFileDialog*>(box) == nullptr || box->windowModality() != Qt::WindowModal)
+                faults << "the file dialog is not modal to its window alone";
+            QTest::qWait(250);  // the worm moves one step on meanwhile
+            steer(Qt::Key_Down, game().movingDown, "the file dialog");
+            static_cast<QDialog*>(box)->reject();
+        },
+    });
+    const float left = game().vermo(0).Left;
+    QTest::mouseClick(scores->findChild<QPushButton*>("cmdprint"), Qt::LeftButton);
+    EXPECT_EQ(answers.answered(), 2);
+    EXPECT_EQ(faults.join("; ").toStdString(), "");
+    EXPECT_LT(game().vermo(0).Left, left);
+    EXPECT_TRUE(window->movementTimer().isActive());
+}
+
+// The pictures are read and decoded once, as the game starts: files that
+// go away afterwards are still drawn as they were.
+TEST_F(MainWindowTest, PicturesDecodedAtStartUpStayDrawnWhenTheFilesGoAway)
+{
+    // The head turned left and a poison item, as one window shows them.
+    auto shownPictures = [](MainWindow& shown, const std::function<void()>& afterStart) {
+        shown.show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&shown));
+        afterStart();
+        ModalAnswers answers({answerSpeed("1")});
+        QTest::mouseClick(shown.startButton(), Qt::LeftButton);
+        shown.movementTimer().setEnabled(false);
+        QTest::keyClick(&shown, Qt::Key_Left);
+        shown.game().PlaceP();
+        shown.refreshFromModel();
+        const QImage image = shown.playfield()->grab().toImage();
+        const double perCm = units::pixelsPerCm(shown.playfield()->logicalDpiX());
+        auto box = [&](const Image& picture) {
+            return image.copy(qRound(picture.Left * perCm), qRound(picture.Top * perCm),
+                              qRound(picture.Width * perCm), qRound(picture.Height * perCm));
+        };
+        return std::pair(box(shown.game().headl), box(shown.game().poison(1)));
+    };
+    auto nothing = [] {};
+
+    copyPictures();
+    for (const char* file : pictureFiles)
+        ASSERT_TRUE(std::filesystem::exists(folder / file)) << file << " is not in the assets";
+    testing::TempFolder withFiles, withoutFiles;
+    for (const char* file : pictureFiles)
+        std::filesystem::copy_file(folder / file, withFiles / file);
+    withFiles.write("topten.dll", table("Computer", 0));
+    withoutFiles.write("topten.dll", table("Computer", 0));
+    folder.write("topten.dll", table("Computer", 0));
+
+    MainWindow drawn(withFiles.path());
+    const auto pictures = shownPictures(drawn, nothing);
+    MainWindow standIns(withoutFiles.path());
+    const auto stoodIn = shownPictures(standIns, nothing);
+    ASSERT_NE(pictures.first, stoodIn.first);
+    ASSERT_NE(pictures.second, stoodIn.second);
+
+    window = std::make_unique<MainWindow>(folder.path());
+    const auto afterRemoval = shownPictures(*window, [this] {
+        for (const char* file : pictureFiles)
+            std::filesystem::remove(folder / file);
+    });
+    EXPECT_EQ(afterRemoval.first, pictures.first);
+    EXPECT_EQ(afterRemoval.second, pictures.second);
+}
+
 TEST_F(MainWindowTest, NewGameFromTheMenuBeforeTheFirstGameLetsKeysThrough)
 {
     open();
@@ -419,9 +515,6 @@ TEST_F(MainWindowTest, KeysHeldOrPressedAsTheGameEndsDoNotAnswerNewGame)
                 key(box, Qt::Key_Down);
                 if (box->focusWidget() != yes)
                     faults << "Down moved the choice";
-                key(box, Qt::Key_Tab);
-                if (box->focusWidget() == yes || !static_cast<QPushButton*>(yes)->isDefault())
-                    faults << "Tab did not leave Yes marked as what Return means";
                 key(box, Qt::Key_Return);
                 if (box->isVisible())
                     faults << "Return did not answer it";
@@ -435,6 +528,100 @@ TEST_F(MainWindowTest, KeysHeldOrPressedAsTheGameEndsDoNotAnswerNewGame)
         std::_Exit(faults.isEmpty() ? 42 : 1);
     };
     EXPECT_EXIT(scene(), ::testing::ExitedWithCode(42), "faults: ");
+}
+
+// A fast player clicks "Start Game" and types the speed at once: every key
+// pressed after the prompt was asked for counts, while a key held since
+// before is still left out. At a game over the keys held from play are
+// left out of "New Game?" too.
+TEST_F(MainWindowTest, KeysPressedAfterTheSpeedPromptWasAskedForReachItHeldOnesDoNot)
+{
+    open();
+    auto press = [](QWidget* target, Qt::Key which, const QString& text, bool repeat = false) {
+        QKeyEvent down(QEvent::KeyPress, which, Qt::NoModifier, text, repeat);
+        QApplication::sendEvent(target, &down);
+        QKeyEvent up(QEvent::KeyRelease, which, Qt::NoModifier, text, repeat);
+        QApplication::sendEvent(target, &up);
+    };
+    // Should the box not take its answer, it is answered otherwise and
+    // the test goes on to fail.
+    auto unblock = [](QWidget* box, std::function<void()> answer) {
+        QTimer::singleShot(2000, box, std::move(answer));
+    };
+    QString typedInPrompt;
+    bool newGameOpenAfterHeldKeys = false;
+    ModalAnswers answers({
+        [&](QWidget* widget) {
+            auto* box = qobject_cast<QInputDialog*>(widget);
+            ASSERT_NE(box, nullptr);
+            unblock(box, [box] { box->setTextValue("7"); box->accept(); });
+            press(box->focusWidget(), Qt::Key_5, "5", true);  // held since before
+            press(box->focusWidget(), Qt::Key_2, "2");
+            press(box->focusWidget(), Qt::Key_0, "0");
+            typedInPrompt = box->textValue();
+            press(box->focusWidget(), Qt::Key_Return, QString());
+        },
+        [&](QWidget* widget) {
+            auto* box = qobject_cast<QMessageBox*>(widget);
+            ASSERT_NE(box, nullptr);
+            QAbstractButton* yes = box->button(QMessageBox::Yes);
+            unblock(box, [yes] { yes->click(); });
+            QTest::qWait(FreshKeysOnly::quietMilliseconds + 100);
+            for (Qt::Key held : {Qt::Key_Down, Qt::Key_Return, Qt::Key_N, Qt::Key_Space})
+                press(box->focusWidget(), held, QString(), true);
+            newGameOpenAfterHeldKeys = box->isVisible();
+            press(box->focusWidget(), Qt::Key_Return, QString());
+        },
+        answerSpeed("4"),
+    });
+    QTest::keyClick(window->startButton(), Qt::Key_Space);
+    ASSERT_EQ(answers.answered(), 1);
+    EXPECT_EQ(typedInPrompt, "20");
+    EXPECT_EQ(labelText("lblspeed"), "20");
+    EXPECT_EQ(window->movementTimer().interval(), 10);
+
+    menuAction(*window, "Newgame")->trigger();
+    EXPECT_EQ(answers.answered(), 3);
+    EXPECT_TRUE(newGameOpenAfterHeldKeys);
+    EXPECT_EQ(labelText("lblspeed"), "4");
+}
+
+// The name prompt comes while the player may still be steering: the
+// worm's keys (arrows, P, Return) of its first quarter second are left
+// out, the letters of the name are not.
+TEST_F(MainWindowTest, LettersTypedAtOnceIntoTheNamePromptAreKeptTheWormsKeysWait)
+{
+    open();
+    startGame("1");
+    window->movementTimer().setEnabled(false);
+    game().score = 50;
+    QString typedAtOnce;
+    bool openAfterEarlyReturn = false;
+    ModalAnswers answers({
+        [&](QWidget* widget) {
+            auto* box = qobject_cast<QInputDialog*>(widget);
+            ASSERT_NE(box, nullptr);
+            QWidget* field = box->focusWidget();
+            QTest::keyClick(field, 'A', Qt::ShiftModifier);
+            QTest::keyClick(field, 'n');
+            QTest::keyClick(field, 'p');
+            QTest::keyClick(field, 'n');
+            QTest::keyClick(field, Qt::Key_Left);
+            QTest::keyClick(field, 'a');
+            QTest::keyClick(field, Qt::Key_Return);
+            typedAtOnce = box->textValue();
+            openAfterEarlyReturn = box->isVisible();
+            QTest::qWait(FreshKeysOnly::quietMilliseconds + 100);
+            QTest::keyClick(field, Qt::Key_Return);
+        },
+        clickButton(QMessageBox::Yes),
+        answerSpeed("3"),
+    });
+    menuAction(*window, "Newgame")->trigger();
+    ASSERT_EQ(answers.answered(), 3);
+    EXPECT_EQ(typedAtOnce, "Anna");
+    EXPECT_TRUE(openAfterEarlyReturn);
+    EXPECT_EQ(folder.read("topten.dll").substr(0, 11), "\"Anna\",50\r\n");
 }
 
 // Alt alone would take the keyboard into the menu bar, where the arrows

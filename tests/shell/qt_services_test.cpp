@@ -162,6 +162,40 @@ TEST_F(DialogsTest, NoIsAnAnswerToo)
     EXPECT_EQ(dialogs.askYesNo("New Game?"), Answer::No);
 }
 
+// Return presses Yes until the player moves the focus with Tab; from then
+// on it presses the focused button, the only one drawn as the default.
+// The arrows never move the focus.
+TEST_F(DialogsTest, AfterTabReturnPressesTheFocusedButtonTheOnlyOneMarkedAsDefault)
+{
+    QStringList faults;
+    ModalAnswers answers({[&](QWidget* widget) {
+        auto* box = qobject_cast<QMessageBox*>(widget);
+        ASSERT_NE(box, nullptr);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(box));
+        auto* yes = qobject_cast<QPushButton*>(box->button(QMessageBox::Yes));
+        auto* no = qobject_cast<QPushButton*>(box->button(QMessageBox::No));
+        auto marked = [&](QPushButton* button, const char* when) {
+            QPushButton* other = button == yes ? no : yes;
+            if (box->focusWidget() != button || !button->isDefault() || other->isDefault())
+                faults << QStringLiteral("%1: not %2 alone marked").arg(when, button->text());
+        };
+        marked(yes, "at first");
+        QTest::keyClick(box->focusWidget(), Qt::Key_Right);
+        marked(yes, "after Right");
+        QTest::keyClick(box->focusWidget(), Qt::Key_Tab);
+        marked(no, "after Tab");
+        QTest::keyClick(box->focusWidget(), Qt::Key_Tab);
+        marked(yes, "after a second Tab");
+        QTest::keyClick(box->focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+        marked(no, "after Shift+Tab");
+        QTest::keyClick(box->focusWidget(), Qt::Key_Return);
+        if (box->isVisible())
+            box->button(QMessageBox::Yes)->click();
+    }});
+    EXPECT_EQ(dialogs.askYesNo("New Game?"), Answer::No);
+    EXPECT_EQ(faults.join("; ").toStdString(), "");
+}
+
 TEST_F(DialogsTest, MessageCarriesItsTitleOrTheApplicationsAndShowsLineBreaks)
 {
     QStringList titles, texts;
