@@ -414,9 +414,9 @@ TEST_F(MainWindowTest, PicturesDecodedAtStartUpStayDrawnWhenTheFilesGoAway)
     testing::TempFolder withFiles, withoutFiles;
     for (const char* file : pictureFiles)
         std::filesystem::copy_file(folder / file, withFiles / file);
-    withFiles.write("topten.dll", table("Computer", 0));
-    withoutFiles.write("topten.dll", table("Computer", 0));
-    folder.write("topten.dll", table("Computer", 0));
+    withFiles.write("topten.dll", testing::tenRecordsOf());
+    withoutFiles.write("topten.dll", testing::tenRecordsOf());
+    folder.write("topten.dll", testing::tenRecordsOf());
 
     MainWindow drawn(withFiles.path());
     const auto pictures = shownPictures(drawn, nothing);
