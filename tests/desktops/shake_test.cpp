@@ -131,24 +131,22 @@ TEST(ShakeOnThisDesktop, GameOverLeavesTheWindowWhereThePlayerPutIt)
     MainWindow window(folder.path());
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-    // The speed prompt takes its "10"; "New Game?" is answered Yes, then
-    // the speed prompt again, twice over.
-    const testing::ModalAnswers::Step accept = [](QWidget* box) {
-        if (auto* dialog = qobject_cast<QDialog*>(box))
-            dialog->accept();
-    };
-    // "New Game?" takes no answer in its first quarter second, so Yes is
-    // clicked until the box goes.
-    const testing::ModalAnswers::Step yes = [](QWidget* box) {
-        auto* question = qobject_cast<QMessageBox*>(box);
-        if (!question)
-            return;
-        auto* again = new QTimer(question);
-        QObject::connect(again, &QTimer::timeout, question,
-                         [question] { question->button(QMessageBox::Yes)->click(); });
+    // Every box is answered as a hurried player would: the speed prompt
+    // and a name prompt (should an effect's bonus make the score count)
+    // with what they offer, "New Game?" with Yes. The game-over boxes take
+    // no answer in their first quarter second, so the answer is given
+    // again until the box goes.
+    const testing::ModalAnswers::Step answer = [](QWidget* box) {
+        auto* again = new QTimer(box);
+        QObject::connect(again, &QTimer::timeout, box, [box] {
+            if (auto* question = qobject_cast<QMessageBox*>(box))
+                question->button(QMessageBox::Yes)->click();
+            else if (auto* dialog = qobject_cast<QDialog*>(box))
+                dialog->accept();
+        });
         again->start(100);
     };
-    testing::ModalAnswers answers({accept, yes, accept, yes, accept});
+    testing::ModalAnswers answers(std::vector<testing::ModalAnswers::Step>(10, answer));
     window.game().cmdstart_Click();
     window.movementTimer().setEnabled(false);
     QTest::qWait(200);
@@ -177,7 +175,6 @@ TEST(ShakeOnThisDesktop, GameOverLeavesTheWindowWhereThePlayerPutIt)
     window.movementTimer().setEnabled(false);
     EXPECT_EQ(settledPosition(handle, put), put) << "game over three steps into a shake";
     EXPECT_EQ(window.playfield()->pos(), QPoint(0, 0));
-    EXPECT_EQ(answers.answered(), 5);
 }
 
 }  // namespace
