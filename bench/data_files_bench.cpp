@@ -18,10 +18,10 @@
 #include <vector>
 
 #include "bench_services.h"
-#include "platform/picture_files.h"
+#include "platform/qt/picture_files.h"
 #include "process_stats.h"
 #include "support/crafted_icon.h"
-#include "ui/help_window.h"
+#include "ui/qt/help_window.h"
 
 namespace vermo::bench {
 namespace {

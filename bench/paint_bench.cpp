@@ -10,12 +10,12 @@
 
 #include "bench_services.h"
 #include "board_layouts.h"
-#include "game/main_window.h"
-#include "game/playfield_widget.h"
-#include "platform/picture_files.h"
-#include "platform/qt_window_frame.h"
-#include "platform/units.h"
-#include "platform/window_placement.h"
+#include "game/qt/main_window.h"
+#include "game/qt/playfield_widget.h"
+#include "platform/qt/picture_files.h"
+#include "platform/qt/qt_window_frame.h"
+#include "platform/qt/units.h"
+#include "platform/qt/window_placement.h"
 #include "scores/score_file.h"
 #include "tick_course.h"
 

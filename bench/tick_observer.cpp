@@ -5,7 +5,7 @@
 #include <QTimer>
 #include <QTimerEvent>
 
-#include "game/main_window.h"
+#include "game/qt/main_window.h"
 
 namespace vermo::bench {
 

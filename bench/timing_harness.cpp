@@ -21,9 +21,9 @@
 
 #include "autopilot.h"
 #include "bench_services.h"
-#include "game/main_window.h"
-#include "game/playfield_widget.h"
-#include "game/wrapping_button.h"
+#include "game/qt/main_window.h"
+#include "game/qt/playfield_widget.h"
+#include "game/qt/wrapping_button.h"
 #include "key_input.h"
 #include "modal_answerer.h"
 #include "process_stats.h"

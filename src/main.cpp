@@ -11,12 +11,12 @@
 #include <filesystem>
 #include <string>
 
-#include "game/main_window.h"
-#include "game/playfield_widget.h"
-#include "platform/fixed_size_window.h"
+#include "game/qt/main_window.h"
+#include "game/qt/playfield_widget.h"
+#include "platform/qt/fixed_size_window.h"
 #include "platform/game_folder.h"
 #include "platform/options.h"
-#include "platform/qt_dialogs.h"
+#include "platform/qt/qt_dialogs.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/geometry.h"
+#include "game/board.h"
 
 namespace vermo {
 

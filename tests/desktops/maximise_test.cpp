@@ -15,7 +15,7 @@
 #include <QWindow>
 #include <gtest/gtest.h>
 
-#include "game/main_window.h"
+#include "game/qt/main_window.h"
 #include "support/temp_folder.h"
 #include "support/score_builders.h"
 

@@ -15,9 +15,9 @@
 #include <ostream>
 #include <vector>
 
-#include "game/main_window.h"
-#include "game/playfield_widget.h"
-#include "platform/units.h"
+#include "game/qt/main_window.h"
+#include "game/qt/playfield_widget.h"
+#include "platform/qt/units.h"
 #include "support/temp_folder.h"
 #include "shell/modal_answers.h"
 #include "support/score_builders.h"

@@ -18,15 +18,15 @@
 #include <functional>
 #include <memory>
 
-#include "game/main_window.h"
-#include "game/playfield_widget.h"
-#include "game/wrapping_button.h"
-#include "scores/high_score_window.h"
-#include "ui/help_window.h"
-#include "ui/window_opener.h"
+#include "game/qt/main_window.h"
+#include "game/qt/playfield_widget.h"
+#include "game/qt/wrapping_button.h"
+#include "scores/qt/high_score_window.h"
+#include "ui/qt/help_window.h"
+#include "ui/qt/secondary_windows.h"
 #include "modal_answers.h"
-#include "platform/fresh_keys.h"
-#include "platform/units.h"
+#include "platform/qt/fresh_keys.h"
+#include "platform/qt/units.h"
 #include "support/score_builders.h"
 #include "support/temp_folder.h"
 

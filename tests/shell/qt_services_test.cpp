@@ -11,11 +11,11 @@
 #include <gtest/gtest.h>
 
 #include "modal_answers.h"
-#include "platform/picture_files.h"
-#include "platform/qt_dialogs.h"
-#include "platform/qt_timer.h"
-#include "platform/qt_window_frame.h"
-#include "platform/units.h"
+#include "platform/qt/picture_files.h"
+#include "platform/qt/qt_dialogs.h"
+#include "platform/qt/qt_timer.h"
+#include "platform/qt/qt_window_frame.h"
+#include "platform/qt/units.h"
 #include "support/temp_folder.h"
 
 namespace vermo {

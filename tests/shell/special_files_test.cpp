@@ -13,14 +13,14 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "game/main_window.h"
-#include "game/playfield_widget.h"
+#include "game/qt/main_window.h"
+#include "game/qt/playfield_widget.h"
 #include "modal_answers.h"
-#include "platform/qt_window_frame.h"
+#include "platform/qt/qt_window_frame.h"
 #include "support/score_builders.h"
 #include "support/temp_folder.h"
-#include "ui/help_window.h"
-#include "ui/window_opener.h"
+#include "ui/qt/help_window.h"
+#include "ui/qt/secondary_windows.h"
 
 namespace vermo {
 namespace {

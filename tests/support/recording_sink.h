@@ -7,7 +7,7 @@
 #include <limits>
 #include <vector>
 
-#include "scores/column_printer.h"
+#include "scores/qt/column_printer.h"
 
 namespace vermo::testing {
 

@@ -7,7 +7,7 @@
 #include <QScrollBar>
 
 #include "support/temp_folder.h"
-#include "ui/help_window.h"
+#include "ui/qt/help_window.h"
 #include "windows/window_test_support.h"
 
 namespace vermo {

@@ -9,7 +9,7 @@
 #include <QRegularExpression>
 #include <QStandardPaths>
 
-#include "scores/high_score_window.h"
+#include "scores/qt/high_score_window.h"
 #include "support/temp_folder.h"
 #include "windows/window_test_support.h"
 

@@ -14,10 +14,10 @@
 
 #include <unistd.h>
 
-#include "platform/picture_files.h"
+#include "platform/qt/picture_files.h"
 #include "support/crafted_icon.h"
 #include "support/temp_folder.h"
-#include "ui/help_window.h"
+#include "ui/qt/help_window.h"
 #include "windows/window_test_support.h"
 
 namespace vermo {

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "scores/column_printer.h"
-#include "scores/score_printout.h"
+#include "scores/qt/column_printer.h"
+#include "scores/qt/score_printout.h"
 #include "support/recording_sink.h"
 
 namespace vermo {

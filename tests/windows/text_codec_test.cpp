@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
-#include "platform/text_codec.h"
+#include "platform/qt/text_codec.h"
 
 namespace vermo {
 namespace {

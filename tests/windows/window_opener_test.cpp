@@ -8,10 +8,10 @@
 
 #include <filesystem>
 
-#include "scores/high_score_window.h"
+#include "scores/qt/high_score_window.h"
 #include "support/temp_folder.h"
-#include "ui/help_window.h"
-#include "ui/window_opener.h"
+#include "ui/qt/help_window.h"
+#include "ui/qt/secondary_windows.h"
 #include "windows/window_test_support.h"
 
 namespace vermo {

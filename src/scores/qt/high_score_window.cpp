@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "scores/high_score_window.h"
+#include "scores/qt/high_score_window.h"
 
 #include <QDir>
 #include <QFileDialog>
@@ -14,11 +14,11 @@
 #include <QPrinterInfo>
 #include <QPushButton>
 
-#include "platform/fixed_size_window.h"
-#include "platform/text_codec.h"
-#include "platform/units.h"
-#include "scores/column_printer.h"
-#include "scores/score_printout.h"
+#include "platform/qt/fixed_size_window.h"
+#include "platform/qt/text_codec.h"
+#include "platform/qt/units.h"
+#include "scores/qt/column_printer.h"
+#include "scores/qt/score_printout.h"
 
 namespace vermo {
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/qt_dialogs.h"
+#include "platform/qt/qt_dialogs.h"
 
 #include <QCloseEvent>
 #include <QInputDialog>
@@ -9,10 +9,10 @@
 
 #include <algorithm>
 
-#include "platform/fresh_keys.h"
-#include "platform/text_codec.h"
-#include "platform/window_focus.h"
-#include "platform/window_placement.h"
+#include "platform/qt/fresh_keys.h"
+#include "platform/qt/text_codec.h"
+#include "platform/qt/window_focus.h"
+#include "platform/qt/window_placement.h"
 
 namespace vermo {
 

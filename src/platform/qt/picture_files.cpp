@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/picture_files.h"
+#include "platform/qt/picture_files.h"
 
 #include <QBuffer>
 #include <QImageReader>

@@ -1,14 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ui/window_opener.h"
+#include "ui/qt/secondary_windows.h"
 
 #include <QDir>
 #include <QWidget>
 
 #include "platform/data_files.h"
-#include "platform/picture_files.h"
-#include "platform/window_focus.h"
-#include "scores/high_score_window.h"
-#include "ui/help_window.h"
+#include "platform/qt/picture_files.h"
+#include "platform/qt/window_focus.h"
+#include "scores/qt/high_score_window.h"
+#include "ui/qt/help_window.h"
 
 namespace vermo {
 

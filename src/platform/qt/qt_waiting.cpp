@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/qt_waiting.h"
+#include "platform/qt/qt_waiting.h"
 
 #include <QCoreApplication>
 #include <QCursor>

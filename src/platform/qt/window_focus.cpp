@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/window_focus.h"
+#include "platform/qt/window_focus.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -11,7 +11,7 @@
 
 #include <algorithm>
 
-#include "platform/window_placement.h"
+#include "platform/qt/window_placement.h"
 
 namespace vermo {
 

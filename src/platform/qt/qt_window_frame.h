@@ -5,7 +5,7 @@
 #include <QPointer>
 
 #include "platform/window_frame.h"
-#include "platform/window_placement.h"
+#include "platform/qt/window_placement.h"
 
 class QWidget;
 

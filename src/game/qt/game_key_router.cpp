@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "game/game_key_router.h"
+#include "game/qt/game_key_router.h"
 
 #include <QApplication>
 #include <QKeyEvent>

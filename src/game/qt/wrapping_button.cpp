@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "game/wrapping_button.h"
+#include "game/qt/wrapping_button.h"
 
 #include <QKeyEvent>
 #include <QStyleOptionButton>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/fixed_size_window.h"
+#include "platform/qt/fixed_size_window.h"
 
 #include <QCoreApplication>
 #include <QDialog>

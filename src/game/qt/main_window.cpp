@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "game/main_window.h"
+#include "game/qt/main_window.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -11,16 +11,16 @@
 #include <QMenuBar>
 #include <QScreen>
 
-#include "game/game_key_router.h"
-#include "game/playfield_widget.h"
-#include "game/wrapping_button.h"
-#include "platform/fixed_size_window.h"
-#include "platform/text_codec.h"
-#include "platform/units.h"
-#include "platform/window_focus.h"
-#include "scores/high_score_window.h"
-#include "ui/help_window.h"
-#include "ui/window_opener.h"
+#include "game/qt/game_key_router.h"
+#include "game/qt/playfield_widget.h"
+#include "game/qt/wrapping_button.h"
+#include "platform/qt/fixed_size_window.h"
+#include "platform/qt/text_codec.h"
+#include "platform/qt/units.h"
+#include "platform/qt/window_focus.h"
+#include "scores/qt/high_score_window.h"
+#include "ui/qt/help_window.h"
+#include "ui/qt/secondary_windows.h"
 
 namespace vermo {
 

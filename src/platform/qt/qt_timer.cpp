@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/qt_timer.h"
+#include "platform/qt/qt_timer.h"
 
 namespace vermo {
 

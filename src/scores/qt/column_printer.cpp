@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "scores/column_printer.h"
+#include "scores/qt/column_printer.h"
 
 #include <QFontMetricsF>
 #include <QPagedPaintDevice>

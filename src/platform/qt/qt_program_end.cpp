@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/qt_program_end.h"
+#include "platform/qt/qt_program_end.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Where each part of the high-score list stands on paper.
-#include "scores/score_printout.h"
+#include "scores/qt/score_printout.h"
 
-#include "platform/text_codec.h"
-#include "scores/column_printer.h"
+#include "platform/qt/text_codec.h"
+#include "scores/qt/column_printer.h"
 
 namespace vermo {
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ui/help_window.h"
+#include "ui/qt/help_window.h"
 
 #include <QLayout>
 #include <QMenuBar>
@@ -8,11 +8,11 @@
 #include <string>
 
 #include "platform/data_files.h"
-#include "platform/fixed_size_window.h"
+#include "platform/qt/fixed_size_window.h"
 #include "platform/program_end.h"
-#include "platform/text_codec.h"
+#include "platform/qt/text_codec.h"
 #include "platform/text_fields.h"
-#include "platform/units.h"
+#include "platform/qt/units.h"
 
 namespace vermo {
 

@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "game/playfield_widget.h"
+#include "game/qt/playfield_widget.h"
 
 #include <QPaintEvent>
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
 
-#include "platform/picture_files.h"
-#include "platform/units.h"
+#include "platform/qt/picture_files.h"
+#include "platform/qt/units.h"
 
 namespace vermo {
 

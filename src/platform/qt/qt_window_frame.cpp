@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/qt_window_frame.h"
+#include "platform/qt/qt_window_frame.h"
 
 #include <QPainter>
 #include <QPixmap>
 #include <QWidget>
 
-#include "platform/geometry.h"
-#include "platform/picture_files.h"
-#include "platform/units.h"
+#include "game/board.h"
+#include "platform/qt/picture_files.h"
+#include "platform/qt/units.h"
 
 namespace vermo {
 

@@ -8,7 +8,7 @@
 #include <functional>
 
 #include "platform/folder.h"
-#include "platform/picture_files.h"
+#include "platform/qt/picture_files.h"
 #include "platform/program_end.h"
 #include "platform/secondary_windows.h"
 #include "scores/score_file.h"

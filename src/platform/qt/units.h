@@ -11,7 +11,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "platform/geometry.h"
+#include "game/board.h"
 
 namespace vermo::units {
 

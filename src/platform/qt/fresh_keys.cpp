@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/fresh_keys.h"
+#include "platform/qt/fresh_keys.h"
 
 #include <QCoreApplication>
 #include <QKeyEvent>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "platform/window_placement.h"
+#include "platform/qt/window_placement.h"
 
 class QObject;
 class QMainWindow;

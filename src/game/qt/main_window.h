@@ -10,12 +10,12 @@
 #include "game/vermo_game.h"
 #include "platform/clock_random.h"
 #include "platform/game_folder.h"
-#include "platform/picture_files.h"
-#include "platform/qt_dialogs.h"
-#include "platform/qt_program_end.h"
-#include "platform/qt_timer.h"
-#include "platform/qt_waiting.h"
-#include "platform/qt_window_frame.h"
+#include "platform/qt/picture_files.h"
+#include "platform/qt/qt_dialogs.h"
+#include "platform/qt/qt_program_end.h"
+#include "platform/qt/qt_timer.h"
+#include "platform/qt/qt_waiting.h"
+#include "platform/qt/qt_window_frame.h"
 
 class QAction;
 class QLabel;

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/text_codec.h"
+#include "platform/qt/text_codec.h"
 
 #include "platform/utf8.h"
 
