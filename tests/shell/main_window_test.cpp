@@ -608,6 +608,9 @@ TEST_F(MainWindowTest, LettersTypedAtOnceIntoTheNamePromptAreKeptTheWormsKeysWai
             QTest::keyClick(field, 'n');
             QTest::keyClick(field, Qt::Key_Left);
             QTest::keyClick(field, 'a');
+            QTest::keyClick(field, ' ');
+            QTest::keyClick(field, '-');
+            QTest::keyClick(field, '7');
             QTest::keyClick(field, Qt::Key_Return);
             typedAtOnce = box->textValue();
             openAfterEarlyReturn = box->isVisible();
@@ -619,9 +622,9 @@ TEST_F(MainWindowTest, LettersTypedAtOnceIntoTheNamePromptAreKeptTheWormsKeysWai
     });
     menuAction(*window, "Newgame")->trigger();
     ASSERT_EQ(answers.answered(), 3);
-    EXPECT_EQ(typedAtOnce, "Anna");
+    EXPECT_EQ(typedAtOnce, "Anna -7");
     EXPECT_TRUE(openAfterEarlyReturn);
-    EXPECT_EQ(folder.read("topten.dll").substr(0, 11), "\"Anna\",50\r\n");
+    EXPECT_EQ(folder.read("topten.dll").substr(0, 14), "\"Anna -7\",50\r\n");
 }
 
 // Alt alone would take the keyboard into the menu bar, where the arrows

@@ -11,8 +11,9 @@ namespace vermo {
 
 namespace {
 
-// A letter or digit as typed into a text field: never one of the worm's
-// keys (P pauses it) and no shortcut.
+// A character as typed into a text field (a letter, a digit, a blank or a
+// mark such as "-"): never one of the worm's keys (P pauses it) and no
+// shortcut.
 bool isTyping(const QKeyEvent* key)
 {
     if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
@@ -21,7 +22,7 @@ bool isTyping(const QKeyEvent* key)
         return false;
     const QString text = key->text();
     return !text.isEmpty()
-        && std::all_of(text.begin(), text.end(), [](QChar c) { return c.isLetterOrNumber(); });
+        && std::all_of(text.begin(), text.end(), [](QChar c) { return c.isPrint(); });
 }
 
 }  // namespace
