@@ -62,24 +62,6 @@ inline double logicalDpiDown(const QWidget* widget)
     return dpi > 0.0 ? dpi : standardDpi;
 }
 
-// The high-score and help windows are laid out in twips on the screen they
-// stand on.
-inline int twipsToPixelsX(const QWidget* widget, int twips)
-{
-    return pixelsFromTwips(twips, logicalDpi(widget));
-}
-
-inline int twipsToPixelsY(const QWidget* widget, int twips)
-{
-    return pixelsFromTwips(twips, logicalDpiDown(widget));
-}
-
-inline QRect twipsRect(const QWidget* widget, int left, int top, int width, int height)
-{
-    return {twipsToPixelsX(widget, left), twipsToPixelsY(widget, top),
-            twipsToPixelsX(widget, width), twipsToPixelsY(widget, height)};
-}
-
 // The game's faces were "MS Sans Serif" for labels and "Arial Black" for
 // the start button. Where they are missing, the nearest sans-serif face
 // stands in, at the same size.
@@ -104,17 +86,6 @@ inline QFont windowFont(qreal pointSize, bool bold)
     return font;
 }
 
-// Puts a top-level window in the middle of its screen's free area.
-inline void centreOnScreen(QWidget* window)
-{
-    const QScreen* screen = screenOf(window);
-    if (!screen)
-        return;
-    const QRect area = screen->availableGeometry();
-    const QSize frame = window->frameGeometry().size();
-    window->move(area.center().x() - frame.width() / 2, area.center().y() - frame.height() / 2);
-}
-
 // The dots per inch at which a window designed in twips fits the free
 // area of its screen, with `around` pixels of menu bar and frame besides:
 // the logical dpi, or less where the screen is smaller than the window.
@@ -125,6 +96,18 @@ inline double dpiToFit(double logicalDpi, QSize designTwips, QSize around, QSize
     const double forWidth = (free.width() - around.width()) * twipsPerInch / designTwips.width();
     const double forHeight = (free.height() - around.height()) * twipsPerInch / designTwips.height();
     return std::max(1.0, std::min({logicalDpi, forWidth, forHeight}));
+}
+
+// Room for the frame a desktop draws around a window: its title bar and
+// borders.
+inline constexpr QSize windowFrameAllowance(16, 48);
+
+// dpiToFit for a window with its menu bar, on the screen it opens on.
+inline double dpiToFitScreen(const QWidget* window, QSize designTwips, int menuBarHeight)
+{
+    const QScreen* screen = screenOf(window);
+    return dpiToFit(logicalDpi(window), designTwips, windowFrameAllowance + QSize(0, menuBarHeight),
+                    screen != nullptr ? screen->availableGeometry().size() : QSize());
 }
 
 // A game colour &H00BBGGRR& as a QColor.
