@@ -189,10 +189,10 @@ TEST(HighScoreWindow, CaptionMenuLayoutAndColour)
         GTEST_SKIP() << "pixel sizes below are for 96 dpi";
     EXPECT_EQ(window.centralWidget()->size(), QSize(317, 457));
     EXPECT_EQ(window.findChild<QLabel*>("lblmaintitle")->geometry(), QRect(40, 8, 241, 41));
-    EXPECT_EQ(window.findChild<QLabel*>("lblname1")->geometry(), QRect(42, 96, 167, 33));
-    EXPECT_EQ(window.findChild<QLabel*>("lblname2")->geometry(), QRect(42, 128, 175, 33));
-    EXPECT_EQ(window.findChild<QLabel*>("lblnum1")->geometry(), QRect(8, 96, 34, 33));
-    EXPECT_EQ(window.findChild<QLabel*>("lblnum10")->geometry(), QRect(8, 384, 34, 33));
+    EXPECT_EQ(window.findChild<QLabel*>("lblname1")->geometry(), QRect(45, 96, 164, 33));
+    EXPECT_EQ(window.findChild<QLabel*>("lblname2")->geometry(), QRect(45, 128, 172, 33));
+    EXPECT_EQ(window.findChild<QLabel*>("lblnum1")->geometry(), QRect(8, 96, 37, 33));
+    EXPECT_EQ(window.findChild<QLabel*>("lblnum10")->geometry(), QRect(8, 384, 37, 33));
     EXPECT_EQ(window.findChild<QLabel*>("lblscore10")->geometry(), QRect(224, 384, 81, 33));
     EXPECT_EQ(print->geometry(), QRect(56, 416, 209, 33));
     EXPECT_EQ(window.findChild<QLabel*>("lblmaintitle")->font().pointSizeF(), 24.0);

@@ -95,7 +95,7 @@ constexpr QSize designTwips(4755, 6855);
 // Across a row, in twips: each rank at the margin, the names after the
 // widest rank, the scores.
 constexpr int rankLeft = 120;
-constexpr int rankGap = 45;
+constexpr int rankGap = 90;
 constexpr int designNameLeft = 480;
 constexpr int nameGap = 105;
 constexpr int scoreLeft = 3360;
