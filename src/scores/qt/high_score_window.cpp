@@ -15,6 +15,7 @@
 #include <QPushButton>
 
 #include <algorithm>
+#include <cmath>
 
 #include "platform/qt/fixed_size_window.h"
 #include "platform/qt/text_codec.h"
@@ -165,14 +166,17 @@ void HighScoreWindow::buildLayout()
 // widest score of the table to show whole, the names giving way (D-78).
 void HighScoreWindow::placeColumns()
 {
-    const QFontMetrics metrics(lblscore_[1]->font());
+    // Whole pixels that hold the text unshortened at any font size.
+    const QFontMetricsF metrics(lblscore_[1]->font(), lblscore_[1]);
+    const auto room = [&metrics](const QString& text) {
+        return static_cast<int>(std::ceil(metrics.horizontalAdvance(text)));
+    };
     const int margin = twips_.pixels(rankLeft);
     const int nameLeft = std::max(twips_.pixels(designNameLeft),
-                                  margin + metrics.horizontalAdvance(lblnum_[10]->text())
-                                      + twips_.pixels(rankGap));
+                                  margin + room(lblnum_[10]->text()) + twips_.pixels(rankGap));
     int widestScore = 0;
     for (int row = 1; row <= 10; ++row)
-        widestScore = std::max(widestScore, metrics.horizontalAdvance(lblscore_[row]->text()));
+        widestScore = std::max(widestScore, room(lblscore_[row]->text()));
     const int scoreRight = twips_.pixels(designTwips.width() - rankLeft);
     const int scoresLeft = std::min(twips_.pixels(scoreLeft), scoreRight - widestScore);
     const int scoresWidth = std::max(twips_.pixels(scoreWidth), widestScore);
