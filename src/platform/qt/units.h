@@ -46,19 +46,12 @@ inline QScreen* screenOf(const QWidget* widget)
     return screen ? screen : QGuiApplication::primaryScreen();
 }
 
-// The screen's logical dots per inch, across and down; the standard 96
+// The screen's logical dots per inch across; the standard 96
 // when there is no screen.
 inline double logicalDpi(const QWidget* widget = nullptr)
 {
     const QScreen* screen = screenOf(widget);
     const double dpi = screen ? screen->logicalDotsPerInchX() : 0.0;
-    return dpi > 0.0 ? dpi : standardDpi;
-}
-
-inline double logicalDpiDown(const QWidget* widget)
-{
-    const QScreen* screen = screenOf(widget);
-    const double dpi = screen ? screen->logicalDotsPerInchY() : 0.0;
     return dpi > 0.0 ? dpi : standardDpi;
 }
 
@@ -98,8 +91,8 @@ inline double dpiToFit(double logicalDpi, QSize designTwips, QSize around, QSize
     return std::max(1.0, std::min({logicalDpi, forWidth, forHeight}));
 }
 
-// Room for the frame a desktop draws around a window: its title bar and
-// borders.
+// Room for the window manager's title bar and borders around a window, in
+// pixels, when the window has to be made smaller to fit its screen.
 inline constexpr QSize windowFrameAllowance(16, 48);
 
 // dpiToFit for a window with its menu bar, on the screen it opens on.
