@@ -9,7 +9,6 @@
 #include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
-#include <QScreen>
 
 #include "game/qt/game_key_router.h"
 #include "game/qt/playfield_widget.h"
