@@ -5,7 +5,7 @@
 set -euo pipefail
 
 common=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-qpa-plugins libgl-dev
-        fonts-dejavu-core fonts-liberation2)
+        fonts-dejavu-core fonts-liberation2 fonts-symbola)
 play=()
 package=(dpkg-dev file)
 test=("${package[@]}" googletest libgtest-dev libbenchmark-dev clang libclang-rt-14-dev

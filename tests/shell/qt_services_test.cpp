@@ -8,6 +8,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
+#include <QWindow>
 #include <gtest/gtest.h>
 
 #include "modal_answers.h"
@@ -194,6 +195,26 @@ TEST_F(DialogsTest, AfterTabReturnPressesTheFocusedButtonTheOnlyOneMarkedAsDefau
     }});
     EXPECT_EQ(dialogs.askYesNo("New Game?"), Answer::No);
     EXPECT_EQ(faults.join("; ").toStdString(), "");
+}
+
+// A compositor that places dialogs over their window (Wayland) knows that
+// window by the box's transient parent.
+TEST_F(DialogsTest, EveryBoxIsAttachedToTheGamesWindow)
+{
+    parent.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&parent));
+    QStringList loose;
+    const auto attachedThenClosed = [&](QWidget* box) {
+        if (box->windowHandle() == nullptr || box->windowHandle()->transientParent() != parent.windowHandle())
+            loose << box->metaObject()->className();
+        static_cast<QDialog*>(box)->reject();
+    };
+    ModalAnswers answers({attachedThenClosed, attachedThenClosed, attachedThenClosed});
+    dialogs.message("About");
+    dialogs.askYesNo("New Game?");
+    dialogs.input("Enter a Speed from 1 to 20", "Select A Speed", "10");
+    EXPECT_EQ(answers.answered(), 3);
+    EXPECT_EQ(loose.join(", ").toStdString(), "");
 }
 
 TEST_F(DialogsTest, MessageCarriesItsTitleOrTheApplicationsAndShowsLineBreaks)

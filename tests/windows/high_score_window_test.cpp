@@ -1,15 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QImage>
+#include <QLineEdit>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QStandardPaths>
 
 #include "scores/qt/high_score_window.h"
+#include "shell/modal_answers.h"
+#include "ui/qt/help_window.h"
 #include "support/temp_folder.h"
 #include "windows/window_test_support.h"
 
@@ -62,8 +67,6 @@ TEST(HighScoreWindow, ListsTheFileBestFirstWithLaterEqualScoresHigher)
     window.load(Folder::open(folder.path()), {});
 
     expectRows(window, shuffledBestFirst);
-    EXPECT_EQ(window.listNames(10), "Hal");
-    EXPECT_EQ(window.listScores(1), -5);
     for (int n = 1; n <= 10; ++n)
         EXPECT_EQ(labelText(&window, QStringLiteral("lblnum%1").arg(n)), QStringLiteral("%1.)").arg(n));
 }
@@ -123,6 +126,49 @@ TEST(HighScoreWindow, NamesInEitherEncodingAndLongNamesKeepTheWindowSize)
     EXPECT_EQ(window.size(), before);
 }
 
+// Every rank, name and score of the shown window stands whole inside its
+// client area, in that order across, no rank against the window's edge.
+void expectRowsWholeInside(const QWidget& window)
+{
+    const QWidget* client = window.findChild<QWidget*>("client");
+    const auto label = [&](const char* name, int row) {
+        return window.findChild<QLabel*>(QStringLiteral("%1%2").arg(name).arg(row));
+    };
+    // Shown as the label paints it, cut with "…" to its width.
+    const auto shown = [](const QLabel* label) {
+        return label->fontMetrics().elidedText(label->text(), Qt::ElideRight, label->contentsRect().width());
+    };
+    for (int row = 1; row <= 10; ++row) {
+        SCOPED_TRACE("row " + std::to_string(row));
+        const QLabel* rank = label("lblnum", row);
+        const QLabel* name = label("lblname", row);
+        const QLabel* score = label("lblscore", row);
+        EXPECT_GT(rank->x(), 0);
+        EXPECT_EQ(rank->x(), label("lblnum", 1)->x());
+        EXPECT_EQ(shown(rank), rank->text());
+        EXPECT_LE(rank->geometry().right(), name->x());
+        EXPECT_LT(name->geometry().right(), score->x());
+        EXPECT_EQ(shown(score), score->text());
+        EXPECT_LE(score->geometry().right(), client->width());
+    }
+}
+
+TEST(HighScoreWindow, EveryScoreShowsWholeAndEveryRankClearOfTheEdge)
+{
+    TempFolder folder;
+    folder.write("topten.dll", recordsOf({{"Max", INT32_MAX}, {"Min", INT32_MIN}, {"Low", -2147483647},
+                                          {"Milliard", 1000000000}, {"a", 1}, {"b", 1}, {"c", 1},
+                                          {"d", 1}, {"e", 1}, {"f", 1}}));
+    HighScoreWindow window;
+    window.load(Folder::open(folder.path()), {});
+    window.show();
+    EXPECT_EQ(labelText(&window, "lblscore1"), "2147483647");
+    EXPECT_EQ(labelText(&window, "lblscore10"), "-2147483648");
+    expectRowsWholeInside(window);
+    // The heading stays over the scores.
+    EXPECT_EQ(window.findChild<QLabel*>("lblsubscore")->x(), window.findChild<QLabel*>("lblscore1")->x());
+}
+
 TEST(HighScoreWindow, CaptionMenuLayoutAndColour)
 {
     HighScoreWindow window;
@@ -144,9 +190,10 @@ TEST(HighScoreWindow, CaptionMenuLayoutAndColour)
         GTEST_SKIP() << "pixel sizes below are for 96 dpi";
     EXPECT_EQ(window.centralWidget()->size(), QSize(317, 457));
     EXPECT_EQ(window.findChild<QLabel*>("lblmaintitle")->geometry(), QRect(40, 8, 241, 41));
-    EXPECT_EQ(window.findChild<QLabel*>("lblname1")->geometry(), QRect(32, 96, 177, 33));
-    EXPECT_EQ(window.findChild<QLabel*>("lblname2")->geometry(), QRect(32, 128, 185, 33));
-    EXPECT_EQ(window.findChild<QLabel*>("lblnum10")->geometry(), QRect(0, 384, 33, 33));
+    EXPECT_EQ(window.findChild<QLabel*>("lblname1")->geometry(), QRect(45, 96, 164, 33));
+    EXPECT_EQ(window.findChild<QLabel*>("lblname2")->geometry(), QRect(45, 128, 172, 33));
+    EXPECT_EQ(window.findChild<QLabel*>("lblnum1")->geometry(), QRect(8, 96, 37, 33));
+    EXPECT_EQ(window.findChild<QLabel*>("lblnum10")->geometry(), QRect(8, 384, 37, 33));
     EXPECT_EQ(window.findChild<QLabel*>("lblscore10")->geometry(), QRect(224, 384, 81, 33));
     EXPECT_EQ(print->geometry(), QRect(56, 416, 209, 33));
     EXPECT_EQ(window.findChild<QLabel*>("lblmaintitle")->font().pointSizeF(), 24.0);
@@ -171,23 +218,40 @@ QStringList pdfLines(const QString& pdf)
     return QString::fromUtf8(process.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
 }
 
-struct ScriptedPrinting {
+// Answers the print boxes as a player would, the question with Yes or No,
+// the file dialog with fileName (Cancel when empty), and notes what they said.
+struct PrintBoxes {
     std::vector<QString> questions, suggestions, told;
     bool answerYes = true;
     QString fileName;
 
-    void attach(HighScoreWindow& window)
+    void answer(QWidget* box)
     {
-        window.printChoices().printerAvailable = [] { return false; };
-        window.printChoices().askYesNo = [this](const QString& q) {
-            questions.push_back(q);
-            return answerYes;
-        };
-        window.printChoices().askSaveFileName = [this](const QString& s) {
-            suggestions.push_back(s);
-            return fileName;
-        };
-        window.printChoices().tell = [this](const QString& m) { told.push_back(m); };
+        if (auto* dialog = qobject_cast<QFileDialog*>(box)) {
+            suggestions.push_back(dialog->selectedFiles().value(0));
+            if (fileName.isEmpty()) {
+                dialog->reject();
+                return;
+            }
+            dialog->findChild<QLineEdit*>("fileNameEdit")->setText(fileName);
+            QMetaObject::invokeMethod(dialog, "accept");
+        } else if (auto* message = qobject_cast<QMessageBox*>(box)) {
+            if (message->button(QMessageBox::Yes) == nullptr) {
+                told.push_back(message->text());
+                message->button(QMessageBox::Ok)->click();
+                return;
+            }
+            questions.push_back(message->text());
+            message->button(answerYes ? QMessageBox::Yes : QMessageBox::No)->click();
+        }
+    }
+
+    // Prints the window's list through whatever boxes come.
+    void print(HighScoreWindow& window)
+    {
+        testing::ModalAnswers answers(std::vector<testing::ModalAnswers::Step>(
+            3, [this](QWidget* box) { answer(box); }));
+        window.findChild<QPushButton*>("cmdprint")->click();
     }
 };
 
@@ -198,11 +262,9 @@ TEST(HighScorePrinting, WithoutAPrinterYesSavesTheListAsAPdf)
     HighScoreWindow window;
     window.setSaveFolder(folder.path());
     window.load(Folder::open(folder.path()), {});
-    ScriptedPrinting script;
+    PrintBoxes script;
     script.fileName = QString::fromStdString((folder / "list.pdf").string());
-    script.attach(window);
-
-    window.findChild<QPushButton*>("cmdprint")->click();
+    script.print(window);
 
     ASSERT_EQ(script.questions.size(), 1u);
     EXPECT_EQ(script.questions[0],
@@ -242,10 +304,9 @@ TEST(HighScorePrinting, TheSavedPdfShowsTheHeadingAndLongAndNegativeScoresWhole)
     folder.write("topten.dll", recordsOf(records));
     HighScoreWindow window;
     window.load(Folder::open(folder.path()), {});
-    ScriptedPrinting script;
+    PrintBoxes script;
     script.fileName = QString::fromStdString((folder / "long.pdf").string());
-    script.attach(window);
-    window.printList();
+    script.print(window);
 
     const QStringList lines = pdfLines(script.fileName);
     if (lines.isEmpty())
@@ -267,26 +328,49 @@ TEST(HighScorePrinting, NoSavesNothingAndAPdfThatCannotBeWrittenSaysSo)
 {
     TempFolder folder;
     HighScoreWindow window;
-    ScriptedPrinting script;
-    script.attach(window);
+    PrintBoxes script;
     script.answerYes = false;
     script.fileName = QString::fromStdString((folder / "never.pdf").string());
-    window.printList();
+    script.print(window);
     EXPECT_EQ(script.questions.size(), 1u);
     EXPECT_TRUE(script.suggestions.empty());
     EXPECT_FALSE(QFileInfo::exists(script.fileName));
 
     script.answerYes = true;
     script.fileName = QString::fromStdString((folder / "no such folder" / "list.pdf").string());
-    window.printList();
+    script.print(window);
     ASSERT_EQ(script.told.size(), 1u);
     EXPECT_TRUE(script.told[0].contains("Could Not Be Saved")) << script.told[0].toStdString();
     EXPECT_TRUE(script.told[0].contains(script.fileName));
 
     // A cancelled file dialog is no failure.
     script.fileName.clear();
-    window.printList();
+    script.print(window);
     EXPECT_EQ(script.told.size(), 1u);
+}
+
+// Run at three times the scale, where a screen of 800 x 600 leaves too
+// little room for both windows at their design size.
+TEST(SmallScreen, HighScoresAndHelpAreDrawnSmallerUntilTheyFit)
+{
+    TempFolder folder;
+    folder.write("topten.dll", recordsOf({{"Max", INT32_MAX}, {"Min", INT32_MIN}}));
+    testing::ExitingProgramEnd programEnd;
+    HighScoreWindow scores;
+    scores.load(Folder::open(folder.path()), {});
+    HelpWindow help(programEnd);
+    const QRect free = scores.screen()->availableGeometry();
+    if (free.height() >= 600)
+        GTEST_SKIP() << "the screen has room for the design size";
+    for (QMainWindow* window : {static_cast<QMainWindow*>(&scores), static_cast<QMainWindow*>(&help)}) {
+        SCOPED_TRACE(window->windowTitle().toStdString());
+        window->show();
+        const QSize client = window->findChild<QWidget*>("client")->size();
+        EXPECT_LE(client.width() + 16, free.width());
+        EXPECT_LE(client.height() + window->menuBar()->height() + 48, free.height());
+        EXPECT_TRUE(free.contains(window->frameGeometry()));
+    }
+    expectRowsWholeInside(scores);
 }
 
 }  // namespace

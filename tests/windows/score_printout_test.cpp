@@ -1,8 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
-#include <QString>
+#include <QBuffer>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPdfWriter>
+#include <QRawFont>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -210,6 +215,43 @@ TEST(ColumnPrinter, AColumnNotYetReachedStaysOnTheLineAndAPassedOneMovesDown)
     EXPECT_EQ(sink.printed[2].line, 2);
     EXPECT_EQ(sink.printed[2].column, free);
     EXPECT_EQ(sink.printed[3].line, 3);
+}
+
+// The outline of a character in one face; empty when the face lacks it.
+QPainterPath outlineIn(const QFont& font, const QString& face, const QString& character)
+{
+    QFont one = font;
+    one.setFamilies({face});
+    const QRawFont raw = QRawFont::fromFont(one);
+    if (raw.familyName() != face || !raw.supportsCharacter(character.toUcs4().value(0)))
+        return {};
+    return raw.pathForGlyph(raw.glyphIndexesForString(character).value(0));
+}
+
+// A PDF file carries a face's outlines: a character drawn from no face, or
+// from the pictures of a colour emoji face, prints as a blank. The printed
+// list's own faces hold every character a name may have as an outline,
+// whichever face the system would pick for it.
+TEST(PainterSink, EveryCharacterOfANamePrintsFromAFaceWithItsOutline)
+{
+    QBuffer pdf;
+    pdf.open(QIODevice::WriteOnly);
+    QPdfWriter writer(&pdf);
+    QPainter painter(&writer);
+    const QFont font = PainterSink(painter, writer).font();
+    const QStringList faces = font.families();
+    const QString names = QString::fromUtf8(
+        "Pat Lee J\u00fcrgen\u00c5s\u00e9 \u0391\u03bd\u03bd\u03b1\u0418\u0432\u0430\u043d "
+        "\u05d3\u05e0\u05d4\u0633\u0627\u0631\u0629 \u2605\u2665\u263a\u2603 "
+        "\U0001F600\U0001F40D\U0001F353 Ann\U0001F3C6\u2728");
+    for (const uint code : names.toUcs4()) {
+        const QString character = QString::fromUcs4(reinterpret_cast<const char32_t*>(&code), 1);
+        if (character == QStringLiteral(" "))
+            continue;
+        EXPECT_TRUE(std::any_of(faces.begin(), faces.end(), [&](const QString& face) {
+            return !outlineIn(font, face, character).isEmpty();
+        })) << "U+" << std::hex << code << " in none of " << faces.join(", ").toStdString();
+    }
 }
 
 }  // namespace

@@ -9,7 +9,6 @@
 #include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
-#include <QScreen>
 
 #include "game/qt/game_key_router.h"
 #include "game/qt/playfield_widget.h"
@@ -83,10 +82,6 @@ int virtualKeyCode(int qtKey)
     }
 }
 
-// Room for the window manager's title bar and borders around the window,
-// in pixels, when the window has to be made smaller to fit its screen.
-const QSize frameAllowance(16, 48);
-
 // A game whose files and table lie in one folder.
 GameFolders oneFolder(const std::filesystem::path& path)
 {
@@ -118,10 +113,8 @@ MainWindow::MainWindow(GameFolders folders, QWidget* parent)
     // On a screen smaller than the window (a small screen at a large
     // scale) the whole window is drawn smaller, so its frame and close box
     // stay on the screen.
-    const QScreen* screen = this->screen() != nullptr ? this->screen() : QGuiApplication::primaryScreen();
-    dpi_ = units::dpiToFit(units::logicalDpi(this), QSize(clientWidthTwips, clientHeightTwips),
-                           frameAllowance + QSize(0, menuBar()->sizeHint().height()),
-                           screen != nullptr ? screen->availableGeometry().size() : QSize());
+    dpi_ = units::dpiToFitScreen(this, QSize(clientWidthTwips, clientHeightTwips),
+                                 menuBar()->sizeHint().height());
     frame_.setDpi(dpi_);
     const double dpi = dpi_;
     const QSize clientSize(units::pixelsFromTwips(clientWidthTwips, dpi),

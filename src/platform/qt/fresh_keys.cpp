@@ -12,13 +12,11 @@ namespace vermo {
 namespace {
 
 // A character as typed into a text field (a letter, a digit, a blank or a
-// mark such as "-"): never one of the worm's keys (P pauses it) and no
-// shortcut.
+// mark such as "-"), and no shortcut. P is one too: with the worm dead
+// there is nothing left for it to pause.
 bool isTyping(const QKeyEvent* key)
 {
     if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
-        return false;
-    if (key->key() == Qt::Key_P)
         return false;
     const QString text = key->text();
     return !text.isEmpty()

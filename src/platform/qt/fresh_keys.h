@@ -20,8 +20,9 @@ namespace vermo {
 // the keys pressed in their first quarter second were meant for the worm
 // and pass unanswered too, and so does the window manager's close (Alt+F4)
 // in that quarter second. A box that takes typed text (the name prompt)
-// takes letters and digits at once all the same: those are never the
-// worm's keys. P pauses the worm, so it waits like the arrows and Return.
+// takes every printable key at once all the same, P included: a name is
+// typed at once, and at the game's end there is no worm left to pause.
+// Return and the arrows still wait.
 //
 // A repeat is known by its mark, or, since X11 sometimes leaves the first
 // repeat of a held key unmarked, by a press that comes at the very moment
@@ -35,7 +36,7 @@ public:
     enum class QuietStart {
         None,           // the box takes every fresh key at once
         AllKeys,        // every key waits out the quiet quarter second
-        ExceptTyping,   // letters and digits are taken at once, the rest wait
+        ExceptTyping,   // printable keys are taken at once, the rest wait
     };
 
     explicit FreshKeysOnly(QWidget* box, QuietStart quietStart = QuietStart::None);

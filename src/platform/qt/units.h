@@ -46,38 +46,13 @@ inline QScreen* screenOf(const QWidget* widget)
     return screen ? screen : QGuiApplication::primaryScreen();
 }
 
-// The screen's logical dots per inch, across and down; the standard 96
+// The screen's logical dots per inch across; the standard 96
 // when there is no screen.
 inline double logicalDpi(const QWidget* widget = nullptr)
 {
     const QScreen* screen = screenOf(widget);
     const double dpi = screen ? screen->logicalDotsPerInchX() : 0.0;
     return dpi > 0.0 ? dpi : standardDpi;
-}
-
-inline double logicalDpiDown(const QWidget* widget)
-{
-    const QScreen* screen = screenOf(widget);
-    const double dpi = screen ? screen->logicalDotsPerInchY() : 0.0;
-    return dpi > 0.0 ? dpi : standardDpi;
-}
-
-// The high-score and help windows are laid out in twips on the screen they
-// stand on.
-inline int twipsToPixelsX(const QWidget* widget, int twips)
-{
-    return pixelsFromTwips(twips, logicalDpi(widget));
-}
-
-inline int twipsToPixelsY(const QWidget* widget, int twips)
-{
-    return pixelsFromTwips(twips, logicalDpiDown(widget));
-}
-
-inline QRect twipsRect(const QWidget* widget, int left, int top, int width, int height)
-{
-    return {twipsToPixelsX(widget, left), twipsToPixelsY(widget, top),
-            twipsToPixelsX(widget, width), twipsToPixelsY(widget, height)};
 }
 
 // The game's faces were "MS Sans Serif" for labels and "Arial Black" for
@@ -104,17 +79,6 @@ inline QFont windowFont(qreal pointSize, bool bold)
     return font;
 }
 
-// Puts a top-level window in the middle of its screen's free area.
-inline void centreOnScreen(QWidget* window)
-{
-    const QScreen* screen = screenOf(window);
-    if (!screen)
-        return;
-    const QRect area = screen->availableGeometry();
-    const QSize frame = window->frameGeometry().size();
-    window->move(area.center().x() - frame.width() / 2, area.center().y() - frame.height() / 2);
-}
-
 // The dots per inch at which a window designed in twips fits the free
 // area of its screen, with `around` pixels of menu bar and frame besides:
 // the logical dpi, or less where the screen is smaller than the window.
@@ -125,6 +89,18 @@ inline double dpiToFit(double logicalDpi, QSize designTwips, QSize around, QSize
     const double forWidth = (free.width() - around.width()) * twipsPerInch / designTwips.width();
     const double forHeight = (free.height() - around.height()) * twipsPerInch / designTwips.height();
     return std::max(1.0, std::min({logicalDpi, forWidth, forHeight}));
+}
+
+// Room for the window manager's title bar and borders around a window, in
+// pixels, when the window has to be made smaller to fit its screen.
+inline constexpr QSize windowFrameAllowance(16, 48);
+
+// dpiToFit for a window with its menu bar, on the screen it opens on.
+inline double dpiToFitScreen(const QWidget* window, QSize designTwips, int menuBarHeight)
+{
+    const QScreen* screen = screenOf(window);
+    return dpiToFit(logicalDpi(window), designTwips, windowFrameAllowance + QSize(0, menuBarHeight),
+                    screen != nullptr ? screen->availableGeometry().size() : QSize());
 }
 
 // A game colour &H00BBGGRR& as a QColor.

@@ -79,9 +79,29 @@ void ColumnPrinter::startLineIfPageIsFull()
     }
 }
 
+namespace {
+
+// A character the page's font lacks is drawn from a face whose outlines a
+// PDF file can carry: DejaVu Sans for most scripts and marks, Symbola for
+// symbols and emoji. Left to the system, emoji come from a colour emoji
+// face, whose pictures the PDF writer leaves out, and the name prints
+// blank (D-79).
+QFont withPrintableFallback(QFont font)
+{
+    QStringList faces = font.families();
+    if (faces.isEmpty())
+        faces << font.family();
+    faces << QStringLiteral("DejaVu Sans") << QStringLiteral("Symbola");
+    font.setFamilies(faces);
+    return font;
+}
+
+}  // namespace
+
 PainterSink::PainterSink(QPainter& painter, QPagedPaintDevice& device)
     : painter_(painter), device_(device)
 {
+    painter_.setFont(withPrintableFallback(painter_.font()));
 }
 
 QFont PainterSink::font() const

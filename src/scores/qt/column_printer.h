@@ -71,7 +71,8 @@ private:
 };
 
 // A painter's device as the page: a printer or a PDF file. The painter
-// must already be active on the device.
+// must already be active on the device. Every character that the window
+// can draw is printed with a face the page can carry.
 class PainterSink : public PrintSink {
 public:
     PainterSink(QPainter& painter, QPagedPaintDevice& device);

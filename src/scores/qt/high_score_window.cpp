@@ -14,8 +14,12 @@
 #include <QPrinterInfo>
 #include <QPushButton>
 
+#include <algorithm>
+#include <cmath>
+
 #include "platform/qt/fixed_size_window.h"
 #include "platform/qt/text_codec.h"
+#include "platform/qt/twips_layout.h"
 #include "platform/qt/units.h"
 #include "scores/qt/column_printer.h"
 #include "scores/qt/score_printout.h"
@@ -23,8 +27,6 @@
 namespace vermo {
 
 namespace {
-
-const QColor orange(255, 128, 0);
 
 // A label that shortens a text too long for it with an ellipsis instead of
 // growing, so a long name never pushes the window's layout about.
@@ -63,38 +65,59 @@ int runModalToWindow(QDialog& box)
     return box.exec();
 }
 
-PrintChoices qtPrintChoices(QWidget* window)
+bool askYesNo(QWidget* window, const QString& question)
 {
-    PrintChoices choices;
-    choices.printerAvailable = [] { return !QPrinterInfo::defaultPrinter().isNull(); };
-    choices.askYesNo = [window](const QString& question) {
-        QMessageBox box(QMessageBox::Question, QStringLiteral("vermo"), question,
-                        QMessageBox::Yes | QMessageBox::No, window);
-        box.setDefaultButton(QMessageBox::Yes);
-        runModalToWindow(box);
-        return box.clickedButton() == box.button(QMessageBox::Yes);
-    };
-    choices.askSaveFileName = [window](const QString& suggestedPath) {
-        QFileDialog box(window, QStringLiteral("Save High Score List"), suggestedPath,
-                        QStringLiteral("PDF files (*.pdf)"));
-        box.setAcceptMode(QFileDialog::AcceptSave);
-        if (runModalToWindow(box) != QDialog::Accepted || box.selectedFiles().isEmpty())
-            return QString();
-        return box.selectedFiles().constFirst();
-    };
-    choices.tell = [window](const QString& message) {
-        QMessageBox box(QMessageBox::Information, QStringLiteral("vermo"), message,
-                        QMessageBox::Ok, window);
-        runModalToWindow(box);
-    };
-    return choices;
+    QMessageBox box(QMessageBox::Question, QStringLiteral("vermo"), question,
+                    QMessageBox::Yes | QMessageBox::No, window);
+    box.setDefaultButton(QMessageBox::Yes);
+    runModalToWindow(box);
+    return box.clickedButton() == box.button(QMessageBox::Yes);
+}
+
+// A file name to save the list as; empty when the player cancels.
+QString askSaveFileName(QWidget* window, const QString& suggestedPath)
+{
+    QFileDialog box(window, QStringLiteral("Save High Score List"), suggestedPath,
+                    QStringLiteral("PDF files (*.pdf)"));
+    box.setAcceptMode(QFileDialog::AcceptSave);
+    if (runModalToWindow(box) != QDialog::Accepted || box.selectedFiles().isEmpty())
+        return QString();
+    return box.selectedFiles().constFirst();
+}
+
+void tell(QWidget* window, const QString& message)
+{
+    QMessageBox box(QMessageBox::Information, QStringLiteral("vermo"), message, QMessageBox::Ok,
+                    window);
+    runModalToWindow(box);
+}
+
+constexpr QSize designTwips(4755, 6855);
+// Across a row, in twips: each rank at the margin, the names after the
+// widest rank, the scores.
+constexpr int rankLeft = 120;
+constexpr int rankGap = 90;
+constexpr int designNameLeft = 480;
+constexpr int nameGap = 105;
+constexpr int scoreLeft = 3360;
+constexpr int scoreWidth = 1215;
+constexpr int rowHeight = 495;
+
+// The File menu comes first: its bar is part of what must fit the screen.
+TwipsLayout layoutBelowFileMenu(QMainWindow* window)
+{
+    QMenu* fileMenu = window->menuBar()->addMenu(QStringLiteral("&File"));
+    QAction* exitAction = fileMenu->addAction(QStringLiteral("E&xit"));
+    exitAction->setObjectName(QStringLiteral("Exit"));
+    QObject::connect(exitAction, &QAction::triggered, window, &QWidget::close);
+    return TwipsLayout(window, designTwips, window->menuBar()->sizeHint().height());
 }
 
 }  // namespace
 
 HighScoreWindow::HighScoreWindow(QWidget* parent)
-    : QMainWindow(parent), saveFolder_(QDir::current().filesystemPath()),
-      printChoices_(qtPrintChoices(this))
+    : QMainWindow(parent), twips_(layoutBelowFileMenu(this)),
+      saveFolder_(QDir::current().filesystemPath())
 {
     setWindowTitle(QStringLiteral("High Scores"));
     buildLayout();
@@ -103,48 +126,70 @@ HighScoreWindow::HighScoreWindow(QWidget* parent)
 
 void HighScoreWindow::buildLayout()
 {
-    QMenu* fileMenu = menuBar()->addMenu(QStringLiteral("&File"));
-    QAction* exitAction = fileMenu->addAction(QStringLiteral("E&xit"));
-    exitAction->setObjectName(QStringLiteral("Exit"));
-    connect(exitAction, &QAction::triggered, this, &QWidget::close);
-
     auto* client = new QWidget(this);
     client->setObjectName(QStringLiteral("client"));
-    client->setFixedSize(units::twipsToPixelsX(this, 4755), units::twipsToPixelsY(this, 6855));
+    client->setFixedSize(twips_.pixels(designTwips.width()), twips_.pixels(designTwips.height()));
     QPalette colours = client->palette();
-    colours.setColor(QPalette::Window, orange);
+    colours.setColor(QPalette::Window, units::colorFromBgr(colors::orange));
     colours.setColor(QPalette::WindowText, Qt::black);
     client->setPalette(colours);
     client->setAutoFillBackground(true);
     keepDesignSize(*this, client);
 
-    const auto at = [this](int left, int top, int width, int height) {
-        return units::twipsRect(this, left, top, width, height);
-    };
-    addLabel(client, "lblmaintitle", QStringLiteral("High Score List"), at(600, 120, 3615, 615),
-             units::windowFont(24, true));
-    addLabel(client, "lblsubname", QStringLiteral("Name"), at(240, 960, 1215, 495),
-             units::windowFont(18, true));
-    addLabel(client, "lblsubscore", QStringLiteral("Score"), at(3360, 960, 1215, 495),
-             units::windowFont(18, true));
+    addLabel(client, "lblmaintitle", QStringLiteral("High Score List"),
+             twips_.rect(600, 120, 3615, 615), twips_.font(24, true));
+    addLabel(client, "lblsubname", QStringLiteral("Name"), twips_.rect(240, 960, 1215, 495),
+             twips_.font(18, true));
+    lblsubscore_ = addLabel(client, "lblsubscore", QStringLiteral("Score"),
+                            twips_.rect(scoreLeft, 960, 1215, 495), twips_.font(18, true));
 
-    const QFont rowFont = units::windowFont(13.5, false);
+    // The rows' places across are set by placeColumns.
+    const QFont rowFont = twips_.font(13.5, false);
     for (int row = 1; row <= 10; ++row) {
-        const int top = 1440 + 480 * (row - 1);
         const QByteArray number = QByteArray::number(row);
-        const QRect numberPlace = row == 10 ? at(0, top, 495, 495) : at(120, top, 375, 495);
-        addLabel(client, "lblnum" + number, QStringLiteral("%1.)").arg(row), numberPlace, rowFont);
-        lblname_[row] = addLabel(client, "lblname" + number, QString(),
-                                 at(480, top, row == 1 ? 2655 : 2775, 495), rowFont);
-        lblscore_[row] = addLabel(client, "lblscore" + number, QString(),
-                                  at(3360, top, 1215, 495), rowFont);
+        lblnum_[row] = addLabel(client, "lblnum" + number, QStringLiteral("%1.)").arg(row), {}, rowFont);
+        lblname_[row] = addLabel(client, "lblname" + number, QString(), {}, rowFont);
+        lblscore_[row] = addLabel(client, "lblscore" + number, QString(), {}, rowFont);
     }
 
     cmdprint_ = new QPushButton(QStringLiteral("Print High Score List"), client);
     cmdprint_->setObjectName(QStringLiteral("cmdprint"));
-    cmdprint_->setGeometry(at(840, 6240, 3135, 495));
-    cmdprint_->setFont(units::windowFont(8.25, false));
+    cmdprint_->setGeometry(twips_.rect(840, 6240, 3135, 495));
+    cmdprint_->setFont(twips_.font(8.25, false));
     connect(cmdprint_, &QPushButton::clicked, this, &HighScoreWindow::printList);
+    centreWhenFirstShown(*this);
+}
+
+// The rows keep their design places where the table fits them. "10.)"
+// starts at the same margin as the other ranks, the names after it, and
+// the score column, its heading with it, moves left just enough for the
+// widest score of the table to show whole, the names giving way (D-78).
+void HighScoreWindow::placeColumns()
+{
+    // Whole pixels that hold the text unshortened at any font size.
+    const QFontMetricsF metrics(lblscore_[1]->font(), lblscore_[1]);
+    const auto room = [&metrics](const QString& text) {
+        return static_cast<int>(std::ceil(metrics.horizontalAdvance(text)));
+    };
+    const int margin = twips_.pixels(rankLeft);
+    const int nameLeft = std::max(twips_.pixels(designNameLeft),
+                                  margin + room(lblnum_[10]->text()) + twips_.pixels(rankGap));
+    int widestScore = 0;
+    for (int row = 1; row <= 10; ++row)
+        widestScore = std::max(widestScore, room(lblscore_[row]->text()));
+    const int scoreRight = twips_.pixels(designTwips.width() - rankLeft);
+    const int scoresLeft = std::min(twips_.pixels(scoreLeft), scoreRight - widestScore);
+    const int scoresWidth = std::max(twips_.pixels(scoreWidth), widestScore);
+    lblsubscore_->move(scoresLeft, lblsubscore_->y());
+    const int height = twips_.pixels(rowHeight);
+    for (int row = 1; row <= 10; ++row) {
+        const int top = twips_.pixels(1440 + 480 * (row - 1));
+        const int nameRight = std::min(twips_.pixels(row == 1 ? 3135 : 3255),
+                                       scoresLeft - twips_.pixels(nameGap));
+        lblnum_[row]->setGeometry(margin, top, nameLeft - margin, height);
+        lblname_[row]->setGeometry(nameLeft, top, nameRight - nameLeft, height);
+        lblscore_[row]->setGeometry(scoresLeft, top, scoresWidth, height);
+    }
 }
 
 void HighScoreWindow::load(const Folder& gameFolder,
@@ -168,11 +213,12 @@ void HighScoreWindow::fillRows()
         lblname_[row]->setText(shownTextFromFileBytes(list_.names[entry]));
         lblscore_[row]->setText(QString::number(list_.scores[entry]));
     }
+    placeColumns();
 }
 
 void HighScoreWindow::printList()
 {
-    if (!printChoices_.printerAvailable()) {
+    if (QPrinterInfo::defaultPrinter().isNull()) {
         offerPdf(QStringLiteral(
             "No Printer Is Available. Save The High Score List As A PDF File Instead?"));
         return;
@@ -196,11 +242,11 @@ bool HighScoreWindow::printTo(QPagedPaintDevice& device)
 
 void HighScoreWindow::offerPdf(const QString& question)
 {
-    if (!printChoices_.askYesNo(question))
+    if (!askYesNo(this, question))
         return;
     const QString suggested =
         QDir(saveFolder_).filePath(QStringLiteral("highscores.pdf"));
-    QString path = printChoices_.askSaveFileName(suggested);
+    QString path = askSaveFileName(this, suggested);
     if (path.isEmpty())
         return;
     if (QFileInfo(path).suffix().isEmpty())
@@ -215,18 +261,9 @@ void HighScoreWindow::offerPdf(const QString& question)
     }
     // One box either way, naming the file.
     if (!saved || QFileInfo(path).size() == 0)
-        printChoices_.tell(QStringLiteral("The High Score List Could Not Be Saved As %1.").arg(path));
+        tell(this, QStringLiteral("The High Score List Could Not Be Saved As %1.").arg(path));
     else
-        printChoices_.tell(QStringLiteral("The High Score List Was Saved As %1.").arg(path));
-}
-
-void HighScoreWindow::showEvent(QShowEvent* event)
-{
-    QMainWindow::showEvent(event);
-    if (!centred_) {
-        centred_ = true;
-        units::centreOnScreen(this);
-    }
+        tell(this, QStringLiteral("The High Score List Was Saved As %1.").arg(path));
 }
 
 }  // namespace vermo

@@ -11,14 +11,13 @@
 #include "platform/qt/fixed_size_window.h"
 #include "platform/program_end.h"
 #include "platform/qt/text_codec.h"
+#include "platform/qt/twips_layout.h"
 #include "platform/text_fields.h"
 #include "platform/qt/units.h"
 
 namespace vermo {
 
 namespace {
-
-const QColor darkTeal(0, 64, 64);
 
 const char* const howToPlay =
     "Steer the worm with the arrow keys, eat the berries and keep away from the walls, "
@@ -105,37 +104,30 @@ HelpWindow::HelpWindow(ProgramEnd& programEnd, QWidget* parent)
     exitAction->setObjectName(QStringLiteral("Exit"));
     connect(exitAction, &QAction::triggered, this, [this] { programEnd_.endNow(); });
 
+    const TwipsLayout twips(this, QSize(5640, 3375), menuBar()->sizeHint().height());
     auto* client = new QWidget(this);
     client->setObjectName(QStringLiteral("client"));
-    client->setFixedSize(units::twipsToPixelsX(this, 5640), units::twipsToPixelsY(this, 3375));
+    client->setFixedSize(twips.pixels(5640), twips.pixels(3375));
     QPalette colours = client->palette();
-    colours.setColor(QPalette::Window, darkTeal);
+    colours.setColor(QPalette::Window, units::colorFromBgr(colors::helpTeal));
     client->setPalette(colours);
     client->setAutoFillBackground(true);
     keepDesignSize(*this, client);
 
     text1_ = new QPlainTextEdit(client);
     text1_->setObjectName(QStringLiteral("Text1"));
-    text1_->setGeometry(units::twipsRect(this, 120, 120, 5415, 3135));
+    text1_->setGeometry(twips.rect(120, 120, 5415, 3135));
     text1_->setReadOnly(true);
     text1_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     text1_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     text1_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    text1_->setFont(units::windowFont(8.25, false));
+    text1_->setFont(twips.font(8.25, false));
+    centreWhenFirstShown(*this);
 }
 
 void HelpWindow::load(const Folder& folder)
 {
     text1_->setPlainText(inLaidOutBlocks(helpTextFromFile(folder)));
-}
-
-void HelpWindow::showEvent(QShowEvent* event)
-{
-    QMainWindow::showEvent(event);
-    if (!centred_) {
-        centred_ = true;
-        units::centreOnScreen(this);
-    }
 }
 
 }  // namespace vermo

@@ -34,8 +34,8 @@ QString inLaidOutBlocks(const QString& text);
 // show.
 QString helpTextFromFile(const Folder& folder);
 
-// frmhelp: shows the help text. Its File > Exit ends the whole game; its
-// close box closes only this window.
+// frmhelp: shows the help text, in the middle of the screen when it opens.
+// Its File > Exit ends the whole game; its close box closes only this window.
 class HelpWindow : public QMainWindow {
     Q_OBJECT
 public:
@@ -44,14 +44,9 @@ public:
     // Reads the folder's help file into Text1.
     void load(const Folder& folder);
 
-protected:
-    // Opens in the middle of the screen the first time it is shown.
-    void showEvent(QShowEvent* event) override;
-
 private:
     ProgramEnd& programEnd_;
     QPlainTextEdit* text1_ = nullptr;
-    bool centred_ = false;
 };
 
 }  // namespace vermo

@@ -1,0 +1,63 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "platform/qt/twips_layout.h"
+
+#include <QEvent>
+#include <QWidget>
+
+#include "platform/qt/units.h"
+#include "platform/qt/window_focus.h"
+
+namespace vermo {
+
+TwipsLayout::TwipsLayout(const QWidget* window, QSize designTwips, int menuBarHeight)
+    : dpi_(units::dpiToFitScreen(window, designTwips, menuBarHeight)),
+      fontScale_(dpi_ / units::logicalDpi(window))
+{
+}
+
+int TwipsLayout::pixels(int twips) const
+{
+    return units::pixelsFromTwips(twips, dpi_);
+}
+
+QRect TwipsLayout::rect(int left, int top, int width, int height) const
+{
+    return {pixels(left), pixels(top), pixels(width), pixels(height)};
+}
+
+QFont TwipsLayout::font(qreal points, bool bold) const
+{
+    return units::windowFont(points * fontScale_, bold);
+}
+
+namespace {
+
+class CentredWhenFirstShown : public QObject {
+public:
+    explicit CentredWhenFirstShown(QWidget& window) : QObject(&window), window_(window)
+    {
+        window.installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Show) {
+            centreOnOwner(window_, nullptr);
+            deleteLater();
+        }
+        return false;
+    }
+
+private:
+    QWidget& window_;
+};
+
+}  // namespace
+
+void centreWhenFirstShown(QWidget& window)
+{
+    new CentredWhenFirstShown(window);
+}
+
+}  // namespace vermo
