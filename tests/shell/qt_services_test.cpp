@@ -10,6 +10,7 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include "game/board.h"
 #include "modal_answers.h"
 #include "platform/qt/picture_files.h"
 #include "platform/qt/qt_dialogs.h"
