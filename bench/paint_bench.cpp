@@ -206,7 +206,7 @@ void BM_PaintWindow(benchmark::State& state)
     const bool startScreen = state.range(0) == 0;
     TempFolder folder;
     makeGameFolder(folder, VERMO_ASSETS);
-    MainWindow window(folder.path());
+    MainWindow window(folder.gameFolders());
     if (!startScreen) {
         layBoard(window.game(), 600, 300);
         window.game().cmdstart.Visible = false;

@@ -109,7 +109,7 @@ struct Setup {
         makeGameFolder(folder, VERMO_ASSETS);
         answerer = std::make_unique<ModalAnswerer>(speed);
         QCoreApplication::instance()->installEventFilter(answerer.get());
-        window = std::make_unique<MainWindow>(folder.path());
+        window = std::make_unique<MainWindow>(folder.gameFolders());
         if (fullScreen)
             window->showFullScreen();
         else

@@ -76,7 +76,7 @@ TEST(MaximiseOnThisDesktop, TheGameScalesItsBoardAndBoxesKeepTheirContentsAtThei
 {
     testing::TempFolder folder;
     folder.write("topten.dll", testing::tenRecordsOf());
-    MainWindow window(folder.path());
+    MainWindow window(folder.gameFolders());
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     QWidget* client = window.centralWidget();

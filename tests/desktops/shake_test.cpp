@@ -62,7 +62,7 @@ TEST(ShakeOnThisDesktop, FollowsTheSixStepsAndComesBackToRest)
     testing::TempFolder folder;
     folder.write("topten.dll", testing::tenRecordsOf());
 
-    MainWindow window(folder.path());
+    MainWindow window(folder.gameFolders());
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     {
@@ -135,7 +135,7 @@ TEST(ShakeOnThisDesktop, MaximisedTheBoardShakesInsideAndComesBackExactly)
 {
     testing::TempFolder folder;
     folder.write("topten.dll", testing::tenRecordsOf());
-    MainWindow window(folder.path());
+    MainWindow window(folder.gameFolders());
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     const QSize windowSize = window.size();
@@ -173,7 +173,7 @@ TEST(ShakeOnThisDesktop, GameOverLeavesTheWindowWhereThePlayerPutIt)
 {
     testing::TempFolder folder;
     folder.write("topten.dll", testing::tenRecordsOf());
-    MainWindow window(folder.path());
+    MainWindow window(folder.gameFolders());
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     // Every box is answered as a hurried player would: the speed prompt

@@ -109,7 +109,7 @@ protected:
             copyPictures();
         if (!std::filesystem::exists(folder / "topten.dll"))
             folder.write("topten.dll", testing::tenRecordsOf());
-        window = std::make_unique<MainWindow>(folder.path());
+        window = std::make_unique<MainWindow>(folder.gameFolders());
         window->show();
         window->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
@@ -440,14 +440,14 @@ TEST_F(MainWindowTest, PicturesDecodedAtStartUpStayDrawnWhenTheFilesGoAway)
     withoutFiles.write("topten.dll", testing::tenRecordsOf());
     folder.write("topten.dll", testing::tenRecordsOf());
 
-    MainWindow drawn(withFiles.path());
+    MainWindow drawn(withFiles.gameFolders());
     const auto pictures = shownPictures(drawn, nothing);
-    MainWindow standIns(withoutFiles.path());
+    MainWindow standIns(withoutFiles.gameFolders());
     const auto stoodIn = shownPictures(standIns, nothing);
     ASSERT_NE(pictures.first, stoodIn.first);
     ASSERT_NE(pictures.second, stoodIn.second);
 
-    window = std::make_unique<MainWindow>(folder.path());
+    window = std::make_unique<MainWindow>(folder.gameFolders());
     const auto afterRemoval = shownPictures(*window, [this] {
         for (const char* file : pictureFiles)
             std::filesystem::remove(folder / file);
@@ -702,7 +702,7 @@ TEST_F(MainWindowTest, FirstRunWithoutATableShowsTheRecoveryMessage)
     copyPictures();
     QString message;
     ModalAnswers answers({clickButton(QMessageBox::Ok, &message)});
-    window = std::make_unique<MainWindow>(folder.path());
+    window = std::make_unique<MainWindow>(folder.gameFolders());
     ASSERT_EQ(answers.answered(), 1);
     EXPECT_EQ(message, "High lng_score File Not Found, High lng_score Being Set to 0");
     EXPECT_EQ(labelText("lblhighname"), "Computer");

@@ -88,19 +88,7 @@ int virtualKeyCode(int qtKey)
 // in pixels, when the window has to be made smaller to fit its screen.
 const QSize frameAllowance(16, 48);
 
-// A game whose files and table lie in one folder.
-GameFolders oneFolder(const std::filesystem::path& path)
-{
-    const Folder folder = Folder::open(path);
-    return {folder, folder};
-}
-
 }  // namespace
-
-MainWindow::MainWindow(const std::filesystem::path& folder, QWidget* parent)
-    : MainWindow(oneFolder(folder), parent)
-{
-}
 
 MainWindow::MainWindow(GameFolders folders, QWidget* parent)
     : QMainWindow(parent),

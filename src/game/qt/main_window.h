@@ -32,8 +32,6 @@ class WrappingButton;
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
-    // folder: where the pictures, the icon and the high-score file lie.
-    explicit MainWindow(const std::filesystem::path& folder, QWidget* parent = nullptr);
     // The game's folders as chosen at start: an installed game keeps its
     // files in one folder and the player's table in another.
     explicit MainWindow(GameFolders folders, QWidget* parent = nullptr);
@@ -49,9 +47,7 @@ public:
     QtTimer& scoreUpdateTimer() { return tmscoreupdate_; }
     QtTimer& movementTimer() { return tmvermomove_; }
     QtTimer& shakeTimer() { return tmshake_; }
-    QtTimer& invisibleTimer() { return tminvisible_; }
     QtDialogs& dialogs() { return dialogs_; }
-    QtWindowFrame& frame() { return frame_; }
     QtSecondaryWindows& secondaryWindows() { return *windows_; }
 
     // Brings captions, the start button and the playfield up to date.
