@@ -27,15 +27,10 @@ namespace vermo {
 
 namespace {
 
-// A control's design rectangle, in twips.
-struct DesignBox {
-    int left, top, width, height;
-};
-
 struct PanelDesign {
     const char* name;
     Label FormState::*control;
-    DesignBox box;
+    QRect box;  // in twips
 };
 
 const PanelDesign panelDesign[] = {
@@ -49,7 +44,7 @@ const PanelDesign panelDesign[] = {
     {"lblscore", &FormState::lblscore, {6960, 2880, 2655, 495}},
 };
 
-constexpr DesignBox startButtonBox{240, 240, 6615, 6600};
+const QRect startButtonBox(240, 240, 6615, 6600);
 
 // The panel was laid out in MS Sans Serif 18 pt and the start button in
 // Arial Black 72 pt; where those faces are missing the nearest sans-serif
@@ -167,9 +162,7 @@ void MainWindow::buildPanel()
         label->setPalette(palette);
         label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
         label->setTextFormat(Qt::PlainText);
-        labels_.push_back({design.name,
-                           QRect(design.box.left, design.box.top, design.box.width, design.box.height),
-                           &(game_.*design.control), label, {}});
+        labels_.push_back({design.name, design.box, &(game_.*design.control), label, {}});
     }
 
     startButton_ = new WrappingButton(QString(), playfield_);
@@ -186,15 +179,14 @@ void MainWindow::buildPanel()
 void MainWindow::layOut(double dpi)
 {
     const double scale = dpi / units::logicalDpi(this);
-    auto pixels = [dpi](const DesignBox& box) {
-        return QRect(units::pixelsFromTwips(box.left, dpi), units::pixelsFromTwips(box.top, dpi),
-                     units::pixelsFromTwips(box.width, dpi), units::pixelsFromTwips(box.height, dpi));
+    auto pixels = [dpi](const QRect& twips) {
+        return QRect(units::pixelsFromTwips(twips.x(), dpi), units::pixelsFromTwips(twips.y(), dpi),
+                     units::pixelsFromTwips(twips.width(), dpi), units::pixelsFromTwips(twips.height(), dpi));
     };
     playfield_->setDpi(dpi);
     const QFont font = units::windowFont(18 * scale, false);
     for (PanelLabel& panel : labels_) {
-        const QRect box = panel.designTwips;
-        panel.widget->setGeometry(pixels({box.x(), box.y(), box.width(), box.height()}));
+        panel.widget->setGeometry(pixels(panel.designTwips));
         panel.widget->setFont(font);
         panel.shown.clear();  // cut again to the new width
         panel.widget->clear();
