@@ -12,10 +12,14 @@ set -euo pipefail
 cd "$(dirname "$0")"
 command -v convert >/dev/null || { echo "draw_assets.sh: ImageMagick 'convert' not found" >&2; exit 1; }
 
-# The game stretches every sprite into one 19 px cell; drawing at three times
-# that size keeps the shapes smooth after the stretch.
-readonly SIZE=57
-readonly CENTRE=28
+# The game stretches every sprite into its cell: 19 px at the window's design
+# size, four times that and more on a large screen. The shapes are drawn
+# around a centre in units of a 57 px picture and scaled by ZOOM, so the
+# pictures stay sharp up to four times the design size (228 px) and are
+# smoothed down from there at the design size.
+readonly ZOOM=4
+readonly SIZE=$((57 * ZOOM))
+readonly CENTRE=$(awk "BEGIN { print 28 * $ZOOM + ($ZOOM - 1) / 2 }")
 
 readonly WORM_GREEN='#008000'
 readonly WORM_RIM='#005800'
@@ -26,7 +30,7 @@ readonly TONGUE_RED='#e01010'
 # `rotate` turns the face into the other directions; the shine is drawn
 # before the turn so the light always comes from the top left.
 head_mvg() {
-    local turn=$1 centre=${2:-$CENTRE} zoom=${3:-1}
+    local turn=$1 centre=${2:-$CENTRE} zoom=${3:-$ZOOM}
     cat <<EOF
 push graphic-context
   translate $centre,$centre
@@ -76,6 +80,7 @@ readonly BONE='#f0e4ff'
 convert -size ${SIZE}x${SIZE} xc:black -draw "
 push graphic-context
   translate $CENTRE,$CENTRE
+  scale $ZOOM,$ZOOM
   stroke '$POISON_RIM' stroke-width 3 fill '$POISON_ROUND'
   circle 0,0 26,0
   stroke '$BONE' stroke-width 4.5 stroke-linecap round fill none
@@ -122,7 +127,7 @@ convert -size ${ICON_BIG}x${ICON_BIG} xc:none -draw "$(head_mvg 0 85 3)" \
 readonly MENU_BIG=768
 mkdir -p icons
 convert -size ${MENU_BIG}x${MENU_BIG} xc:none \
-    -draw "$(head_mvg 0 383.5 "$(awk "BEGIN { print $MENU_BIG / $SIZE }")")" \
+    -draw "$(head_mvg 0 383.5 "$(awk "BEGIN { print $MENU_BIG / 57 }")")" \
     -write mpr:head +delete \
     \( mpr:head -resize 256x256 -strip -define png:exclude-chunks=date,time -write PNG32:icons/vermo-256.png \) \
     \( mpr:head -resize 128x128 -strip -define png:exclude-chunks=date,time -write PNG32:icons/vermo-128.png \) \

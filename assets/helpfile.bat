@@ -16,6 +16,7 @@ KEYS
 Arrow keys - steer the worm
 P - pause, press P again to go on
 F1 - this help, F2 - the high scores
+F11 - fill the screen, F11 again to go back
 The help and the high scores leave the game
 running behind them: press P first to pause.
 

@@ -1,11 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// What one repaint of the playfield costs, drawn offscreen at the real
-// size (650 x 466 pixels at 96 dpi).
+// What one repaint of the playfield costs, drawn offscreen at the design
+// size (650 x 466 pixels at 96 dpi) and filling a 3840 x 2160 screen.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
 #include <QImage>
 #include <QPaintEvent>
+#include <algorithm>
 #include <memory>
 
 #include "bench_services.h"
@@ -14,6 +15,7 @@
 #include "game/qt/playfield_widget.h"
 #include "platform/qt/picture_files.h"
 #include "platform/qt/qt_window_frame.h"
+#include "platform/qt/scaled_client.h"
 #include "platform/qt/units.h"
 #include "platform/qt/window_placement.h"
 #include "scores/score_file.h"
@@ -22,10 +24,24 @@
 namespace vermo::bench {
 namespace {
 
-QSize clientSize()
+QSize clientSize(double dpi = units::logicalDpi())
 {
-    const double dpi = units::logicalDpi();
     return {units::pixelsFromTwips(clientWidthTwips, dpi), units::pixelsFromTwips(clientHeightTwips, dpi)};
+}
+
+// The board's dots per inch: the design's, or filling a 3840 x 2160 screen
+// (the board's height is the screen's, 3013 x 2160 pixels).
+double boardDpi(bool fullScreen)
+{
+    if (!fullScreen)
+        return units::logicalDpi();
+    return std::min(3840 * twipsPerInch / clientWidthTwips, 2160 * twipsPerInch / clientHeightTwips);
+}
+
+void sizeBoard(PlayfieldWidget& widget, bool fullScreen)
+{
+    widget.setDpi(boardDpi(fullScreen));
+    widget.setFixedSize(clientSize(boardDpi(fullScreen)));
 }
 
 // A board in play: the worm of `segments` along a serpentine over the
@@ -49,7 +65,7 @@ void BM_PaintPlayfield(benchmark::State& state)
     FormState board;
     layBoard(board, static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
     PlayfieldWidget widget(board, Folder::open(VERMO_ASSETS));
-    widget.setFixedSize(clientSize());
+    sizeBoard(widget, state.range(2) != 0);
     QImage image(widget.size(), QImage::Format_RGB32);
     widget.render(&image);  // reads the pictures and draws the stamps once
     for (auto _ : state) {
@@ -61,10 +77,11 @@ void BM_PaintPlayfield(benchmark::State& state)
     state.counters["dpi"] = widget.logicalDpiX();
 }
 BENCHMARK(BM_PaintPlayfield)
-    ->ArgNames({"segments", "poison"})
-    ->Args({600, 300})
-    ->Args({600, 0})
-    ->Args({1, 0})
+    ->ArgNames({"segments", "poison", "4k"})
+    ->Args({600, 300, 0})
+    ->Args({600, 0, 0})
+    ->Args({1, 0, 0})
+    ->Args({600, 300, 1})
     ->Unit(benchmark::kMicrosecond);
 
 // Runs the tick benchmark's course: a movement tick, then seeing whether
@@ -107,7 +124,7 @@ void BM_TickAndRepaint(benchmark::State& state)
     TickCourse course(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
     namePictures(course.game());
     PlayfieldWidget widget(course.game(), Folder::open(VERMO_ASSETS));
-    widget.setFixedSize(clientSize());
+    sizeBoard(widget, state.range(3) != 0);
     if (painting) {
         widget.show();
         QCoreApplication::processEvents();
@@ -115,10 +132,11 @@ void BM_TickAndRepaint(benchmark::State& state)
     runCourse(state, course, widget, painting);
 }
 BENCHMARK(BM_TickAndRepaint)
-    ->ArgNames({"segments", "poison", "paint"})
-    ->Args({600, 300, 0})
-    ->Args({600, 300, 1})
-    ->Args({1, 0, 1})
+    ->ArgNames({"segments", "poison", "paint", "4k"})
+    ->Args({600, 300, 0, 0})
+    ->Args({600, 300, 1, 0})
+    ->Args({1, 0, 1, 0})
+    ->Args({600, 300, 1, 1})
     ->Unit(benchmark::kMicrosecond);
 
 // The shake drawn inside the window (where only the compositor places
@@ -130,7 +148,7 @@ void BM_ShakeStepInWindow(benchmark::State& state)
     TempFolder folder;
     makeGameFolder(folder, VERMO_ASSETS);
     const Folder gameFolder = Folder::open(folder.path());
-    QWidget window;
+    ScaledClient window(QSize(clientWidthTwips, clientHeightTwips), units::logicalDpi(), Qt::black);
     window.setFixedSize(clientSize());
     IconFiles icons(gameFolder);
     QtWindowFrame frame(&window, icons, WindowPlacement::ByCompositor);
@@ -145,8 +163,8 @@ void BM_ShakeStepInWindow(benchmark::State& state)
     layBoard(game, 600, 300);
     game.cmdstart.Visible = false;
     auto* playfield = new PlayfieldWidget(game, gameFolder, &window);
-    playfield->setFixedSize(clientSize());
-    frame.setContents(playfield);
+    window.setBoard(playfield, [playfield](double dpi) { playfield->setDpi(dpi); });
+    frame.setDisplace([&window](QPoint twips) { window.displace(twips); });
     window.show();
     QCoreApplication::processEvents();
     long paints = 0;
@@ -188,7 +206,7 @@ void BM_PaintWindow(benchmark::State& state)
     const bool startScreen = state.range(0) == 0;
     TempFolder folder;
     makeGameFolder(folder, VERMO_ASSETS);
-    MainWindow window(folder.path());
+    MainWindow window(folder.gameFolders());
     if (!startScreen) {
         layBoard(window.game(), 600, 300);
         window.game().cmdstart.Visible = false;

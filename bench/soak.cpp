@@ -106,7 +106,7 @@ int run(int argc, char** argv)
         recordError("unexpected " + box.toStdString());
     });
     QCoreApplication::instance()->installEventFilter(&dialogs);
-    MainWindow window(folder.path());
+    MainWindow window(folder.gameFolders());
     window.show();
 
     const long residentStart = residentKib();

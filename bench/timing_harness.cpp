@@ -2,10 +2,11 @@
 // How evenly the real main window's movement timer ticks while a game is
 // played, and what the program costs in CPU and memory meanwhile.
 //
-//   vermo_timing [--speed 20] [--seconds 10] [--steer ring|straight]
+//   vermo_timing [--speed 20] [--seconds 10] [--steer ring|straight] [--full-screen]
 //       plays at the speed for the time, steered round a small ring (or
 //       straight into the wall, game after game, to check that the time
-//       spent in the game-over boxes stays out of the figures)
+//       spent in the game-over boxes stays out of the figures), in a
+//       window of the design size or filling the screen
 //   vermo_timing --idle 30 [--speed 20]
 //       CPU use before the first game and while a game is paused
 //
@@ -17,6 +18,7 @@
 #include <cmath>
 #include <cstdio>
 #include <optional>
+#include <string_view>
 #include <vector>
 
 #include "autopilot.h"
@@ -102,22 +104,25 @@ struct Setup {
     std::unique_ptr<MainWindow> window;
     std::unique_ptr<ModalAnswerer> answerer;
 
-    explicit Setup(const QString& speed)
+    explicit Setup(const QString& speed, bool fullScreen = false)
     {
         makeGameFolder(folder, VERMO_ASSETS);
         answerer = std::make_unique<ModalAnswerer>(speed);
         QCoreApplication::instance()->installEventFilter(answerer.get());
-        window = std::make_unique<MainWindow>(folder.path());
-        window->show();
+        window = std::make_unique<MainWindow>(folder.gameFolders());
+        if (fullScreen)
+            window->showFullScreen();
+        else
+            window->show();
     }
 
     // "Start Game", answered with the speed.
     void startGame() { window->startButton()->click(); }
 };
 
-int timingRun(const QString& speed, double seconds, bool straight)
+int timingRun(const QString& speed, double seconds, bool straight, bool fullScreen)
 {
-    Setup setup(speed);
+    Setup setup(speed, fullScreen);
     MainWindow& window = *setup.window;
     TickTimes times;
     long answeredBefore = setup.answerer->answered();
@@ -157,6 +162,8 @@ int timingRun(const QString& speed, double seconds, bool straight)
     const double cpu = cpuSeconds() - cpuStart;
     std::printf("vermo_timing: speed %s, %.1f s, interval %d ms\n", speed.toUtf8().constData(), wall, interval);
     std::printf("machine: %s\n", machineLine().c_str());
+    std::printf("window: %d x %d, playfield %d x %d\n", window.width(), window.height(),
+                window.playfield()->width(), window.playfield()->height());
     times.report(interval > 0 ? interval : 1);
     std::printf("ticks handled: %ld; timer events dropped inside boxes: %ld; game overs: %ld\n", ticks,
                 observer.droppedWhileInBox(), setup.answerer->gameOvers());
@@ -215,5 +222,6 @@ int main(int argc, char** argv)
     if (idle > 0)
         return idleRun(speed, idle);
     return timingRun(speed, numberOption(argc, argv, "--seconds", 10),
-                     option(argc, argv, "--steer", "ring") == "straight");
+                     option(argc, argv, "--steer", "ring") == "straight",
+                     std::find(argv + 1, argv + argc, std::string_view("--full-screen")) != argv + argc);
 }

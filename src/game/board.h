@@ -1,22 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <cstdint>
+#include "platform/measures.h"
 
 namespace vermo {
 
 // The main window measures its contents in centimetres (single precision,
 // origin at the top left of the client area); design values come in
-// twips. 1 cm = 1440 / 2.54 twips.
-inline constexpr double twipsPerCm = 1440.0 / 2.54;
-
+// twips.
 constexpr float cmFromTwips(int twips)
 {
     return static_cast<float>(twips / twipsPerCm);
 }
-
-// Colours are 24-bit values &H00BBGGRR&.
-using Color = std::uint32_t;
 
 namespace colors {
 inline constexpr Color black = 0x000000;
@@ -48,12 +43,8 @@ inline constexpr float boxMargin = 0.25f;
 // The head segment's start cell.
 inline constexpr float startCell = 5.5f;
 
-// The main window's client area, and the frame's place on the screen
-// where its contents rest when the shake is drawn inside the window, in
-// twips.
+// The main window's client area at its design size, in twips.
 inline constexpr int clientWidthTwips = 9750;
 inline constexpr int clientHeightTwips = 6990;
-inline constexpr int homeLeftTwips = 1080;
-inline constexpr int homeTopTwips = 675;
 
 }  // namespace vermo

@@ -78,8 +78,7 @@ void VermoGame::putWindowBackFromShake()
 {
     if (!windowBeforeShake)
         return;
-    services_.window.setTop(windowBeforeShake->top);
-    services_.window.setLeft(windowBeforeShake->left);
+    services_.window.comeToRest(windowBeforeShake->left, windowBeforeShake->top);
     windowBeforeShake.reset();
 }
 

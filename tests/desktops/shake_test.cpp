@@ -62,7 +62,7 @@ TEST(ShakeOnThisDesktop, FollowsTheSixStepsAndComesBackToRest)
     testing::TempFolder folder;
     folder.write("topten.dll", testing::tenRecordsOf());
 
-    MainWindow window(folder.path());
+    MainWindow window(folder.gameFolders());
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     {
@@ -80,7 +80,7 @@ TEST(ShakeOnThisDesktop, FollowsTheSixStepsAndComesBackToRest)
     const QWindow* handle = window.windowHandle();
     const QPoint windowAtStart = handle->framePosition();
     QWidget* contents = window.playfield();
-    ASSERT_EQ(contents->pos(), QPoint(0, 0));
+    const QPoint rest = contents->pos();
     MoveCounter counter(&window);
 
     // Berries' effects, drawn until a blue one's shake comes up (one in
@@ -91,16 +91,23 @@ TEST(ShakeOnThisDesktop, FollowsTheSixStepsAndComesBackToRest)
     // Only the test's own ticks count, however long the waits below take.
     window.shakeTimer().setInterval(24 * 60 * 60 * 1000);
 
-    const int step = units::pixelsFromTwips(300, units::logicalDpi(&window));
-    const std::vector<QPoint> cycle = {{-step, 0},    {-step, -step}, {step, -step},
-                                       {step, step}, {0, step},      {0, 0}};
+    // Each place is worked out from the window's first place in twips and
+    // the shake's steps, as the game sees them, and rounded once.
+    const double dpi = units::logicalDpi(&window);
+    const QPoint startTwips(units::twipsFromPixels(windowAtStart.x(), dpi),
+                            units::twipsFromPixels(windowAtStart.y(), dpi));
+    const std::vector<QPoint> cycle = {{-300, 0},   {-300, -300}, {300, -300},
+                                       {300, 300}, {0, 300},     {0, 0}};
     for (const QPoint& offset : cycle) {
         window.shakeTimer().fire();
+        const QPoint twips = startTwips + offset;
+        const QPoint expected(units::pixelsFromTwips(twips.x(), dpi), units::pixelsFromTwips(twips.y(), dpi));
         if (onWayland()) {
-            EXPECT_EQ(contents->pos(), offset);
+            EXPECT_EQ(contents->pos(), rest + QPoint(units::pixelsFromTwips(offset.x(), dpi),
+                                                     units::pixelsFromTwips(offset.y(), dpi)));
         } else {
-            EXPECT_EQ(settledPosition(handle, windowAtStart + offset), windowAtStart + offset);
-            EXPECT_EQ(contents->pos(), QPoint(0, 0));
+            EXPECT_EQ(settledPosition(handle, expected), expected);
+            EXPECT_EQ(contents->pos(), rest);
         }
     }
 
@@ -111,7 +118,7 @@ TEST(ShakeOnThisDesktop, FollowsTheSixStepsAndComesBackToRest)
     }
     EXPECT_FALSE(window.shakeTimer().enabled());
     QTest::qWait(200);
-    EXPECT_EQ(contents->pos(), QPoint(0, 0));
+    EXPECT_EQ(contents->pos(), rest);
     if (onWayland()) {
         EXPECT_EQ(counter.moves, 0);
         EXPECT_EQ(handle->framePosition(), windowAtStart);
@@ -121,6 +128,44 @@ TEST(ShakeOnThisDesktop, FollowsTheSixStepsAndComesBackToRest)
     }
 }
 
+// A maximised window cannot move: the board shakes inside it, by the
+// shake's steps at the board's scale, and comes back exactly to the
+// middle; the window stays where it is.
+TEST(ShakeOnThisDesktop, MaximisedTheBoardShakesInsideAndComesBackExactly)
+{
+    testing::TempFolder folder;
+    folder.write("topten.dll", testing::tenRecordsOf());
+    MainWindow window(folder.gameFolders());
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    const QSize windowSize = window.size();
+    window.windowHandle()->setWindowStates(Qt::WindowMaximized);
+    if (!QTest::qWaitFor([&] { return window.width() > windowSize.width(); }, 3000))
+        GTEST_SKIP() << "no window manager maximises windows here";
+    QTest::qWait(300);
+    QWidget* board = window.playfield();
+    const QPoint rest = board->pos();
+    const QPoint windowAt = window.windowHandle()->framePosition();
+
+    for (int draw = 0; draw < 200 && !window.shakeTimer().enabled(); ++draw)
+        window.game().Effects();
+    ASSERT_TRUE(window.shakeTimer().enabled());
+    window.shakeTimer().setInterval(24 * 60 * 60 * 1000);
+    const double step = 300.0 * board->width() / 9750;
+    const std::vector<QPointF> cycle = {{-step, 0},    {-step, -step}, {step, -step},
+                                        {step, step}, {0, step},      {0, 0}};
+    for (const QPointF& offset : cycle) {
+        window.shakeTimer().fire();
+        EXPECT_NEAR(board->x() - rest.x(), offset.x(), 1.0);
+        EXPECT_NEAR(board->y() - rest.y(), offset.y(), 1.0);
+    }
+    for (int tick = static_cast<int>(cycle.size()); tick < 204; ++tick)
+        window.shakeTimer().fire();
+    EXPECT_FALSE(window.shakeTimer().enabled());
+    EXPECT_EQ(board->pos(), rest);
+    EXPECT_EQ(window.windowHandle()->framePosition(), windowAt);
+}
+
 // Where the player put the window, the game over leaves it; a game over in
 // the middle of a shake puts it back where the shake found it. Where only
 // the compositor places windows, the window never moves.
@@ -128,7 +173,7 @@ TEST(ShakeOnThisDesktop, GameOverLeavesTheWindowWhereThePlayerPutIt)
 {
     testing::TempFolder folder;
     folder.write("topten.dll", testing::tenRecordsOf());
-    MainWindow window(folder.path());
+    MainWindow window(folder.gameFolders());
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     // Every box is answered as a hurried player would: the speed prompt
@@ -151,9 +196,10 @@ TEST(ShakeOnThisDesktop, GameOverLeavesTheWindowWhereThePlayerPutIt)
     window.movementTimer().setEnabled(false);
     QTest::qWait(200);
     const QWindow* handle = window.windowHandle();
+    const QPoint rest = window.playfield()->pos();
 
-    // The player drags the window towards the far corner of the screen.
-    const QPoint put = onWayland() ? handle->framePosition() : QPoint(500, 400);
+    // The player drags the window a little way.
+    const QPoint put = handle->framePosition() + (onWayland() ? QPoint() : QPoint(10, 8));
     window.move(put);
     ASSERT_EQ(settledPosition(handle, put), put);
     window.game().Newgame_Click();
@@ -174,7 +220,9 @@ TEST(ShakeOnThisDesktop, GameOverLeavesTheWindowWhereThePlayerPutIt)
     window.game().Newgame_Click();
     window.movementTimer().setEnabled(false);
     EXPECT_EQ(settledPosition(handle, put), put) << "game over three steps into a shake";
-    EXPECT_EQ(window.playfield()->pos(), QPoint(0, 0));
+    if (onWayland()) {
+        EXPECT_EQ(window.playfield()->pos(), rest);
+    }
 }
 
 }  // namespace

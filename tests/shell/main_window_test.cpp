@@ -8,16 +8,20 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPaintEvent>
 #include <QPushButton>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
 #include <memory>
 
+#include "game/board.h"
 #include "game/qt/main_window.h"
 #include "game/qt/playfield_widget.h"
 #include "game/qt/wrapping_button.h"
@@ -67,6 +71,23 @@ QAction* menuAction(QMainWindow& window, const char* name)
     return window.findChild<QAction*>(QString::fromLatin1(name));
 }
 
+// Collects the parts of a widget its paints redraw.
+class PaintWatcher : public QObject {
+public:
+    PaintWatcher(QWidget* widget, QRegion* painted) : painted_(painted) { widget->installEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            *painted_ += static_cast<QPaintEvent*>(event)->region();
+        return false;
+    }
+
+private:
+    QRegion* painted_;
+};
+
 class MainWindowTest : public ::testing::Test {
 protected:
     testing::TempFolder folder;
@@ -88,7 +109,7 @@ protected:
             copyPictures();
         if (!std::filesystem::exists(folder / "topten.dll"))
             folder.write("topten.dll", testing::tenRecordsOf());
-        window = std::make_unique<MainWindow>(folder.path());
+        window = std::make_unique<MainWindow>(folder.gameFolders());
         window->show();
         window->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
@@ -110,11 +131,12 @@ protected:
         ASSERT_EQ(answers.answered(), 1);
     }
 
-    // The colour the playfield shows at a point, in the game's units.
+    // The colour the playfield shows at a point, in the game's units, at
+    // whatever scale the board is shown.
     QColor shownAt(float xCm, float yCm)
     {
         const QImage image = window->playfield()->grab().toImage();
-        const double perCm = units::pixelsPerCm(window->playfield()->logicalDpiX());
+        const double perCm = window->playfield()->width() * twipsPerCm / clientWidthTwips;
         return image.pixelColor(qRound(xCm * perCm), qRound(yCm * perCm));
     }
 };
@@ -417,14 +439,14 @@ TEST_F(MainWindowTest, PicturesDecodedAtStartUpStayDrawnWhenTheFilesGoAway)
     withoutFiles.write("topten.dll", testing::tenRecordsOf());
     folder.write("topten.dll", testing::tenRecordsOf());
 
-    MainWindow drawn(withFiles.path());
+    MainWindow drawn(withFiles.gameFolders());
     const auto pictures = shownPictures(drawn, nothing);
-    MainWindow standIns(withoutFiles.path());
+    MainWindow standIns(withoutFiles.gameFolders());
     const auto stoodIn = shownPictures(standIns, nothing);
     ASSERT_NE(pictures.first, stoodIn.first);
     ASSERT_NE(pictures.second, stoodIn.second);
 
-    window = std::make_unique<MainWindow>(folder.path());
+    window = std::make_unique<MainWindow>(folder.gameFolders());
     const auto afterRemoval = shownPictures(*window, [this] {
         for (const char* file : pictureFiles)
             std::filesystem::remove(folder / file);
@@ -675,7 +697,7 @@ TEST_F(MainWindowTest, FirstRunWithoutATableShowsTheRecoveryMessage)
     copyPictures();
     QString message;
     ModalAnswers answers({clickButton(QMessageBox::Ok, &message)});
-    window = std::make_unique<MainWindow>(folder.path());
+    window = std::make_unique<MainWindow>(folder.gameFolders());
     ASSERT_EQ(answers.answered(), 1);
     EXPECT_EQ(message, "High lng_score File Not Found, High lng_score Being Set to 0");
     EXPECT_EQ(labelText("lblhighname"), "Computer");
@@ -763,6 +785,74 @@ TEST_F(MainWindowTest, TheFieldIsPaintedOnlyWhenSomethingOnItChanged)
     EXPECT_EQ(paints.count(), 1);
     const Circle& head = game().vermo(0);
     EXPECT_NE(shownAt(head.Left + head.Width / 2, head.Top + head.Height / 2), QColor(Qt::black));
+
+    // A tick repaints the cells it changed (the head's old and new one),
+    // not the whole field.
+    QRegion repainted;
+    PaintWatcher watcher(window->playfield(), &repainted);
+    window->movementTimer().fire();
+    window->refreshFromModel();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !repainted.isEmpty(); }, 1000));
+    const double perCm = units::pixelsPerCm(window->playfield()->logicalDpiX());
+    const QPoint headCentre(qRound((head.Left + head.Width / 2) * perCm),
+                            qRound((head.Top + head.Height / 2) * perCm));
+    EXPECT_TRUE(repainted.contains(headCentre));
+    EXPECT_LT(repainted.boundingRect().width() * repainted.boundingRect().height(),
+              window->playfield()->width() * window->playfield()->height() / 20);
+}
+
+// Resized, maximised or full screen (F11), the window shows the whole board
+// at one scale in its middle, the panel's text with it, black around; F11
+// again brings the design size back.
+TEST_F(MainWindowTest, AnyWindowSizeShowsTheBoardWholeAtOneScaleInTheMiddle)
+{
+    open();
+    startGame("20");
+    window->movementTimer().setEnabled(false);
+    QWidget* client = window->centralWidget();
+    QWidget* board = window->playfield();
+    const QSize design = board->size();
+    ASSERT_EQ(client->size(), design);
+    const double designPoints = window->label("lblscore")->font().pointSizeF();
+
+    auto expectScaledInTheMiddle = [&](const char* how) {
+        SCOPED_TRACE(how);
+        const double scale = std::min(double(client->width()) / design.width(),
+                                      double(client->height()) / design.height());
+        EXPECT_GT(scale, 1.0);
+        EXPECT_NEAR(board->width(), design.width() * scale, 1.0);
+        EXPECT_NEAR(board->height(), design.height() * scale, 1.0);
+        const QRect at = board->geometry();
+        EXPECT_NEAR(at.left(), client->width() - 1 - at.right(), 1);
+        EXPECT_NEAR(at.top(), client->height() - 1 - at.bottom(), 1);
+        EXPECT_NEAR(window->label("lblscore")->font().pointSizeF(), designPoints * scale, 0.01);
+        // Black beside the board, where the window is wider than it.
+        const QImage shown = client->grab().toImage();
+        if (at.left() > 2) {
+            EXPECT_EQ(shown.pixelColor(at.left() / 2, client->height() / 2), QColor(Qt::black));
+        }
+        // The head's picture where the game has the head, and the wall.
+        const Circle& head = game().vermo(0);
+        EXPECT_NE(shownAt(head.Left + head.Width / 2, head.Top + head.Height / 2), QColor(Qt::black));
+        EXPECT_EQ(shownAt(cmFromTwips(285), 6.0f), units::colorFromBgr(colors::wallBlue));
+    };
+
+    window->resize(window->width() * 2, window->height() * 3 / 2);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return client->height() > design.height() * 14 / 10; }));
+    expectScaledInTheMiddle("resized");
+
+    QTest::keyClick(window.get(), Qt::Key_F11);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window->isFullScreen(); }));
+    QTest::qWait(50);
+    EXPECT_EQ(window->frameGeometry().size(), window->screen()->geometry().size());
+    expectScaledInTheMiddle("full screen");
+
+    QTest::keyClick(window.get(), Qt::Key_F11);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !window->isFullScreen(); }));
+    window->resize(design.width(), design.height() + window->menuBar()->height());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return board->size() == design; }));
+    EXPECT_EQ(board->pos(), QPoint(0, 0));
+    EXPECT_EQ(window->label("lblscore")->font().pointSizeF(), designPoints);
 }
 
 TEST_F(MainWindowTest, ClosingTheWindowStopsItsTimersWithoutAGameOver)

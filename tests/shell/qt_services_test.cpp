@@ -11,6 +11,7 @@
 #include <QWindow>
 #include <gtest/gtest.h>
 
+#include "game/board.h"
 #include "modal_answers.h"
 #include "platform/qt/picture_files.h"
 #include "platform/qt/qt_dialogs.h"
@@ -288,6 +289,36 @@ TEST(QtWindowFrameTest, PositionsTheOuterFrameInTwips)
     (void)QTest::qWaitFor([&] { return frame.left() == 1200; });
     EXPECT_EQ(frame.left(), 1200);
     EXPECT_EQ(frame.top(), 675);
+}
+
+// A desktop that puts the window a pixel off where it was asked (a window
+// manager's frame at a fractional scale) makes no shake creep: each step is
+// the game's own twips rounded once, and a cycle ends where it began.
+TEST(QtWindowFrameTest, AWindowPutAPixelOffStillComesBackAfterEachShakeCycle)
+{
+    QMainWindow window;
+    window.resize(200, 100);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    IconFiles icons{Folder()};
+    QtWindowFrame frame(&window, icons);
+    frame.comeToRest(1500, 1200);
+    const QPoint start = window.frameGeometry().topLeft();
+
+    for (int cycle = 0; cycle < 5; ++cycle) {
+        for (const QPoint step : {QPoint(-300, 0), QPoint(0, -300), QPoint(600, 0), QPoint(0, 600),
+                                  QPoint(-300, 0), QPoint(0, -300)}) {
+            if (step.x() != 0)
+                frame.setLeft(frame.left() + step.x());
+            else
+                frame.setTop(frame.top() + step.y());
+            window.move(window.pos() + QPoint(1, 1));  // the desktop's rounding
+        }
+        EXPECT_EQ(frame.left(), 1500) << "after cycle " << cycle + 1;
+        EXPECT_EQ(frame.top(), 1200) << "after cycle " << cycle + 1;
+    }
+    frame.comeToRest(1500, 1200);
+    EXPECT_EQ(window.frameGeometry().topLeft(), start);
 }
 
 TEST(QtWindowFrameTest, IconComesFromTheFileOrAPlainStandIn)

@@ -105,7 +105,7 @@ std::unique_ptr<Started> start(const std::string& special, InPlace inPlace)
         message->button(QMessageBox::Ok)->click();
     };
     testing::ModalAnswers answers({ok, ok, ok});
-    started->window = std::make_unique<MainWindow>(started->folder.path());
+    started->window = std::make_unique<MainWindow>(started->folder.gameFolders());
     started->window->show();
     return started;
 }

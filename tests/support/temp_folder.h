@@ -4,6 +4,8 @@
 #include <filesystem>
 #include <string>
 
+#include "platform/game_folder.h"
+
 namespace vermo::testing {
 
 // A fresh folder under the system's temporary folder, removed afterwards.
@@ -16,6 +18,10 @@ public:
 
     const std::filesystem::path& path() const { return path_; }
     std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
+
+    // The folders of a game played where it was unpacked: this one for
+    // its files and its table.
+    GameFolders gameFolders() const { return {Folder::open(path_), Folder::open(path_)}; }
 
     void write(const std::string& name, const std::string& bytes) const;
     std::string read(const std::string& name) const;

@@ -14,6 +14,7 @@
 #include "game/qt/playfield_widget.h"
 #include "game/qt/wrapping_button.h"
 #include "platform/qt/fixed_size_window.h"
+#include "platform/qt/scaled_client.h"
 #include "platform/qt/text_codec.h"
 #include "platform/qt/units.h"
 #include "platform/qt/window_focus.h"
@@ -25,15 +26,10 @@ namespace vermo {
 
 namespace {
 
-// A control's design rectangle, in twips.
-struct DesignBox {
-    int left, top, width, height;
-};
-
 struct PanelDesign {
     const char* name;
     Label FormState::*control;
-    DesignBox box;
+    QRect box;  // in twips
 };
 
 const PanelDesign panelDesign[] = {
@@ -47,7 +43,7 @@ const PanelDesign panelDesign[] = {
     {"lblscore", &FormState::lblscore, {6960, 2880, 2655, 495}},
 };
 
-constexpr DesignBox startButtonBox{240, 240, 6615, 6600};
+const QRect startButtonBox(240, 240, 6615, 6600);
 
 // The panel was laid out in MS Sans Serif 18 pt and the start button in
 // Arial Black 72 pt; where those faces are missing the nearest sans-serif
@@ -82,19 +78,8 @@ int virtualKeyCode(int qtKey)
     }
 }
 
-// A game whose files and table lie in one folder.
-GameFolders oneFolder(const std::filesystem::path& path)
-{
-    const Folder folder = Folder::open(path);
-    return {folder, folder};
-}
 
 }  // namespace
-
-MainWindow::MainWindow(const std::filesystem::path& folder, QWidget* parent)
-    : MainWindow(oneFolder(folder), parent)
-{
-}
 
 MainWindow::MainWindow(GameFolders folders, QWidget* parent)
     : QMainWindow(parent),
@@ -110,32 +95,23 @@ MainWindow::MainWindow(GameFolders folders, QWidget* parent)
 {
     windows_->setScoreFolder(folders_.scores);
     buildMenus();
-    // On a screen smaller than the window (a small screen at a large
-    // scale) the whole window is drawn smaller, so its frame and close box
-    // stay on the screen.
-    dpi_ = units::dpiToFitScreen(this, QSize(clientWidthTwips, clientHeightTwips),
-                                 menuBar()->sizeHint().height());
-    frame_.setDpi(dpi_);
-    const double dpi = dpi_;
-    const QSize clientSize(units::pixelsFromTwips(clientWidthTwips, dpi),
-                           units::pixelsFromTwips(clientHeightTwips, dpi));
-    // The playfield stands in a black holder of its own size, which shows
-    // where it has moved away when the shake is drawn inside the window.
-    auto* holder = new QWidget(this);
-    holder->setObjectName(QStringLiteral("client"));
-    holder->setFixedSize(clientSize);
-    QPalette black = holder->palette();
-    black.setColor(QPalette::Window, units::colorFromBgr(colors::black));
-    holder->setPalette(black);
-    holder->setAutoFillBackground(true);
-    playfield_ = new PlayfieldWidget(game_, folders_.files, holder);
+    // The window opens at its design size, or, on a screen smaller than
+    // that (a small screen at a large scale), at the size that keeps its
+    // whole frame on the screen. From then on it takes any size, and the
+    // board with its panel is scaled whole to the size it is given.
+    const double openingDpi = units::dpiToFitScreen(this, QSize(clientWidthTwips, clientHeightTwips),
+                                                     menuBar()->sizeHint().height());
+    client_ = new ScaledClient(QSize(clientWidthTwips, clientHeightTwips), openingDpi,
+                               units::colorFromBgr(colors::black), this);
+    client_->setObjectName(QStringLiteral("client"));
+    playfield_ = new PlayfieldWidget(game_, folders_.files, client_);
     playfield_->setObjectName(QStringLiteral("playfield"));
-    playfield_->setFixedSize(clientSize);
-    playfield_->setDpi(dpi);
-    frame_.setContents(playfield_);
     buildPanel();
-    // The client area keeps its design size; the menu bar comes on top.
-    keepDesignSize(*this, holder);
+    setCentralWidget(client_);
+    client_->setBoard(playfield_, [this](double dpi) { layOut(dpi); });
+    // Where the window cannot move (Wayland, maximised, full screen), the
+    // shake moves the board inside it.
+    frame_.setDisplace([this](QPoint twips) { client_->displace(twips); });
     letBoxesTakeAnySize();
 
     // After every tick and before every box the screen shows the game's
@@ -149,8 +125,9 @@ MainWindow::MainWindow(GameFolders folders, QWidget* parent)
     routeGameKeys();
 
     // The window opens in the middle of the screen, and a box of the load
-    // (the first run's) stands where the window will appear.
-    adjustSize();
+    // (the first run's) stands where the window will appear. (adjustSize
+    // would keep a top-level window within two thirds of its screen.)
+    resize(sizeHint());
     centreOnOwner(*this, nullptr);
 
     game_.Form_Load();
@@ -170,36 +147,46 @@ MainWindow::~MainWindow()
 
 void MainWindow::buildPanel()
 {
-    const double dpi = dpi_;
-    const double scale = dpi_ / units::logicalDpi(this);
-    auto pixels = [dpi](const DesignBox& box) {
-        return QRect(units::pixelsFromTwips(box.left, dpi), units::pixelsFromTwips(box.top, dpi),
-                     units::pixelsFromTwips(box.width, dpi), units::pixelsFromTwips(box.height, dpi));
-    };
-
-    const QFont font = units::windowFont(18 * scale, false);
     QPalette palette;
     palette.setColor(QPalette::WindowText, units::colorFromBgr(colors::white));
     for (const PanelDesign& design : panelDesign) {
         auto* label = new QLabel(playfield_);
         label->setObjectName(QString::fromLatin1(design.name));
-        label->setGeometry(pixels(design.box));
-        label->setFont(font);
         label->setPalette(palette);
         label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
         label->setTextFormat(Qt::PlainText);
-        labels_.push_back({design.name, &(game_.*design.control), label, {}});
+        labels_.push_back({design.name, design.box, &(game_.*design.control), label, {}});
     }
 
     startButton_ = new WrappingButton(QString(), playfield_);
     startButton_->setObjectName(QStringLiteral("cmdstart"));
-    startButton_->setGeometry(pixels(startButtonBox));
-    startButton_->setFont(startButtonFont(scale));
     startButton_->setFocusPolicy(Qt::StrongFocus);
     connect(startButton_, &QPushButton::clicked, this, [this] {
         game_.cmdstart_Click();
         refreshFromModel();
     });
+}
+
+// The board's twips measured at `dpi`: the playfield, the panel's labels
+// and their font, the start button and its font, all at one scale.
+void MainWindow::layOut(double dpi)
+{
+    const double scale = dpi / units::logicalDpi(this);
+    auto pixels = [dpi](const QRect& twips) {
+        return QRect(units::pixelsFromTwips(twips.x(), dpi), units::pixelsFromTwips(twips.y(), dpi),
+                     units::pixelsFromTwips(twips.width(), dpi), units::pixelsFromTwips(twips.height(), dpi));
+    };
+    playfield_->setDpi(dpi);
+    const QFont font = units::windowFont(18 * scale, false);
+    for (PanelLabel& panel : labels_) {
+        panel.widget->setGeometry(pixels(panel.designTwips));
+        panel.widget->setFont(font);
+        panel.shown.clear();  // cut again to the new width
+        panel.widget->clear();
+    }
+    startButton_->setGeometry(pixels(startButtonBox));
+    startButton_->setFont(startButtonFont(scale));
+    refreshFromModel();
 }
 
 // The menus carry their items only. Each caption marks its letter for Alt
@@ -242,6 +229,17 @@ void MainWindow::buildMenus()
     helpFileAction_ =
         command(help, "Help &File", "Help", &VermoGame::Help_Click, QKeySequence(Qt::Key_F1));
     command(help, "&About", "About", &VermoGame::About_Click);
+
+    // F11, the desktop's key for it, makes the window fill the screen and
+    // back; it is the window's own key, not a menu item.
+    fullScreenAction_ = new QAction(this);
+    QAction* fullScreen = fullScreenAction_;
+    fullScreen->setObjectName(QStringLiteral("fullScreen"));
+    fullScreen->setShortcut(QKeySequence(Qt::Key_F11));
+    fullScreen->setShortcutContext(Qt::WindowShortcut);
+    connect(fullScreen, &QAction::triggered, this,
+            [this] { setWindowState(windowState() ^ Qt::WindowFullScreen); });
+    addAction(fullScreen);
 }
 
 QLabel* MainWindow::label(const std::string& name) const
@@ -254,6 +252,8 @@ QLabel* MainWindow::label(const std::string& name) const
 
 void MainWindow::refreshFromModel()
 {
+    if (client_ == nullptr || client_->dpi() <= 0)
+        return;  // not yet laid out
     if (game_.Caption != shownCaption_) {
         shownCaption_ = game_.Caption;
         setWindowTitle(textFromFileBytes(shownCaption_));
@@ -299,13 +299,16 @@ void MainWindow::routeGameKeys()
 
 void MainWindow::keyPressEvent(QKeyEvent* event)
 {
-    // F1 and F2 normally arrive as menu shortcuts. A window that gets keys
+    // F1, F2 and F11 normally arrive as shortcuts. A window that gets keys
     // without counting as active (no window manager, focus follows the
     // mouse) never sees its shortcuts, so they land here instead.
-    if (event->modifiers() == Qt::NoModifier &&
-        (event->key() == Qt::Key_F1 || event->key() == Qt::Key_F2)) {
-        (event->key() == Qt::Key_F1 ? helpFileAction_ : highScoresAction_)->trigger();
-        return;
+    if (event->modifiers() == Qt::NoModifier) {
+        switch (event->key()) {
+        case Qt::Key_F1: helpFileAction_->trigger(); return;
+        case Qt::Key_F2: highScoresAction_->trigger(); return;
+        case Qt::Key_F11: fullScreenAction_->trigger(); return;
+        default: break;
+        }
     }
     if (!takeGameKey(event))
         QMainWindow::keyPressEvent(event);

@@ -23,6 +23,7 @@ class QLabel;
 namespace vermo {
 
 class PlayfieldWidget;
+class ScaledClient;
 class QtSecondaryWindows;
 class WrappingButton;
 
@@ -31,16 +32,14 @@ class WrappingButton;
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
-    // folder: where the pictures, the icon and the high-score file lie.
-    explicit MainWindow(const std::filesystem::path& folder, QWidget* parent = nullptr);
     // The game's folders as chosen at start: an installed game keeps its
     // files in one folder and the player's table in another.
     explicit MainWindow(GameFolders folders, QWidget* parent = nullptr);
     ~MainWindow() override;
 
     VermoGame& game() { return game_; }
-    // The client area: the playfield with the panel on it. Where the window
-    // cannot be moved, it is displaced inside the window for the shake.
+    // The board: the playfield with the panel on it, scaled whole to the
+    // window. Where the window cannot be moved, the shake moves it inside.
     PlayfieldWidget* playfield() const { return playfield_; }
     WrappingButton* startButton() const { return startButton_; }
     // A panel label by its control name ("lblscore", "Label1", ...).
@@ -48,9 +47,7 @@ public:
     QtTimer& scoreUpdateTimer() { return tmscoreupdate_; }
     QtTimer& movementTimer() { return tmvermomove_; }
     QtTimer& shakeTimer() { return tmshake_; }
-    QtTimer& invisibleTimer() { return tminvisible_; }
     QtDialogs& dialogs() { return dialogs_; }
-    QtWindowFrame& frame() { return frame_; }
     QtSecondaryWindows& secondaryWindows() { return *windows_; }
 
     // Brings captions, the start button and the playfield up to date.
@@ -63,12 +60,14 @@ protected:
 private:
     struct PanelLabel {
         std::string name;
+        QRect designTwips;
         const Label* control;
         QLabel* widget;
         std::string shown;
     };
 
     void buildPanel();
+    void layOut(double dpi);
     void buildMenus();
     void routeGameKeys();
     // Hands an arrow key or P to the game's key handler; false for other
@@ -88,13 +87,12 @@ private:
     std::unique_ptr<QtSecondaryWindows> windows_;
     VermoGame game_;
 
-    // Twips are converted at this many dots per inch: the screen's own, or
-    // less on a screen too small for the window.
-    double dpi_ = 96;
+    ScaledClient* client_ = nullptr;
     PlayfieldWidget* playfield_ = nullptr;
     WrappingButton* startButton_ = nullptr;
     QAction* highScoresAction_ = nullptr;
     QAction* helpFileAction_ = nullptr;
+    QAction* fullScreenAction_ = nullptr;
     std::vector<PanelLabel> labels_;
     std::string shownCaption_, shownButtonCaption_;
 };

@@ -49,38 +49,30 @@ void PlayfieldWidget::loadPictures()
             decoded_.emplace(box->Picture, pictureFromFile(folder_, box->Picture));
 }
 
-void PlayfieldWidget::takeScene(std::vector<ShownSprite>& scene) const
+void PlayfieldWidget::setDpi(double dpi)
 {
-    scene.clear();
-    auto disc = [&scene](const Circle& c) {
-        if (c.Visible)
-            scene.push_back({c.Left, c.Top, c.Width, c.Height, c.FillColor, c.BorderColor, 0});
-    };
-    auto picture = [&scene](const Image& image, StandIn standIn) {
-        if (image.Visible && !image.Picture.empty())
-            scene.push_back({image.Left, image.Top, image.Width, image.Height, 0, 0,
-                             static_cast<int>(standIn) + 1});
-    };
-    disc(state_.berry);
-    for (const Image& item : state_.poison.elements())
-        picture(item, StandIn::Poison);
-    for (const Circle& segment : state_.vermo.elements())
-        disc(segment);
-    picture(state_.headu, StandIn::HeadUp);
-    picture(state_.headd, StandIn::HeadDown);
-    picture(state_.headl, StandIn::HeadLeft);
-    picture(state_.headr, StandIn::HeadRight);
+    if (dpi == dpi_)
+        return;
+    dpi_ = dpi;
+    update();
 }
 
+// At a large window a whole paint costs many times a tick: only the cells
+// a tick changed are painted again, each as its sprite's box with a pixel
+// of margin for the smoothed edges. A tick that changed nothing paints
+// nothing, so the start screen and a paused game stay quiet.
 void PlayfieldWidget::showState()
 {
-    // A whole paint at the longest worm stays far inside a tick; what must
-    // not happen is a paint on every tick of the idle start screen.
-    takeScene(next_);
-    if (!everShown_ || state_.BackColor != shownBackground_ || next_ != shown_)
+    next_.takeFrom(state_);
+    if (!next_.changedSince(shown_, changed_)) {
         update();
-    everShown_ = true;
-    shownBackground_ = state_.BackColor;
+    } else {
+        const double perCm = units::pixelsPerCm(dpi());
+        const int size = roundToPixel(spriteSize * perCm);
+        for (const ShownCells::Position& cell : changed_)
+            update(roundToPixel(gridCoordinate(cell.column) * perCm) - 1,
+                   roundToPixel(gridCoordinate(cell.row) * perCm) - 1, size + 2, size + 2);
+    }
     std::swap(shown_, next_);
 }
 
@@ -95,9 +87,11 @@ void PlayfieldWidget::paintEvent(QPaintEvent* event)
     for (const QRect& part : dirty_)
         painter.fillRect(part, units::colorFromBgr(state_.BackColor));
 
-    // Walls: sharp one-pixel lines.
+    // Walls: sharp lines one pixel of the design size wide.
+    const int wallWidth = std::max(1, roundToPixel(dpi() / units::standardDpi));
     for (const Line* wall : {&state_.lborder, &state_.rborder, &state_.uborder, &state_.dborder}) {
-        painter.setPen(QPen(units::colorFromBgr(wall->BorderColor), 1));
+        painter.setPen(QPen(units::colorFromBgr(wall->BorderColor), wallWidth, Qt::SolidLine,
+                            Qt::SquareCap));
         painter.drawLine(QPoint(roundToPixel(wall->X1 * pixelsPerCm_), roundToPixel(wall->Y1 * pixelsPerCm_)),
                          QPoint(roundToPixel(wall->X2 * pixelsPerCm_), roundToPixel(wall->Y2 * pixelsPerCm_)));
     }

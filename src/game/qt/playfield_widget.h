@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "game/form_state.h"
+#include "game/shown_cells.h"
 #include "platform/folder.h"
 
 namespace vermo {
@@ -31,13 +32,14 @@ public:
     // decoded here and never read a file.
     void loadPictures();
 
-    // Repaints the field when anything on it appeared, vanished, moved or
-    // changed colour since the last call; nothing at all when nothing did.
+    // Repaints the cells where anything appeared, vanished, moved or
+    // changed colour since the last call (the whole field when the
+    // background changed); nothing at all when nothing did.
     void showState();
 
     // The dots per inch the playfield measures its centimetres in: the
-    // screen's own, or less where the window is made smaller to fit.
-    void setDpi(double dpi) { dpi_ = dpi; }
+    // window's scale.
+    void setDpi(double dpi);
 
 signals:
     // After every completed paint.
@@ -75,20 +77,10 @@ private:
 
     bool needed(const QRect& box) const { return dirty_.intersects(box); }
 
-    // One sprite as the field shows it.
-    struct ShownSprite {
-        float left, top, width, height;
-        Color fill, border;  // a disc's colours; 0 for a picture
-        int kind;            // 0 a disc, else the picture's stand-in + 1
-        bool operator==(const ShownSprite&) const = default;
-    };
-    void takeScene(std::vector<ShownSprite>& scene) const;
-
     const FormState& state_;
     // What the last showState() saw, and what this one sees.
-    Color shownBackground_ = colors::black;
-    std::vector<ShownSprite> shown_, next_;
-    bool everShown_ = false;
+    ShownCells shown_, next_;
+    std::vector<ShownCells::Position> changed_;
     QRegion dirty_;  // the part of the widget the current paint redraws
     Folder folder_;
     double pixelsPerCm_ = 0;

@@ -150,14 +150,6 @@ QIcon iconFromBytes(const QByteArray& bytes)
     return icon;
 }
 
-std::vector<int> iconEntriesToDecode(const QByteArray& bytes)
-{
-    std::vector<int> indices;
-    for (const IconEntry& entry : entriesToDecode(bytes))
-        indices.push_back(entry.index);
-    return indices;
-}
-
 QIcon iconFromFile(const Folder& folder, const std::string& name)
 {
     return iconFromBytes(fileBytes(folder, name));

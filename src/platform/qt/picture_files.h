@@ -40,9 +40,6 @@ inline constexpr int maxIconSizes = 8;
 inline constexpr std::int64_t iconPixelBudget = 2 * 256 * 256;
 
 QIcon iconFromBytes(const QByteArray& bytes);
-// The entries of an icon file that iconFromBytes decodes, by their place
-// in its list, smallest size first.
-std::vector<int> iconEntriesToDecode(const QByteArray& bytes);
 QIcon iconFromFile(const Folder& folder, const std::string& name);
 
 // The icon files of the game's folder, each decoded the first time a window

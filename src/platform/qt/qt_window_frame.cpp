@@ -1,76 +1,113 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/qt/qt_window_frame.h"
 
+#include <QEvent>
 #include <QPainter>
 #include <QPixmap>
+#include <QTimer>
 #include <QWidget>
 
-#include "game/board.h"
 #include "platform/qt/picture_files.h"
 #include "platform/qt/units.h"
 
 namespace vermo {
 
+namespace {
+
+// How far, in pixels, a window may stand from where it was put and still
+// count as not moved by the player: the window manager's frame and a
+// scale factor's rounding may shift the place read back by a pixel.
+constexpr int readBackSlack = 2;
+
+}  // namespace
+
 QtWindowFrame::QtWindowFrame(QWidget* window, IconFiles& icons, WindowPlacement placement)
-    : window_(window),
-      icons_(icons),
-      placement_(placement),
-      wantedLeft_(homeLeftTwips),
-      wantedTop_(homeTopTwips)
+    : window_(window), icons_(icons), placement_(placement)
 {
+    wanted_ = rest_ = where();
+    inside_ = movesInside();
+    window_->installEventFilter(this);
 }
 
-void QtWindowFrame::setContents(QWidget* contents)
+void QtWindowFrame::setDisplace(Displace displace)
 {
-    contents_ = contents;
-    displaceContents();
+    displace_ = std::move(displace);
+    this->displace();
 }
 
-double QtWindowFrame::dpi() const { return dpi_ > 0 ? dpi_ : units::logicalDpi(window_); }
-
-int QtWindowFrame::left() const
+bool QtWindowFrame::movesInside() const
 {
-    if (placement_ == WindowPlacement::ByCompositor)
-        return wantedLeft_;
-    return units::twipsFromPixels(window_->frameGeometry().x(), dpi());
+    return placement_ == WindowPlacement::ByCompositor
+        || (window_->windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen));
 }
 
-int QtWindowFrame::top() const
+QPoint QtWindowFrame::where() const
 {
-    if (placement_ == WindowPlacement::ByCompositor)
-        return wantedTop_;
-    return units::twipsFromPixels(window_->frameGeometry().y(), dpi());
+    if (inside_)
+        return wanted_;
+    const QPoint shown = window_->frameGeometry().topLeft();
+    if (placedAt_ && (shown - *placedAt_).manhattanLength() <= readBackSlack)
+        return wanted_;
+    const double dpi = units::logicalDpi(window_);
+    return {units::twipsFromPixels(shown.x(), dpi), units::twipsFromPixels(shown.y(), dpi)};
 }
 
-// QWidget::move places the outer frame of a top-level window.
-void QtWindowFrame::setLeft(int twips)
+int QtWindowFrame::left() const { return where().x(); }
+
+int QtWindowFrame::top() const { return where().y(); }
+
+void QtWindowFrame::setLeft(int twips) { moveTo({twips, where().y()}); }
+
+void QtWindowFrame::setTop(int twips) { moveTo({where().x(), twips}); }
+
+void QtWindowFrame::comeToRest(int left, int top)
 {
-    if (placement_ == WindowPlacement::ByCompositor) {
-        wantedLeft_ = twips;
-        displaceContents();
+    if (inside_)
+        rest_ = {left, top};
+    moveTo({left, top});
+}
+
+void QtWindowFrame::moveTo(QPoint twips)
+{
+    wanted_ = twips;
+    if (inside_) {
+        displace();
         return;
     }
-    window_->move(units::pixelsFromTwips(twips, dpi()), window_->frameGeometry().y());
+    // QWidget::move places the outer frame of a top-level window.
+    const double dpi = units::logicalDpi(window_);
+    placedAt_ = QPoint(units::pixelsFromTwips(twips.x(), dpi), units::pixelsFromTwips(twips.y(), dpi));
+    window_->move(*placedAt_);
 }
 
-void QtWindowFrame::setTop(int twips)
+void QtWindowFrame::displace()
 {
-    if (placement_ == WindowPlacement::ByCompositor) {
-        wantedTop_ = twips;
-        displaceContents();
-        return;
+    if (displace_)
+        displace_(inside_ ? wanted_ - rest_ : QPoint());
+}
+
+// A window maximised or made full screen cannot move: from then on moves
+// are shown inside it, from where the game last put it (the window's own
+// place may already be the maximised one). Made normal again, it goes
+// where the game's moves have taken it since, if anywhere.
+bool QtWindowFrame::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == window_ && event->type() == QEvent::WindowStateChange
+        && movesInside() != inside_) {
+        if (!inside_) {
+            if (!placedAt_)
+                wanted_ = where();
+            rest_ = normal_ = wanted_;
+            inside_ = true;
+        } else {
+            inside_ = false;
+            placedAt_.reset();
+            if (wanted_ != normal_)
+                QTimer::singleShot(0, window_, [this, wanted = wanted_] { moveTo(wanted); });
+        }
+        displace();
     }
-    window_->move(window_->frameGeometry().x(), units::pixelsFromTwips(twips, dpi()));
-}
-
-void QtWindowFrame::displaceContents()
-{
-    if (placement_ != WindowPlacement::ByCompositor || !contents_)
-        return;
-    const QPoint offset(units::pixelsFromTwips(wantedLeft_ - homeLeftTwips, dpi()),
-                        units::pixelsFromTwips(wantedTop_ - homeTopTwips, dpi()));
-    if (contents_->pos() != offset)
-        contents_->move(offset);
+    return false;
 }
 
 void QtWindowFrame::setIcon(const std::string& file)
@@ -79,6 +116,7 @@ void QtWindowFrame::setIcon(const std::string& file)
     window_->setWindowIcon(icon.isNull() ? standInIcon() : icon);
 }
 
+// The worm's green disc.
 QIcon QtWindowFrame::standInIcon()
 {
     QIcon icon;
@@ -88,7 +126,7 @@ QIcon QtWindowFrame::standInIcon()
         QPainter painter(&pixmap);
         painter.setRenderHint(QPainter::Antialiasing);
         painter.setPen(Qt::NoPen);
-        painter.setBrush(units::colorFromBgr(colors::wormGreen));
+        painter.setBrush(QColor(0x00, 0x80, 0x00));
         painter.drawEllipse(QRectF(0.5, 0.5, size - 1.0, size - 1.0));
         painter.end();
         icon.addPixmap(pixmap);

@@ -2,7 +2,10 @@
 #pragma once
 
 #include <QIcon>
-#include <QPointer>
+#include <QObject>
+#include <QPoint>
+#include <functional>
+#include <optional>
 
 #include "platform/window_frame.h"
 #include "platform/qt/window_placement.h"
@@ -16,47 +19,57 @@ class IconFiles;
 // The main window's outer frame in twips, converted at the screen's
 // logical dpi, and its icon from the game's icon files.
 //
-// Where the program may place its windows, a new Left or Top moves the
-// window itself. Where only the compositor places them (Wayland), the
-// window stays where it is and the move is shown inside it instead: the
-// client area is displaced by the window's distance from its home
-// position (1080, 675 twips), which is where the contents rest. So the
-// shake runs its steps inside the window, and its end and the game over
-// bring the contents back to rest.
-class QtWindowFrame : public WindowFrame {
+// The frame remembers where the game put the window, in twips, and reads
+// the window's place back only when the player has moved it since: a move
+// is worked out from the game's own numbers, never from pixels rounded on
+// the way back, so the shake comes back exactly at any scale.
+//
+// Where the window can be moved (X11, a normal window), a new Left or Top
+// moves it. Where it cannot (Wayland, where only the compositor places
+// windows, and a maximised or full-screen window anywhere), the window
+// stays and the move is shown inside it instead: the contents are
+// displaced by the distance from where they last came to rest.
+class QtWindowFrame : public QObject, public WindowFrame {
 public:
     QtWindowFrame(QWidget* window, IconFiles& icons,
                   WindowPlacement placement = windowPlacementOfPlatform());
 
-    // The widget that holds the client area, displaced where the window
-    // cannot be moved. Its parent shows where it has moved away.
-    void setContents(QWidget* contents);
-    WindowPlacement placement() const { return placement_; }
-
-    // The dots per inch twips are converted at: the screen's own unless set
-    // (a window made smaller to fit its screen).
-    void setDpi(double dpi) { dpi_ = dpi; }
+    // Shows the contents displaced by an offset in twips (0, 0 at rest).
+    using Displace = std::function<void(QPoint twips)>;
+    void setDisplace(Displace displace);
 
     int left() const override;
     int top() const override;
     void setLeft(int twips) override;
     void setTop(int twips) override;
+    void comeToRest(int left, int top) override;
     void setIcon(const std::string& file) override;
 
     // A plain round icon for when the icon file cannot be used.
     static QIcon standInIcon();
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
-    double dpi() const;
-    void displaceContents();
+    bool movesInside() const;
+    // Where the window is, in twips: the game's own numbers unless the
+    // player has moved it since the game last put it somewhere.
+    QPoint where() const;
+    void moveTo(QPoint twips);
+    void displace();
 
     QWidget* window_;
     IconFiles& icons_;
     WindowPlacement placement_;
-    QPointer<QWidget> contents_;
-    // Where the game last put the window, when it cannot really go there.
-    int wantedLeft_, wantedTop_;
-    double dpi_ = 0;
+    Displace displace_;
+    // Where the game last put the window, and the pixels that stood for.
+    QPoint wanted_;
+    std::optional<QPoint> placedAt_;
+    // While moves are shown inside the window: where the contents rest,
+    // and where the window stood when it stopped moving.
+    QPoint rest_, normal_;
+    bool inside_ = false;
 };
 
 }  // namespace vermo

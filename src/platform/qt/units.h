@@ -11,15 +11,11 @@
 #include <algorithm>
 #include <cmath>
 
-#include "game/board.h"
+#include "platform/measures.h"
 
 namespace vermo::units {
 
-// The game measures in twips (1440 to the logical inch) and centimetres
-// (1440 / 2.54 twips); pixels appear only on the screen side. At 96 dpi
-// one pixel is 15 twips.
-inline constexpr double twipsPerInch = 1440.0;
-inline constexpr double cmPerInch = 2.54;
+// At the standard 96 dpi one pixel is 15 twips.
 inline constexpr double standardDpi = 96.0;
 
 inline double twipsPerPixel(double logicalDpi) { return twipsPerInch / logicalDpi; }
