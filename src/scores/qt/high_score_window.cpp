@@ -17,6 +17,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "game/board.h"
 #include "platform/qt/fixed_size_window.h"
 #include "platform/qt/text_codec.h"
 #include "platform/qt/twips_layout.h"

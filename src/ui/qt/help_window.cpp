@@ -8,6 +8,7 @@
 #include <string>
 
 #include "platform/data_files.h"
+#include "game/board.h"
 #include "platform/qt/fixed_size_window.h"
 #include "platform/program_end.h"
 #include "platform/qt/text_codec.h"
