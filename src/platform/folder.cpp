@@ -89,12 +89,12 @@ bool isAnotherAccountsPrimaryGroup(gid_t gid, uid_t player)
 // The private group of the player: a group of the player's own name that
 // is the player's primary group and no other account's, with no other
 // member.
-bool isPlayersPrivateGroup(gid_t gid)
+bool isPlayersPrivateGroup(gid_t gid, uid_t playerId)
 {
     passwd player{};
     std::vector<char> playerBuffer;
-    if (lookUp(player, playerBuffer, [](passwd* e, char* b, std::size_t n, passwd** r) {
-            return ::getpwuid_r(::geteuid(), e, b, n, r);
+    if (lookUp(player, playerBuffer, [playerId](passwd* e, char* b, std::size_t n, passwd** r) {
+            return ::getpwuid_r(playerId, e, b, n, r);
         }) != 0)
         return false;
     if (player.pw_gid != gid)
@@ -161,36 +161,44 @@ FileRead readOpenFile(int fd, const struct stat& info, std::size_t limit)
     return result;
 }
 
-}  // namespace
-
-bool ownedByPlayerOrRoot(const struct stat& info)
+// Not writable by everyone, and writable by its group only when that
+// group is the player's own private group and no access list names other
+// users or groups.
+bool onlyThePlayerMayChange(const struct stat& info, bool extendedAccessList, uid_t player)
 {
-    return info.st_uid == ::geteuid() || info.st_uid == 0;
-}
-
-bool isPlayersFolder(const struct stat& info, bool extendedAccessList)
-{
-    if (!S_ISDIR(info.st_mode) || !ownedByPlayerOrRoot(info) || (info.st_mode & S_IWOTH) != 0)
+    if ((info.st_mode & S_IWOTH) != 0)
         return false;
     if ((info.st_mode & S_IWGRP) == 0)
         return true;
-    return !extendedAccessList && isPlayersPrivateGroup(info.st_gid);
+    return !extendedAccessList && isPlayersPrivateGroup(info.st_gid, player);
 }
 
-Folder Folder::open(const std::filesystem::path& path)
+}  // namespace
+
+Folder Folder::open(const std::filesystem::path& path, std::shared_ptr<const Accounts> accounts)
 {
     const int fd = ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0)
-        return Folder(nullptr, path, errno);
-    return Folder(std::make_shared<FileDescriptor>(fd), path, 0);
+        return Folder(nullptr, path, errno, std::move(accounts));
+    return Folder(std::make_shared<FileDescriptor>(fd), path, 0, std::move(accounts));
 }
 
-Folder Folder::reopen(int at, std::filesystem::path path)
+Folder Folder::unopened(const std::filesystem::path& path)
+{
+    return Folder(nullptr, path, ENOENT, systemAccounts());
+}
+
+Folder Folder::reopen(int at, std::filesystem::path path) const
 {
     const int fd = ::openat(at, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0)
-        return Folder(nullptr, std::move(path), errno);
-    return Folder(std::make_shared<FileDescriptor>(fd), std::move(path), 0);
+        return closed(std::move(path), errno);
+    return Folder(std::make_shared<FileDescriptor>(fd), std::move(path), 0, accounts_);
+}
+
+Folder Folder::closed(std::filesystem::path path, int error) const
+{
+    return Folder(nullptr, std::move(path), error, accounts_);
 }
 
 std::optional<struct stat> Folder::info() const
@@ -204,7 +212,8 @@ std::optional<struct stat> Folder::info() const
 bool Folder::isPlayers() const
 {
     const auto folder = info();
-    return folder && isPlayersFolder(*folder, hasExtendedAccessList(fd()));
+    return folder && S_ISDIR(folder->st_mode) && accounts_->trusts(*folder)
+           && onlyThePlayerMayChange(*folder, hasExtendedAccessList(fd()), accounts_->player());
 }
 
 bool Folder::writable() const
@@ -284,14 +293,14 @@ LinkEnd Folder::follow(const std::string& path, Following how) const
         if (error == ENOENT || error == ENOTDIR)
             return refused(error);
         if (error != 0)
-            return LinkEnd{Folder(nullptr, shown.lexically_normal(), error), part, 0};
+            return LinkEnd{closed(shown.lexically_normal(), error), part, 0};
 
         if (S_ISLNK(info.st_mode)) {
             // The system's own rule for links in shared folders, applied to
             // every link on the way: only the player's and root's count.
             if (++links > maxLinkHops)
                 return refused(ELOOP);
-            if (!ownedByPlayerOrRoot(info))
+            if (!accounts_->trusts(info))
                 return refused(EPERM);
             // Read through the handle that was judged, so a link swapped
             // meanwhile is never the one read.
@@ -411,7 +420,11 @@ int Folder::sync() const
 {
     if (!isOpen())
         return error_;
-    return ::fsync(fd()) == 0 ? 0 : errno;
+    if (::fsync(fd()) == 0)
+        return 0;
+    // Some file systems flush a folder's entries with its files and refuse
+    // to be asked: nothing more can be done for them.
+    return errno == EINVAL || errno == ENOTSUP || errno == EOPNOTSUPP ? 0 : errno;
 }
 
 std::vector<std::string> Folder::names(std::size_t limit) const
