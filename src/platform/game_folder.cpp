@@ -61,7 +61,7 @@ Folder openMakingTrustedPath(const fs::path& path, std::string& problem)
         problem = std::strerror(end.refusal);
     else if (!end.folder.isOpen())
         problem = std::strerror(end.folder.openError());
-    return end.refused() ? Folder() : end.folder;
+    return end.refused() ? Folder::unopened(path) : end.folder;
 }
 
 }  // namespace
@@ -104,8 +104,10 @@ GameFolderChoice chooseGameFolder(const Folder& start, const Folder& program,
 
 PlayerFolder preparePlayerFolder(const fs::path& path, const Folder& installedData, bool links)
 {
-    PlayerFolder result{{installedData, Folder()}, {}};
+    // Until it is ready, the folder is only named in what the player is told.
+    PlayerFolder result{{installedData, Folder::unopened(path)}, {}};
     if (path.empty()) {
+        result.folders.scores = Folder::unopened("~/.local/share/vermo");
         result.problem = "No Home Folder Is Known";
         return result;
     }

@@ -81,6 +81,8 @@ bool IsScoreTable(std::string_view bytes)
 
 TableRead ReadScores(ScoreTable& table, const TablePlace& place)
 {
+    if (place.linkLeftAlone())
+        return {TableRead::State::LinkLeftAlone, 0};
     const FileRead file = place.folder.read(place.name, maxScoreFileBytes);
     switch (file.state) {
     case FileRead::State::Read:
@@ -123,8 +125,10 @@ std::string FormatScores(const ScoreTable& table)
     return bytes;
 }
 
-bool WriteScores(const ScoreTable& table, const TablePlace& place)
+TableWrite WriteScores(const ScoreTable& table, const TablePlace& place)
 {
+    if (place.linkLeftAlone())
+        return {};
     const Folder& folder = place.folder;
     const std::string bytes = FormatScores(table);
     std::string tempName;
@@ -134,10 +138,10 @@ bool WriteScores(const ScoreTable& table, const TablePlace& place)
         tempName = uniqueFileName(place.name, std::string(tempSuffix));
         file = folder.createNew(tempName, 0666, error);
         if (!file.valid() && error != EEXIST && error != EINTR)
-            return false;
+            return {};
     }
     if (!file.valid())
-        return false;
+        return {};
 
     // The new file keeps the permissions the old one had.
     const auto old = folder.entryInfo(place.name);
@@ -148,11 +152,11 @@ bool WriteScores(const ScoreTable& table, const TablePlace& place)
     const bool closed = file.close();
     if (!written || !closed || folder.rename(tempName, place.name) != 0) {
         folder.remove(tempName);
-        return false;
+        return {};
     }
     // The renamed entry must reach the disk too; until it has, the new
-    // table may not outlast a crash, and it is not called kept.
-    return folder.sync() == 0;
+    // table may not outlast a power cut.
+    return {true, folder.sync()};
 }
 
 bool IsScoreTempFileName(const std::string& fileName, const std::string& scoreFile, long* process)

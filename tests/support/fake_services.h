@@ -122,7 +122,9 @@ public:
 
 // A whole main window on stand-in services, in a folder of its own.
 struct GameRig {
-    explicit GameRig(std::filesystem::path folder);
+    // `accounts` say whose files are whose in the folder.
+    explicit GameRig(std::filesystem::path folder,
+                     std::shared_ptr<const Accounts> accounts = systemAccounts());
 
     ManualTimer tmscoreupdate, tmvermomove, tmshake, tminvisible;
     ScriptedDialogs dialogs;
@@ -154,6 +156,7 @@ struct GameRig {
 
 private:
     std::filesystem::path folder_;
+    std::shared_ptr<const Accounts> accounts_;
 };
 
 }  // namespace vermo::testing
