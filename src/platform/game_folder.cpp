@@ -48,10 +48,9 @@ bool replace(const Folder& folder, const std::string& name, const std::string& i
     return false;
 }
 
-// Opens the folder at `path`, making every part of it that is missing. A
-// link along the way is followed only when the player or root made it, so
-// nobody can turn the player's folder into one of the player's other
-// folders. A folder that cannot be opened keeps the reason.
+// Opens the folder at `path`, making every part of it that is missing, by
+// the trust rule, so nobody can turn the player's folder into one of the
+// player's other folders. A folder that cannot be opened keeps the reason.
 Folder openMakingTrustedPath(const fs::path& path, std::string& problem)
 {
     const LinkEnd end = Folder::open("/").follow(path.string(), Following::MakingFolders);

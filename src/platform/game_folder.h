@@ -54,9 +54,9 @@ struct PlayerFolder {
     std::string problem;
 };
 
-// Makes the player's folder ready (D-41): creates it with its parents (following
-// only links the player or root made along its path), makes sure it is
-// plainly the player's and writable, and makes every data file
+// Makes the player's folder ready (D-41): creates it with its parents
+// (walking its path by the trust rule of docs/robustness.md, "Trust"),
+// makes sure it is plainly the player's and writable, and makes every data file
 // in it a link to the installed one (a copy when links cannot be made, or
 // when `links` is false). A file that is missing or out of date is
 // replaced in one step, under a name no other process uses, so a
