@@ -33,10 +33,10 @@ bool isCurrent(const Folder& folder, const std::string& name, const std::string&
 // Puts a link to (or a copy of) the installed file under a temporary name
 // of this process's own and renames it over the old one.
 bool replace(const Folder& folder, const std::string& name, const std::string& installedPath,
-             const std::string& installedBytes, bool links)
+             const std::string& installedBytes)
 {
     const std::string made = uniqueFileName("." + name, ".new");
-    bool ready = links && folder.makeLink(installedPath, made) == 0;
+    bool ready = folder.makeLink(installedPath, made) == 0;
     if (!ready) {
         int error = 0;
         FileDescriptor copy = folder.createNew(made, 0644, error);
@@ -101,7 +101,7 @@ GameFolderChoice chooseGameFolder(const Folder& start, const Folder& program,
     return {{Folder(), Folder()}, true};
 }
 
-PlayerFolder preparePlayerFolder(const fs::path& path, const Folder& installedData, bool links)
+PlayerFolder preparePlayerFolder(const fs::path& path, const Folder& installedData)
 {
     // Until it is ready, the folder is only named in what the player is told.
     PlayerFolder result{{installedData, Folder::unopened(path)}, {}};
@@ -136,7 +136,7 @@ PlayerFolder preparePlayerFolder(const fs::path& path, const Folder& installedDa
             continue;
         const std::string installedPath = (installedData.path() / name).string();
         if (!isCurrent(folder, name, installedPath, installed.bytes)
-            && !replace(folder, name, installedPath, installed.bytes, links))
+            && !replace(folder, name, installedPath, installed.bytes))
             allReady = false;
     }
     // A ready folder is the whole game's folder, pictures and all.

@@ -57,14 +57,13 @@ struct PlayerFolder {
 // Makes the player's folder ready (D-41): creates it with its parents
 // (walking its path by the trust rule of docs/robustness.md, "Trust"),
 // makes sure it is plainly the player's and writable, and makes every data file
-// in it a link to the installed one (a copy when links cannot be made, or
-// when `links` is false). A file that is missing or out of date is
+// in it a link to the installed one (a copy when links cannot be made).
+// A file that is missing or out of date is
 // replaced in one step, under a name no other process uses, so a
 // half-made file is never seen and copies starting at once do not clash.
 // The high-score file is never touched. When a data file cannot be put
 // there (a folder in its way), the pictures, icon and help text are read
 // from the installed folder instead; the table is still kept.
-PlayerFolder preparePlayerFolder(const std::filesystem::path& folder, const Folder& installedData,
-                                 bool links = true);
+PlayerFolder preparePlayerFolder(const std::filesystem::path& folder, const Folder& installedData);
 
 }  // namespace vermo

@@ -203,13 +203,14 @@ TEST(PreparePlayerFolder, CopiesWhereLinksCannotBeMadeAndRenewsChangedCopies)
 {
     TempFolder data, player;
     install(data);
-    ASSERT_EQ(preparePlayerFolder(player.path(), opened(data), false).problem, "");
+    FailingLinks noLinks;
+    ASSERT_EQ(preparePlayerFolder(player.path(), opened(data)).problem, "");
     for (const char* name : dataFiles::all) {
         EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(player / name))) << name;
         EXPECT_EQ(player.read(name), name);
     }
     data.write("helpfile.bat", "a newer help text");
-    ASSERT_EQ(preparePlayerFolder(player.path(), opened(data), false).problem, "");
+    ASSERT_EQ(preparePlayerFolder(player.path(), opened(data)).problem, "");
     EXPECT_EQ(player.read("helpfile.bat"), "a newer help text");
 }
 

@@ -19,6 +19,7 @@ std::function<void()> beforeLinkRead;
 bool failFolderFlush = false, failFileFlush = false;
 int flushError = EIO;
 bool addMember = false;
+bool failLinks = false;
 gid_t extendedGroup = 0;
 const char* extraMember = nullptr;
 int accountListError = 0, accountListFailures = 0;
@@ -44,6 +45,9 @@ FailingFlush::FailingFlush(Of what, int error)
     flushError = error;
 }
 FailingFlush::~FailingFlush() { failFolderFlush = failFileFlush = false; }
+
+FailingLinks::FailingLinks() { failLinks = true; }
+FailingLinks::~FailingLinks() { failLinks = false; }
 
 ExtraGroupMember::ExtraGroupMember(gid_t gid, const char* member)
 {
@@ -126,4 +130,14 @@ extern "C" int getgrgid_r(gid_t gid, struct group* __restrict entry, char* __res
     members.push_back(nullptr);
     entry->gr_mem = members.data();
     return 0;
+}
+
+extern "C" int symlinkat(const char* target, int at, const char* name) noexcept
+{
+    static const auto call = real(&symlinkat, "symlinkat");
+    if (failLinks) {
+        errno = EPERM;
+        return -1;
+    }
+    return call(target, at, name);
 }

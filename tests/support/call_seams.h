@@ -32,6 +32,15 @@ public:
     FailingFlush& operator=(const FailingFlush&) = delete;
 };
 
+// Making a symbolic link fails, as on a file system without links.
+class FailingLinks {
+public:
+    FailingLinks();
+    ~FailingLinks();
+    FailingLinks(const FailingLinks&) = delete;
+    FailingLinks& operator=(const FailingLinks&) = delete;
+};
+
 // The group `gid` lists `member` among its members too.
 class ExtraGroupMember {
 public:

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "game/vermo_game.h"
+#include "support/program_ends.h"
 
 namespace vermo::testing {
 
@@ -97,20 +98,6 @@ public:
 
     int left_ = 1080, top_ = 675;
     std::vector<std::string> icons;
-};
-
-struct ProgramEnded : std::runtime_error {
-    ProgramEnded() : std::runtime_error("the program ended") {}
-};
-
-class ThrowingProgramEnd : public ProgramEnd {
-public:
-    [[noreturn]] void endNow() override
-    {
-        ++ends;
-        throw ProgramEnded();
-    }
-    int ends = 0;
 };
 
 class CountingWindows : public SecondaryWindows {
