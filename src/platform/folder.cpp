@@ -383,6 +383,34 @@ FileDescriptor Folder::openAgain(int& error) const
     return again;
 }
 
+Replacement Folder::replace(const std::string& name, std::string_view bytes, mode_t mode,
+                             const std::string& tempStart, const std::string& tempEnd) const
+{
+    std::string tempName;
+    FileDescriptor file(-1);
+    for (int attempt = 0; attempt < 100 && !file.valid(); ++attempt) {
+        int error = 0;
+        tempName = uniqueFileName(tempStart, tempEnd);
+        file = createNew(tempName, mode, error);
+        if (!file.valid() && error != EEXIST && error != EINTR)
+            return {};
+    }
+    if (!file.valid())
+        return {};
+    const auto old = entryInfo(name);
+    if (old && S_ISREG(old->st_mode))
+        ::fchmod(file.get(), old->st_mode & 0777);
+    const bool written = file.writeAll(bytes) && ::fsync(file.get()) == 0;
+    const bool closed = file.close();
+    if (!written || !closed || rename(tempName, name) != 0) {
+        remove(tempName);
+        return {};
+    }
+    // The renamed entry must reach the disk too; until it has, the new
+    // file may not outlast a power cut.
+    return {true, sync()};
+}
+
 int Folder::rename(const std::string& from, const std::string& to) const
 {
     if (!isOpen())
@@ -454,10 +482,38 @@ std::vector<std::string> Folder::names(std::size_t limit) const
     return found;
 }
 
+namespace {
+constexpr std::size_t uniqueLetters = 6;
+constexpr std::string_view uniqueAlphabet =
+    "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+}  // namespace
+
+std::optional<long> uniqueFileNameProcess(const std::string& name, const std::string& start,
+                                          const std::string& end)
+{
+    // "<start>.<process>.<letters><end>"
+    if (name.size() < start.size() + end.size() + uniqueLetters + 3 || !name.starts_with(start + ".")
+        || !name.ends_with(end))
+        return std::nullopt;
+    const std::string_view middle =
+        std::string_view(name).substr(start.size() + 1, name.size() - start.size() - 1 - end.size());
+    const std::size_t dot = middle.size() - uniqueLetters - 1;
+    if (middle[dot] != '.' || dot == 0 || dot > 10)
+        return std::nullopt;
+    long process = 0;
+    for (const char c : middle.substr(0, dot)) {
+        if (c < '0' || c > '9')
+            return std::nullopt;
+        process = process * 10 + (c - '0');
+    }
+    for (const char c : middle.substr(dot + 1))
+        if (uniqueAlphabet.find(c) == std::string_view::npos)
+            return std::nullopt;
+    return process;
+}
+
 std::string uniqueFileName(const std::string& start, const std::string& end)
 {
-    constexpr std::string_view alphabet =
-        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
     // The clock, and a count so that two names asked for within one clock
     // tick still differ.
     static std::uint64_t counter = 0;
@@ -465,8 +521,8 @@ std::string uniqueFileName(const std::string& start, const std::string& end)
         static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count())
         + (++counter << 32);
     std::string name = start + "." + std::to_string(::getpid()) + ".";
-    for (int i = 0; i < 6; ++i)
-        name += alphabet[nextMixedBits(state) % alphabet.size()];
+    for (std::size_t i = 0; i < uniqueLetters; ++i)
+        name += uniqueAlphabet[nextMixedBits(state) % uniqueAlphabet.size()];
     return name + end;
 }
 

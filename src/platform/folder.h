@@ -9,6 +9,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/accounts.h"
@@ -30,6 +31,18 @@ struct FileRead {
     int error = 0;
 
     bool read() const { return state == State::Read; }
+};
+
+// What replacing a file did.
+struct Replacement {
+    // The new file stands under the name.
+    bool written = false;
+    // Why the folder's new entry could not be flushed to the disk (an
+    // errno value), or 0: the new file stands, but may not outlast a
+    // power cut.
+    int folderNotFlushed = 0;
+
+    explicit operator bool() const { return written; }
 };
 
 // How far Folder::follow goes.
@@ -99,6 +112,14 @@ public:
     // so that a lock taken on it lasts as long as that handle. Invalid on
     // failure; `error` says why.
     FileDescriptor openAgain(int& error) const;
+    // Puts `bytes` under `name` in one step, so a crash or a full disk never
+    // leaves half a file: into a new file named uniqueFileName(tempStart,
+    // tempEnd), flushed to the disk, renamed over `name`, then the folder
+    // flushed. The new file keeps the permissions of the plain file it
+    // replaces, or gets `mode`. Not written (the old file untouched, no
+    // temporary file left) when it cannot be.
+    Replacement replace(const std::string& name, std::string_view bytes, mode_t mode,
+                        const std::string& tempStart, const std::string& tempEnd) const;
     // Renames `from` over `to`, both in this folder. 0 or errno.
     int rename(const std::string& from, const std::string& to) const;
     // Removes the file or link `name`. 0 or errno.
@@ -155,5 +176,9 @@ struct LinkEnd {
 // A name for a temporary file that no other process can pick: the given
 // start, this process's number, random letters and the given end.
 std::string uniqueFileName(const std::string& start, const std::string& end);
+// Whether `name` is one that uniqueFileName(start, end) gives; the process
+// that made it.
+std::optional<long> uniqueFileNameProcess(const std::string& name, const std::string& start,
+                                          const std::string& end);
 
 }  // namespace vermo

@@ -3,7 +3,6 @@
 
 #include <cstring>
 
-#include "platform/file_descriptor.h"
 
 namespace vermo {
 
@@ -36,16 +35,12 @@ bool replace(const Folder& folder, const std::string& name, const std::string& i
              const std::string& installedBytes)
 {
     const std::string made = uniqueFileName("." + name, ".new");
-    bool ready = folder.makeLink(installedPath, made) == 0;
-    if (!ready) {
-        int error = 0;
-        FileDescriptor copy = folder.createNew(made, 0644, error);
-        ready = copy.valid() && copy.writeAll(installedBytes) && copy.close();
+    if (folder.makeLink(installedPath, made) == 0) {
+        if (folder.rename(made, name) == 0)
+            return true;
+        folder.remove(made);
     }
-    if (ready && folder.rename(made, name) == 0)
-        return true;
-    folder.remove(made);
-    return false;
+    return folder.replace(name, installedBytes, 0644, "." + name, ".new").written;
 }
 
 // Opens the folder at `path`, making every part of it that is missing, by

@@ -86,7 +86,7 @@ EntryResult RecordEntry(const Folder& gameFolder, const ScoreTable& judged,
         if (read.read() || read.replaceable()) {
             ScoreTable entered = table;
             takeLowestPlace(entered, name, score);
-            const TableWrite write = WriteScores(entered, place);
+            const Replacement write = WriteScores(entered, place);
             result.folderNotFlushed = write.folderNotFlushed;
             if (write) {
                 result.outcome = EntryOutcome::Written;

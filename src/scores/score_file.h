@@ -73,25 +73,12 @@ struct TableRead {
 // maxScoreFileBytes.
 TableRead ReadScores(ScoreTable& table, const TablePlace& place);
 
-// What a write of the table did.
-struct TableWrite {
-    // The file holds the new table.
-    bool written = false;
-    // Why the folder's new entry for it could not be flushed to the disk
-    // (an errno value), or 0: the new table stands, but may not outlast a
-    // power cut.
-    int folderNotFlushed = 0;
-
-    explicit operator bool() const { return written; }
-};
-
 // Writes entries 1 to 10 in index order as `"name",score` CR LF records
-// (the bytes of FormatScores). The table goes to a temporary file beside
-// the place first, is flushed to the disk and then renamed over the old
-// one, so a crash or a full disk never leaves half a table. Not written
-// (the old file untouched, no temporary file left) when it cannot be, or
-// when the place is a link left alone.
-TableWrite WriteScores(const ScoreTable& table, const TablePlace& place);
+// (the bytes of FormatScores), by Folder::replace, so a crash or a full
+// disk never leaves half a table. Not written (the old file untouched, no
+// temporary file left) when it cannot be, or when the place is a link
+// left alone.
+Replacement WriteScores(const ScoreTable& table, const TablePlace& place);
 
 // Removes temporary files that interrupted writes left beside the place:
 // plain files named like "topten.dll.4711.Ab3xZ9.tmp" whose process has
