@@ -115,7 +115,7 @@ void VermoGame::Form_Load()
 
     RemoveStaleScoreFilesWhenIdle(services_.folder);
     const TablePlace place = FindTable(services_.folder);
-    const TableRead read = ReadScores(high, place);
+    const TableRead read = readSortedTable(high, place);
     if (read.replaceable()) {
         services_.dialogs.message(recoveryMessage);
         // The default table, unless another copy of the game has written a
@@ -154,7 +154,6 @@ void VermoGame::Form_Load()
         high = ScoreTable::defaults();
         services_.dialogs.message(unreadableMessage(read));
     }
-    SortScores(high);
     showBestOnPanel();
 
     putHeadPicturesOnHead();
@@ -337,10 +336,7 @@ void VermoGame::resetBoard()
 
 bool VermoGame::readTable()
 {
-    if (!ReadScores(high, FindTable(services_.folder)).read())
-        return false;
-    SortScores(high);
-    return true;
+    return readSortedTable(high, FindTable(services_.folder)).read();
 }
 
 void VermoGame::showBestOnPanel()

@@ -72,8 +72,7 @@ EntryResult RecordEntry(const Folder& gameFolder, const ScoreTable& judged,
     ScoreTable table = judged;
     if (result.refusal == WriteRefusal::None) {
         ScoreTable fresh = judged;
-        const TableRead read = ReadScores(fresh, place);
-        SortScores(fresh);
+        const TableRead read = readSortedTable(fresh, place);
         if (read.read() && fresh != judged) {
             if (score <= fresh.scores[1]) {
                 now = fresh;
@@ -114,7 +113,7 @@ RecoveryResult RestoreDefaultScores(const Folder& gameFolder, ScoreTable& now, T
         return result;
     }
     ScoreTable fresh;
-    found = ReadScores(fresh, place);
+    found = readSortedTable(fresh, place);
     if (found.read()) {
         now = fresh;
         result.outcome = RecoveryOutcome::KeptOtherTable;

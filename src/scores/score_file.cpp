@@ -93,6 +93,14 @@ TableRead ReadScores(ScoreTable& table, const TablePlace& place)
     return {TableRead::State::Unreadable, file.error};
 }
 
+TableRead readSortedTable(ScoreTable& table, const TablePlace& place)
+{
+    const TableRead read = ReadScores(table, place);
+    if (read.read())
+        SortScores(table);
+    return read;
+}
+
 void SortScores(ScoreTable& table)
 {
     for (int pass = 0; pass < 9; ++pass) {

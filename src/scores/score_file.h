@@ -73,6 +73,10 @@ struct TableRead {
 // maxScoreFileBytes.
 TableRead ReadScores(ScoreTable& table, const TablePlace& place);
 
+// ReadScores, then SortScores when it read: what every reader of the
+// table does.
+TableRead readSortedTable(ScoreTable& table, const TablePlace& place);
+
 // Writes entries 1 to 10 in index order as `"name",score` CR LF records
 // (the bytes of FormatScores), by Folder::replace, so a crash or a full
 // disk never leaves half a table. Not written (the old file untouched, no
