@@ -39,7 +39,7 @@ struct GameFolderChoice {
 
 // Chooses the game's folder by the folder rule (D-40): the start folder or
 // the program's own folder when it holds data files and is plainly the
-// player's (isPlayersFolder), else the player's own folder for an
+// player's (Folder::isPlayers), else the player's own folder for an
 // installed game, else the start folder or the player's own. Folders that
 // could not be opened are simply not chosen.
 GameFolderChoice chooseGameFolder(const Folder& start, const Folder& program,
