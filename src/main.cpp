@@ -67,8 +67,8 @@ vermo::GameFolders makePlayerFolderReady(const vermo::Folder& installedData)
     const fs::path folder = vermo::playerFolder(std::getenv("XDG_DATA_HOME"), homeFolder());
     vermo::PlayerFolder ready = vermo::preparePlayerFolder(folder, installedData);
     if (!ready.problem.empty()) {
-        const std::string shown = folder.empty() ? std::string("~/.local/share/vermo") : folder.string();
-        vermo::QtDialogs(nullptr).message("The Game's Folder " + shown + " Could Not Be Made Ready ("
+        vermo::QtDialogs(nullptr).message("The Game's Folder " + ready.folders.scores.path().string()
+                                          + " Could Not Be Made Ready ("
                                           + ready.problem
                                           + "). The High Scores Of This Session Will Not Be Kept.");
     }

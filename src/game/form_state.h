@@ -77,9 +77,6 @@ struct FormState {
     // The high-score file was there at start-up but could not be read: it
     // is left as it is, and no result of this session is written over it.
     bool scoreFileLeftAlone = false;
-    // The player has been told that the table's folder keeps only its
-    // owner's scores; later game overs there say no more about it.
-    bool toldOwnersFolder = false;
 };
 
 }  // namespace vermo

@@ -15,26 +15,60 @@ namespace vermo {
 namespace {
 constexpr const char* recoveryMessage =
     "High lng_score File Not Found, High lng_score Being Set to 0";
+std::string tableInFolder(const TablePlace& place)
+{
+    return std::string("The High Score File ") + scoreFileName + " In The Folder "
+           + place.folder.path().string();
+}
 // A folder the game cannot write to costs the table, not the game: the
 // player is told, with the folder the table lives in, and play goes on.
-std::string writeFailedMessage(const std::filesystem::path& folder)
+std::string writeFailedMessage(const std::filesystem::path& folder, const std::string& outcome)
 {
-    return "The High Score File topten.dll Could Not Be Saved In The Folder " + folder.string()
-           + ". The High Scores Of This Session Will Not Be Kept.";
+    return std::string("The High Score File ") + scoreFileName
+           + " Could Not Be Saved In The Folder " + folder.string() + ". " + outcome;
 }
-// Why an entry was not written although the file may be fine.
-std::string notWrittenMessage(WriteRefusal refusal, const std::filesystem::path& folder, int error)
+// Written, but the folder's entry for it may not outlast a power cut.
+std::string notFlushedMessage(const TablePlace& place, int error)
 {
-    const std::string start =
-        "The High Score File topten.dll Could Not Be Saved In The Folder " + folder.string() + ": ";
+    return "Your Score Is In " + tableInFolder(place)
+           + ", But That Folder Could Not Be Flushed To The Disk (" + std::strerror(error)
+           + "), So It May Not Survive A Power Cut.";
+}
+// The player's link that leads to no table, where it leads and why.
+std::string leftLinkMessage(const TablePlace& place, const std::string& outcome)
+{
+    std::string why;
+    switch (place.leftAlone) {
+    case LinkLeftAlone::AnotherUsers: why = "Passes Through A Link Another User Made"; break;
+    case LinkLeftAlone::Loop: why = "Goes Round In A Loop Of Links"; break;
+    case LinkLeftAlone::MissingFolder: why = "Leads Into A Folder That Is Not There"; break;
+    case LinkLeftAlone::NoTable:
+    case LinkLeftAlone::No: why = "Does Not Lead To A High Score File"; break;
+    }
+    return tableInFolder(place) + " Is A Link To " + place.linkTarget + ", Which " + why
+           + ". The Link Is Left As It Is. " + outcome;
+}
+constexpr const char* notRecorded = "Your Score Was Not Recorded.";
+constexpr const char* sessionNotKept = "The High Scores Of This Session Will Not Be Kept.";
+// Why an entry was not written although the file may be fine; `outcome`
+// says what follows for the score.
+std::string notWrittenMessage(WriteRefusal refusal, const TablePlace& place, int error,
+                              const std::string& outcome)
+{
+    const std::string start = std::string("The High Score File ") + scoreFileName
+                              + " Could Not Be Saved In The Folder "
+                              + place.folder.path().string() + ": ";
     switch (refusal) {
     case WriteRefusal::LockBusy:
         return start
                + "Another Program Has Kept It Locked Too Long, And Other Users May Write In That "
-                 "Folder. Your Score Was Not Recorded.";
+                 "Folder. "
+               + outcome;
     case WriteRefusal::NoLock:
         return start + "It Cannot Be Locked There (" + std::strerror(error)
-               + "), And Other Users May Write In That Folder. Your Score Was Not Recorded.";
+               + "), And Other Users May Write In That Folder. " + outcome;
+    case WriteRefusal::LinkLeftAlone:
+        return leftLinkMessage(place, outcome);
     case WriteRefusal::OwnersFolder:
     case WriteRefusal::None:
         break;
@@ -44,11 +78,10 @@ std::string notWrittenMessage(WriteRefusal refusal, const std::filesystem::path&
              "Keeps Only That Player's Scores. Your High Scores Will Not Be Kept There.";
 }
 // Why a table that is there could not be read, in a few words.
-std::string unreadableMessage(const TableRead& read, bool lockBusy)
+std::string unreadableMessage(const TableRead& read)
 {
-    const std::string why =
-        lockBusy ? std::string("Another Copy Of The Game Keeps It Busy") : std::strerror(read.error);
-    return "The High Score File topten.dll Could Not Be Read (" + why
+    return std::string("The High Score File ") + scoreFileName + " Could Not Be Read ("
+           + std::strerror(read.error)
            + "). It Is Left As It Is, And The High Scores Of This Session Will Not Be Kept.";
 }
 constexpr const char* pushedOutMessage =
@@ -81,41 +114,46 @@ void VermoGame::Form_Load()
     poisonCount = 0;
 
     RemoveStaleScoreFilesWhenIdle(services_.folder);
-    const TableRead read = ReadScores(high, FindTable(services_.folder));
+    const TablePlace place = FindTable(services_.folder);
+    const TableRead read = readSortedTable(high, place);
     if (read.replaceable()) {
         services_.dialogs.message(recoveryMessage);
         // The default table, unless another copy of the game has written a
         // good one while the message was open.
         TableRead again = read;
-        const RecoveryResult restored = RestoreDefaultScores(services_.folder, high, again);
+        const RecoveryResult restored = RestoreDefaultScores(services_.folder, high, again,
+                                                             services_.whileWaitingForTable);
         switch (restored.outcome) {
         case RecoveryOutcome::Restored:
         case RecoveryOutcome::KeptOtherTable:
             break;
         case RecoveryOutcome::WriteFailed:
-            services_.dialogs.message(writeFailedMessage(restored.folder));
+            services_.dialogs.message(
+                writeFailedMessage(restored.place.folder.path(), sessionNotKept));
             break;
         case RecoveryOutcome::NotWritten:
-            toldOwnersFolder = restored.refusal == WriteRefusal::OwnersFolder;
+            // Told now; the next high score tries again.
             services_.dialogs.message(
-                notWrittenMessage(restored.refusal, restored.folder, restored.error));
+                notWrittenMessage(restored.refusal, restored.place, restored.error,
+                                  "It Will Be Tried Again At Your Next High Score."));
             break;
-        case RecoveryOutcome::Busy:
         case RecoveryOutcome::Unreadable:
             scoreFileLeftAlone = true;
-            services_.dialogs.message(
-                unreadableMessage(again, restored.outcome == RecoveryOutcome::Busy));
+            services_.dialogs.message(unreadableMessage(again));
             break;
         }
+    } else if (read.state == TableRead::State::LinkLeftAlone) {
+        high = ScoreTable::defaults();
+        services_.dialogs.message(leftLinkMessage(
+            place, "High Scores Are Kept Again Once It Leads To A High Score File."));
     } else if (!read.read()) {
         // Only a missing or damaged table is replaced: one that cannot be
         // read (no permission, a disk error) may hold every score the
         // player has.
         scoreFileLeftAlone = true;
         high = ScoreTable::defaults();
-        services_.dialogs.message(unreadableMessage(read, false));
+        services_.dialogs.message(unreadableMessage(read));
     }
-    SortScores(high);
     showBestOnPanel();
 
     putHeadPicturesOnHead();
@@ -212,6 +250,8 @@ void VermoGame::newgames()
 
 // The finished game takes the lowest entry's place. The table stays as it
 // is while the name prompt waits, whatever the panel refresh does (D-23).
+// A score that is not kept is told at its own game over, and the table
+// goes back to what the file holds.
 void VermoGame::enterHighScore()
 {
     struct PendingEntry {
@@ -221,13 +261,21 @@ void VermoGame::enterHighScore()
     } pending(highScoreEntryPending);
 
     const ScoreTable judged = high;
+    // What cannot be kept is said in place of asking for a name.
+    const TablePlace place = FindTable(services_.folder);
+    const WriteRefusal known = refusalBeforeEntry(place);
+    if (known != WriteRefusal::None && !scoreFileLeftAlone) {
+        services_.dialogs.message(notWrittenMessage(known, place, 0, notRecorded));
+        return;
+    }
     high.scores[1] = score;
     {
         WhilePlayerMayBeSteering steering(services_.dialogs);
         high.names[1] = SafeName(services_.dialogs.input(namePrompt, "", ""));
     }
     if (scoreFileLeftAlone) {
-        services_.dialogs.message(writeFailedMessage(FindTable(services_.folder).folder.path()));
+        high = judged;
+        services_.dialogs.message(writeFailedMessage(place.folder.path(), sessionNotKept));
         return;
     }
     // Another copy of the game may have recorded results while the prompt
@@ -236,20 +284,18 @@ void VermoGame::enterHighScore()
                                           services_.whileWaitingForTable);
     switch (entry.outcome) {
     case EntryOutcome::Written:
+        if (entry.folderNotFlushed != 0)
+            services_.dialogs.message(notFlushedMessage(entry.place, entry.folderNotFlushed));
         break;
     case EntryOutcome::NoLongerQualifies:
         services_.dialogs.message(pushedOutMessage);
         break;
     case EntryOutcome::NotWritten:
-        if (entry.refusal == WriteRefusal::OwnersFolder) {
-            if (toldOwnersFolder)
-                break;
-            toldOwnersFolder = true;
-        }
-        services_.dialogs.message(notWrittenMessage(entry.refusal, entry.folder, entry.error));
+        services_.dialogs.message(
+            notWrittenMessage(entry.refusal, entry.place, entry.error, notRecorded));
         break;
     case EntryOutcome::WriteFailed:
-        services_.dialogs.message(writeFailedMessage(entry.folder));
+        services_.dialogs.message(writeFailedMessage(entry.place.folder.path(), notRecorded));
         break;
     }
 }
@@ -290,10 +336,7 @@ void VermoGame::resetBoard()
 
 bool VermoGame::readTable()
 {
-    if (!ReadScores(high, FindTable(services_.folder)).read())
-        return false;
-    SortScores(high);
-    return true;
+    return readSortedTable(high, FindTable(services_.folder)).read();
 }
 
 void VermoGame::showBestOnPanel()

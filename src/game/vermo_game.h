@@ -72,8 +72,6 @@ public:
     void Shrink();
     void Effects();
 
-    const Services& services() const { return services_; }
-
     // Design intervals of the four timers.
     static constexpr int scoreUpdateInterval = 5000;
     static constexpr int designMoveInterval = 100;

@@ -89,12 +89,12 @@ bool isAnotherAccountsPrimaryGroup(gid_t gid, uid_t player)
 // The private group of the player: a group of the player's own name that
 // is the player's primary group and no other account's, with no other
 // member.
-bool isPlayersPrivateGroup(gid_t gid)
+bool isPlayersPrivateGroup(gid_t gid, uid_t playerId)
 {
     passwd player{};
     std::vector<char> playerBuffer;
-    if (lookUp(player, playerBuffer, [](passwd* e, char* b, std::size_t n, passwd** r) {
-            return ::getpwuid_r(::geteuid(), e, b, n, r);
+    if (lookUp(player, playerBuffer, [playerId](passwd* e, char* b, std::size_t n, passwd** r) {
+            return ::getpwuid_r(playerId, e, b, n, r);
         }) != 0)
         return false;
     if (player.pw_gid != gid)
@@ -161,36 +161,44 @@ FileRead readOpenFile(int fd, const struct stat& info, std::size_t limit)
     return result;
 }
 
-}  // namespace
-
-bool ownedByPlayerOrRoot(const struct stat& info)
+// Not writable by everyone, and writable by its group only when that
+// group is the player's own private group and no access list names other
+// users or groups.
+bool onlyThePlayerMayChange(const struct stat& info, bool extendedAccessList, uid_t player)
 {
-    return info.st_uid == ::geteuid() || info.st_uid == 0;
-}
-
-bool isPlayersFolder(const struct stat& info, bool extendedAccessList)
-{
-    if (!S_ISDIR(info.st_mode) || !ownedByPlayerOrRoot(info) || (info.st_mode & S_IWOTH) != 0)
+    if ((info.st_mode & S_IWOTH) != 0)
         return false;
     if ((info.st_mode & S_IWGRP) == 0)
         return true;
-    return !extendedAccessList && isPlayersPrivateGroup(info.st_gid);
+    return !extendedAccessList && isPlayersPrivateGroup(info.st_gid, player);
 }
 
-Folder Folder::open(const std::filesystem::path& path)
+}  // namespace
+
+Folder Folder::open(const std::filesystem::path& path, std::shared_ptr<const Accounts> accounts)
 {
     const int fd = ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0)
-        return Folder(nullptr, path, errno);
-    return Folder(std::make_shared<FileDescriptor>(fd), path, 0);
+        return Folder(nullptr, path, errno, std::move(accounts));
+    return Folder(std::make_shared<FileDescriptor>(fd), path, 0, std::move(accounts));
 }
 
-Folder Folder::reopen(int at, std::filesystem::path path)
+Folder Folder::unopened(const std::filesystem::path& path)
+{
+    return Folder(nullptr, path, ENOENT, systemAccounts());
+}
+
+Folder Folder::reopen(int at, std::filesystem::path path) const
 {
     const int fd = ::openat(at, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0)
-        return Folder(nullptr, std::move(path), errno);
-    return Folder(std::make_shared<FileDescriptor>(fd), std::move(path), 0);
+        return closed(std::move(path), errno);
+    return Folder(std::make_shared<FileDescriptor>(fd), std::move(path), 0, accounts_);
+}
+
+Folder Folder::closed(std::filesystem::path path, int error) const
+{
+    return Folder(nullptr, std::move(path), error, accounts_);
 }
 
 std::optional<struct stat> Folder::info() const
@@ -204,7 +212,8 @@ std::optional<struct stat> Folder::info() const
 bool Folder::isPlayers() const
 {
     const auto folder = info();
-    return folder && isPlayersFolder(*folder, hasExtendedAccessList(fd()));
+    return folder && S_ISDIR(folder->st_mode) && accounts_->trusts(*folder)
+           && onlyThePlayerMayChange(*folder, hasExtendedAccessList(fd()), accounts_->player());
 }
 
 bool Folder::writable() const
@@ -284,14 +293,14 @@ LinkEnd Folder::follow(const std::string& path, Following how) const
         if (error == ENOENT || error == ENOTDIR)
             return refused(error);
         if (error != 0)
-            return LinkEnd{Folder(nullptr, shown.lexically_normal(), error), part, 0};
+            return LinkEnd{closed(shown.lexically_normal(), error), part, 0};
 
         if (S_ISLNK(info.st_mode)) {
             // The system's own rule for links in shared folders, applied to
             // every link on the way: only the player's and root's count.
             if (++links > maxLinkHops)
                 return refused(ELOOP);
-            if (!ownedByPlayerOrRoot(info))
+            if (!accounts_->trusts(info))
                 return refused(EPERM);
             // Read through the handle that was judged, so a link swapped
             // meanwhile is never the one read.
@@ -374,6 +383,34 @@ FileDescriptor Folder::openAgain(int& error) const
     return again;
 }
 
+Replacement Folder::replace(const std::string& name, std::string_view bytes, mode_t mode,
+                             const std::string& tempStart, const std::string& tempEnd) const
+{
+    std::string tempName;
+    FileDescriptor file(-1);
+    for (int attempt = 0; attempt < 100 && !file.valid(); ++attempt) {
+        int error = 0;
+        tempName = uniqueFileName(tempStart, tempEnd);
+        file = createNew(tempName, mode, error);
+        if (!file.valid() && error != EEXIST && error != EINTR)
+            return {};
+    }
+    if (!file.valid())
+        return {};
+    const auto old = entryInfo(name);
+    if (old && S_ISREG(old->st_mode))
+        ::fchmod(file.get(), old->st_mode & 0777);
+    const bool written = file.writeAll(bytes) && ::fsync(file.get()) == 0;
+    const bool closed = file.close();
+    if (!written || !closed || rename(tempName, name) != 0) {
+        remove(tempName);
+        return {};
+    }
+    // The renamed entry must reach the disk too; until it has, the new
+    // file may not outlast a power cut.
+    return {true, sync()};
+}
+
 int Folder::rename(const std::string& from, const std::string& to) const
 {
     if (!isOpen())
@@ -411,7 +448,11 @@ int Folder::sync() const
 {
     if (!isOpen())
         return error_;
-    return ::fsync(fd()) == 0 ? 0 : errno;
+    if (::fsync(fd()) == 0)
+        return 0;
+    // Some file systems flush a folder's entries with its files and refuse
+    // to be asked: nothing more can be done for them.
+    return errno == EINVAL || errno == ENOTSUP || errno == EOPNOTSUPP ? 0 : errno;
 }
 
 std::vector<std::string> Folder::names(std::size_t limit) const
@@ -441,10 +482,38 @@ std::vector<std::string> Folder::names(std::size_t limit) const
     return found;
 }
 
+namespace {
+constexpr std::size_t uniqueLetters = 6;
+constexpr std::string_view uniqueAlphabet =
+    "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+}  // namespace
+
+std::optional<long> uniqueFileNameProcess(const std::string& name, const std::string& start,
+                                          const std::string& end)
+{
+    // "<start>.<process>.<letters><end>"
+    if (name.size() < start.size() + end.size() + uniqueLetters + 3 || !name.starts_with(start + ".")
+        || !name.ends_with(end))
+        return std::nullopt;
+    const std::string_view middle =
+        std::string_view(name).substr(start.size() + 1, name.size() - start.size() - 1 - end.size());
+    const std::size_t dot = middle.size() - uniqueLetters - 1;
+    if (middle[dot] != '.' || dot == 0 || dot > 10)
+        return std::nullopt;
+    long process = 0;
+    for (const char c : middle.substr(0, dot)) {
+        if (c < '0' || c > '9')
+            return std::nullopt;
+        process = process * 10 + (c - '0');
+    }
+    for (const char c : middle.substr(dot + 1))
+        if (uniqueAlphabet.find(c) == std::string_view::npos)
+            return std::nullopt;
+    return process;
+}
+
 std::string uniqueFileName(const std::string& start, const std::string& end)
 {
-    constexpr std::string_view alphabet =
-        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
     // The clock, and a count so that two names asked for within one clock
     // tick still differ.
     static std::uint64_t counter = 0;
@@ -452,8 +521,8 @@ std::string uniqueFileName(const std::string& start, const std::string& end)
         static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count())
         + (++counter << 32);
     std::string name = start + "." + std::to_string(::getpid()) + ".";
-    for (int i = 0; i < 6; ++i)
-        name += alphabet[nextMixedBits(state) % alphabet.size()];
+    for (std::size_t i = 0; i < uniqueLetters; ++i)
+        name += uniqueAlphabet[nextMixedBits(state) % uniqueAlphabet.size()];
     return name + end;
 }
 

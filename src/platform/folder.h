@@ -9,21 +9,13 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "platform/accounts.h"
 #include "platform/file_descriptor.h"
 
 namespace vermo {
-
-// The people whose files and links the game trusts: the player and root.
-bool ownedByPlayerOrRoot(const struct stat& info);
-
-// A folder that is plainly the player's: owned by the player or by root,
-// and no other user may add, remove or replace anything in it: not
-// writable by everyone, and writable by its group only when that group is
-// the player's own private group and no access list names other users or
-// groups.
-bool isPlayersFolder(const struct stat& info, bool extendedAccessList);
 
 // What reading a file found.
 struct FileRead {
@@ -39,6 +31,18 @@ struct FileRead {
     int error = 0;
 
     bool read() const { return state == State::Read; }
+};
+
+// What replacing a file did.
+struct Replacement {
+    // The new file stands under the name.
+    bool written = false;
+    // Why the folder's new entry could not be flushed to the disk (an
+    // errno value), or 0: the new file stands, but may not outlast a
+    // power cut.
+    int folderNotFlushed = 0;
+
+    explicit operator bool() const { return written; }
 };
 
 // How far Folder::follow goes.
@@ -61,15 +65,24 @@ public:
     Folder() = default;
 
     // Opens a folder by its path (links along the way are the system's to
-    // follow). path() keeps the path for messages and dialogs.
-    static Folder open(const std::filesystem::path& path);
+    // follow). path() keeps the path for messages and dialogs. `accounts`
+    // says whose files are whose, here and in every folder reached from it.
+    static Folder open(const std::filesystem::path& path,
+                       std::shared_ptr<const Accounts> accounts = systemAccounts());
+    // A folder the game does not open, named for what the player is told:
+    // every operation in it fails as in a missing folder.
+    static Folder unopened(const std::filesystem::path& path);
 
     bool isOpen() const { return handle_ != nullptr; }
     // Why the folder is not open (an errno value); 0 when it is.
     int openError() const { return isOpen() ? 0 : error_; }
     const std::filesystem::path& path() const { return path_; }
 
-    // The folder itself, and whether the player may call it theirs.
+    const Accounts& accounts() const { return *accounts_; }
+
+    // The folder itself, and whether the player may call it theirs: owned
+    // by the player or by root, and no other user may add, remove or
+    // replace anything in it.
     std::optional<struct stat> info() const;
     bool isPlayers() const;
     // Whether the player may make and remove files in it.
@@ -99,6 +112,14 @@ public:
     // so that a lock taken on it lasts as long as that handle. Invalid on
     // failure; `error` says why.
     FileDescriptor openAgain(int& error) const;
+    // Puts `bytes` under `name` in one step, so a crash or a full disk never
+    // leaves half a file: into a new file named uniqueFileName(tempStart,
+    // tempEnd), flushed to the disk, renamed over `name`, then the folder
+    // flushed. The new file keeps the permissions of the plain file it
+    // replaces, or gets `mode`. Not written (the old file untouched, no
+    // temporary file left) when it cannot be.
+    Replacement replace(const std::string& name, std::string_view bytes, mode_t mode,
+                        const std::string& tempStart, const std::string& tempEnd) const;
     // Renames `from` over `to`, both in this folder. 0 or errno.
     int rename(const std::string& from, const std::string& to) const;
     // Removes the file or link `name`. 0 or errno.
@@ -107,31 +128,34 @@ public:
     int makeLink(const std::string& target, const std::string& name) const;
     // What the link `name` points to.
     std::optional<std::string> linkTarget(const std::string& name) const;
-    // Flushes the folder's entries to the disk. 0 or errno.
+    // Flushes the folder's entries to the disk. 0 or errno; a file system
+    // that does not flush folders at all counts as flushed.
     int sync() const;
     // The names in the folder, at most `limit` of them.
     std::vector<std::string> names(std::size_t limit) const;
 
 private:
-    Folder(std::shared_ptr<FileDescriptor> handle, std::filesystem::path path, int error)
-        : handle_(std::move(handle)), path_(std::move(path)), error_(error)
+    Folder(std::shared_ptr<FileDescriptor> handle, std::filesystem::path path, int error,
+           std::shared_ptr<const Accounts> accounts)
+        : handle_(std::move(handle)), path_(std::move(path)), error_(error),
+          accounts_(std::move(accounts))
     {
     }
     // Opens the folder `at` names (a handle that may only name it) for
     // every operation.
-    static Folder reopen(int at, std::filesystem::path path);
+    Folder reopen(int at, std::filesystem::path path) const;
+    // A folder that is not open, with the reason.
+    Folder closed(std::filesystem::path path, int error) const;
     int fd() const { return handle_ ? handle_->get() : -1; }
 
     std::shared_ptr<FileDescriptor> handle_;
     std::filesystem::path path_;
     int error_ = ENOENT;
+    std::shared_ptr<const Accounts> accounts_ = systemAccounts();
 };
 
-// Every part of the path is opened as itself, never through a link, and
-// judged by what was opened. A part that is a link is followed only when
-// the player or root made it, by reading the very link that was judged,
-// and only within 40 links in all; its target, `..` and absolute ones
-// alike, is walked the same way, part by part.
+// How a path is walked and which links are followed: docs/robustness.md,
+// "Trust".
 struct LinkEnd {
     // Where the path ends: the folder reached and the name of the last part
     // in it (a file, which may not exist yet); with MakingFolders, the last
@@ -152,5 +176,9 @@ struct LinkEnd {
 // A name for a temporary file that no other process can pick: the given
 // start, this process's number, random letters and the given end.
 std::string uniqueFileName(const std::string& start, const std::string& end);
+// Whether `name` is one that uniqueFileName(start, end) gives; the process
+// that made it.
+std::optional<long> uniqueFileNameProcess(const std::string& name, const std::string& start,
+                                          const std::string& end);
 
 }  // namespace vermo

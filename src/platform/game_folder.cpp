@@ -3,7 +3,6 @@
 
 #include <cstring>
 
-#include "platform/file_descriptor.h"
 
 namespace vermo {
 
@@ -33,25 +32,20 @@ bool isCurrent(const Folder& folder, const std::string& name, const std::string&
 // Puts a link to (or a copy of) the installed file under a temporary name
 // of this process's own and renames it over the old one.
 bool replace(const Folder& folder, const std::string& name, const std::string& installedPath,
-             const std::string& installedBytes, bool links)
+             const std::string& installedBytes)
 {
     const std::string made = uniqueFileName("." + name, ".new");
-    bool ready = links && folder.makeLink(installedPath, made) == 0;
-    if (!ready) {
-        int error = 0;
-        FileDescriptor copy = folder.createNew(made, 0644, error);
-        ready = copy.valid() && copy.writeAll(installedBytes) && copy.close();
+    if (folder.makeLink(installedPath, made) == 0) {
+        if (folder.rename(made, name) == 0)
+            return true;
+        folder.remove(made);
     }
-    if (ready && folder.rename(made, name) == 0)
-        return true;
-    folder.remove(made);
-    return false;
+    return folder.replace(name, installedBytes, 0644, "." + name, ".new").written;
 }
 
-// Opens the folder at `path`, making every part of it that is missing. A
-// link along the way is followed only when the player or root made it, so
-// nobody can turn the player's folder into one of the player's other
-// folders. A folder that cannot be opened keeps the reason.
+// Opens the folder at `path`, making every part of it that is missing, by
+// the trust rule, so nobody can turn the player's folder into one of the
+// player's other folders. A folder that cannot be opened keeps the reason.
 Folder openMakingTrustedPath(const fs::path& path, std::string& problem)
 {
     const LinkEnd end = Folder::open("/").follow(path.string(), Following::MakingFolders);
@@ -61,7 +55,7 @@ Folder openMakingTrustedPath(const fs::path& path, std::string& problem)
         problem = std::strerror(end.refusal);
     else if (!end.folder.isOpen())
         problem = std::strerror(end.folder.openError());
-    return end.refused() ? Folder() : end.folder;
+    return end.refused() ? Folder::unopened(path) : end.folder;
 }
 
 }  // namespace
@@ -102,10 +96,12 @@ GameFolderChoice chooseGameFolder(const Folder& start, const Folder& program,
     return {{Folder(), Folder()}, true};
 }
 
-PlayerFolder preparePlayerFolder(const fs::path& path, const Folder& installedData, bool links)
+PlayerFolder preparePlayerFolder(const fs::path& path, const Folder& installedData)
 {
-    PlayerFolder result{{installedData, Folder()}, {}};
+    // Until it is ready, the folder is only named in what the player is told.
+    PlayerFolder result{{installedData, Folder::unopened(path)}, {}};
     if (path.empty()) {
+        result.folders.scores = Folder::unopened("~/.local/share/vermo");
         result.problem = "No Home Folder Is Known";
         return result;
     }
@@ -135,7 +131,7 @@ PlayerFolder preparePlayerFolder(const fs::path& path, const Folder& installedDa
             continue;
         const std::string installedPath = (installedData.path() / name).string();
         if (!isCurrent(folder, name, installedPath, installed.bytes)
-            && !replace(folder, name, installedPath, installed.bytes, links))
+            && !replace(folder, name, installedPath, installed.bytes))
             allReady = false;
     }
     // A ready folder is the whole game's folder, pictures and all.

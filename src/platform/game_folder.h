@@ -39,7 +39,7 @@ struct GameFolderChoice {
 
 // Chooses the game's folder by the folder rule (D-40): the start folder or
 // the program's own folder when it holds data files and is plainly the
-// player's (isPlayersFolder), else the player's own folder for an
+// player's (Folder::isPlayers), else the player's own folder for an
 // installed game, else the start folder or the player's own. Folders that
 // could not be opened are simply not chosen.
 GameFolderChoice chooseGameFolder(const Folder& start, const Folder& program,
@@ -54,17 +54,16 @@ struct PlayerFolder {
     std::string problem;
 };
 
-// Makes the player's folder ready (D-41): creates it with its parents (following
-// only links the player or root made along its path), makes sure it is
-// plainly the player's and writable, and makes every data file
-// in it a link to the installed one (a copy when links cannot be made, or
-// when `links` is false). A file that is missing or out of date is
+// Makes the player's folder ready (D-41): creates it with its parents
+// (walking its path by the trust rule of docs/robustness.md, "Trust"),
+// makes sure it is plainly the player's and writable, and makes every data file
+// in it a link to the installed one (a copy when links cannot be made).
+// A file that is missing or out of date is
 // replaced in one step, under a name no other process uses, so a
 // half-made file is never seen and copies starting at once do not clash.
 // The high-score file is never touched. When a data file cannot be put
 // there (a folder in its way), the pictures, icon and help text are read
 // from the installed folder instead; the table is still kept.
-PlayerFolder preparePlayerFolder(const std::filesystem::path& folder, const Folder& installedData,
-                                 bool links = true);
+PlayerFolder preparePlayerFolder(const std::filesystem::path& folder, const Folder& installedData);
 
 }  // namespace vermo

@@ -2,7 +2,6 @@
 #include "scores/score_entry.h"
 
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace vermo {
 
@@ -17,14 +16,15 @@ void takeLowestPlace(ScoreTable& table, const std::string& name, std::int32_t sc
 // or replace it; every write of the table replaces it.
 bool onlyItsOwnerMayReplace(const TablePlace& place)
 {
-    const uid_t player = ::geteuid();
+    const Accounts& accounts = place.folder.accounts();
+    const uid_t player = accounts.player();
     if (player == 0)
         return false;
     const auto folder = place.folder.info();
-    if (!folder || (folder->st_mode & S_ISVTX) == 0 || folder->st_uid == player)
+    if (!folder || (folder->st_mode & S_ISVTX) == 0 || accounts.ownerOf(*folder) == player)
         return false;
     const auto table = place.folder.entryInfo(place.name);
-    return table && table->st_uid != player;
+    return table && accounts.ownerOf(*table) != player;
 }
 
 // Whether the table at `place` must be left alone, with the lock as it was
@@ -38,31 +38,41 @@ WriteRefusal refusalAt(const TablePlace& place, const ScoreFileLock& lock)
     if (!lock.held() && !place.folder.isPlayers())
         return lock.state() == ScoreFileLock::State::Busy ? WriteRefusal::LockBusy
                                                           : WriteRefusal::NoLock;
-    if (onlyItsOwnerMayReplace(place))
+    return refusalBeforeEntry(place);
+}
+}  // namespace
+
+WriteRefusal refusalBeforeEntry(const TablePlace& place)
+{
+    if (place.linkLeftAlone())
+        return WriteRefusal::LinkLeftAlone;
+    if (place.folder.isOpen() && onlyItsOwnerMayReplace(place))
         return WriteRefusal::OwnersFolder;
     return WriteRefusal::None;
 }
-}  // namespace
 
 EntryResult RecordEntry(const Folder& gameFolder, const ScoreTable& judged,
                         const std::string& name, std::int32_t score, ScoreTable& now,
                         const ScoreFileLock::WhileWaiting& whileWaiting,
                         std::chrono::milliseconds patience)
 {
-    const TablePlace place = FindTable(gameFolder);
-    const ScoreFileLock lock(place, patience, whileWaiting);
     EntryResult result;
-    result.folder = place.folder.path();
+    result.place = FindTable(gameFolder);
+    const TablePlace& place = result.place;
+    result.outcome = EntryOutcome::NotWritten;
+    result.refusal = refusalBeforeEntry(place);
+    if (result.refusal != WriteRefusal::None) {
+        now = judged;
+        return result;
+    }
+    const ScoreFileLock lock(place, patience, whileWaiting);
     result.error = lock.error();
+    result.refusal = refusalAt(place, lock);
     // `name` may be a name in `now`: `now` is set only at the end.
     ScoreTable table = judged;
-    result.refusal = refusalAt(place, lock);
-    if (result.refusal != WriteRefusal::None) {
-        result.outcome = EntryOutcome::NotWritten;
-    } else {
+    if (result.refusal == WriteRefusal::None) {
         ScoreTable fresh = judged;
-        const TableRead read = ReadScores(fresh, place);
-        SortScores(fresh);
+        const TableRead read = readSortedTable(fresh, place);
         if (read.read() && fresh != judged) {
             if (score <= fresh.scores[1]) {
                 now = fresh;
@@ -71,46 +81,46 @@ EntryResult RecordEntry(const Folder& gameFolder, const ScoreTable& judged,
             }
             table = fresh;
         }
-        takeLowestPlace(table, name, score);
-        if (!read.read() && !read.replaceable())
-            result.outcome = EntryOutcome::WriteFailed;
-        else
-            result.outcome = WriteScores(table, place) ? EntryOutcome::Written
-                                                       : EntryOutcome::WriteFailed;
+        result.outcome = EntryOutcome::WriteFailed;
+        if (read.read() || read.replaceable()) {
+            ScoreTable entered = table;
+            takeLowestPlace(entered, name, score);
+            const Replacement write = WriteScores(entered, place);
+            result.folderNotFlushed = write.folderNotFlushed;
+            if (write) {
+                result.outcome = EntryOutcome::Written;
+                table = entered;
+            }
+        }
     }
-    if (result.outcome == EntryOutcome::NotWritten)
-        takeLowestPlace(table, name, score);
     now = table;
     return result;
 }
 
 RecoveryResult RestoreDefaultScores(const Folder& gameFolder, ScoreTable& now, TableRead& found,
+                                    const ScoreFileLock::WhileWaiting& whileWaiting,
                                     std::chrono::milliseconds patience)
 {
-    const TablePlace place = FindTable(gameFolder);
-    const ScoreFileLock lock(place, patience);
     RecoveryResult result;
-    result.folder = place.folder.path();
-    result.error = lock.error();
+    result.place = FindTable(gameFolder);
+    const TablePlace& place = result.place;
     now = ScoreTable::defaults();
+    const ScoreFileLock lock(place, patience, whileWaiting);
+    result.error = lock.error();
     result.refusal = refusalAt(place, lock);
-    if (lock.state() == ScoreFileLock::State::Busy) {
-        result.outcome = RecoveryOutcome::Busy;
-        return result;
-    }
-    if (result.refusal == WriteRefusal::NoLock) {
+    if (result.refusal == WriteRefusal::LockBusy || result.refusal == WriteRefusal::NoLock) {
         result.outcome = RecoveryOutcome::NotWritten;
         return result;
     }
     ScoreTable fresh;
-    found = ReadScores(fresh, place);
+    found = readSortedTable(fresh, place);
     if (found.read()) {
         now = fresh;
         result.outcome = RecoveryOutcome::KeptOtherTable;
-    } else if (!found.replaceable()) {
-        result.outcome = RecoveryOutcome::Unreadable;
     } else if (result.refusal != WriteRefusal::None) {
         result.outcome = RecoveryOutcome::NotWritten;
+    } else if (!found.replaceable()) {
+        result.outcome = RecoveryOutcome::Unreadable;
     } else {
         result.outcome = WriteScores(now, place) ? RecoveryOutcome::Restored
                                                  : RecoveryOutcome::WriteFailed;

@@ -30,7 +30,13 @@ enum class WriteRefusal {
     NoLock,         // no lock could be had there at all (see `error`)
     OwnersFolder,   // a sticky folder in which the table is another
                     // player's: only that player's scores can be kept there
+    LinkLeftAlone,  // the player's link leads to no table now
 };
+
+// What the game can tell before it asks for a name: a table it will not
+// write (a link it leaves alone, a sticky folder's table another player
+// owns), or None.
+WriteRefusal refusalBeforeEntry(const TablePlace& place);
 
 enum class EntryOutcome {
     Written,            // the file now holds the entry
@@ -43,9 +49,11 @@ enum class EntryOutcome {
 struct EntryResult {
     EntryOutcome outcome = EntryOutcome::WriteFailed;
     WriteRefusal refusal = WriteRefusal::None;
-    // The folder the table lives in, for what the player is told.
-    std::filesystem::path folder;
+    // Where the table lives, for what the player is told.
+    TablePlace place;
     int error = 0;  // why there was no lock, for NoLock
+    // Written, but the folder's entry could not be flushed (an errno value).
+    int folderNotFlushed = 0;
 };
 
 // How long a copy waits for another to finish with the table.
@@ -58,9 +66,9 @@ inline constexpr std::chrono::milliseconds scoreLockPatience = std::chrono::seco
 // changed the file since, the entry goes into the fresh table by the same
 // rule (strictly greater than its lowest), or is not written at all.
 // A file that has vanished or is damaged is replaced by `judged` with the
-// entry. `now` receives the table the file holds afterwards (the table
-// with the entry when it was not written). `whileWaiting` runs while
-// another copy holds the lock.
+// entry. `now` receives the table the file holds afterwards, with the
+// entry only when it was written. `whileWaiting` runs while another copy
+// holds the lock.
 EntryResult RecordEntry(const Folder& gameFolder, const ScoreTable& judged,
                         const std::string& name, std::int32_t score, ScoreTable& now,
                         const ScoreFileLock::WhileWaiting& whileWaiting = {},
@@ -69,8 +77,7 @@ EntryResult RecordEntry(const Folder& gameFolder, const ScoreTable& judged,
 enum class RecoveryOutcome {
     Restored,        // the file now holds the default table
     KeptOtherTable,  // another copy wrote a complete table meanwhile; kept
-    Busy,            // another program keeps the table's lock: not written over
-    NotWritten,      // refused for another reason (see WriteRefusal)
+    NotWritten,      // refused (see WriteRefusal): the next game over tries again
     Unreadable,      // read again, the file could not be read: not written over
     WriteFailed,     // the default table could not be written
 };
@@ -78,7 +85,7 @@ enum class RecoveryOutcome {
 struct RecoveryResult {
     RecoveryOutcome outcome = RecoveryOutcome::WriteFailed;
     WriteRefusal refusal = WriteRefusal::None;
-    std::filesystem::path folder;
+    TablePlace place;
     int error = 0;
 };
 
@@ -86,9 +93,9 @@ struct RecoveryResult {
 // the default table, unless another copy has written a complete table
 // since; that table is then kept. `now` receives the table the file
 // holds (the default table when it was left alone or not written);
-// `found` what reading it again found. A lock another copy keeps past the
-// wait always leaves the table alone, in the player's own folder too.
+// `found` what reading it again found. The lock is had as for an entry.
 RecoveryResult RestoreDefaultScores(const Folder& gameFolder, ScoreTable& now, TableRead& found,
+                                    const ScoreFileLock::WhileWaiting& whileWaiting = {},
                                     std::chrono::milliseconds patience = scoreLockPatience);
 
 // RemoveStaleScoreFiles, but only while no other copy is writing: a

@@ -3,7 +3,6 @@
 
 #include "platform/utf8.h"
 
-#include "platform/file_descriptor.h"
 #include "platform/folder.h"
 #include "platform/text_fields.h"
 
@@ -22,17 +21,11 @@ namespace vermo {
 namespace {
 
 constexpr std::string_view tempSuffix = ".tmp";
-constexpr std::size_t tempRandomChars = 6;
 // Temporary files from interrupted writes are only ever a few. A folder
 // that others fill with names costs a start-up no more than this many
 // names looked at and leftovers removed; the rest waits for a later start.
 constexpr std::size_t maxNamesLooked = 10000;
 constexpr int maxLeftoversRemoved = 1000;
-
-bool isLetterOrDigit(char c)
-{
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9');
-}
 
 bool isProcessRunning(long process)
 {
@@ -81,6 +74,8 @@ bool IsScoreTable(std::string_view bytes)
 
 TableRead ReadScores(ScoreTable& table, const TablePlace& place)
 {
+    if (place.linkLeftAlone())
+        return {TableRead::State::LinkLeftAlone, 0};
     const FileRead file = place.folder.read(place.name, maxScoreFileBytes);
     switch (file.state) {
     case FileRead::State::Read:
@@ -96,6 +91,14 @@ TableRead ReadScores(ScoreTable& table, const TablePlace& place)
         break;
     }
     return {TableRead::State::Unreadable, file.error};
+}
+
+TableRead readSortedTable(ScoreTable& table, const TablePlace& place)
+{
+    const TableRead read = ReadScores(table, place);
+    if (read.read())
+        SortScores(table);
+    return read;
 }
 
 void SortScores(ScoreTable& table)
@@ -123,63 +126,20 @@ std::string FormatScores(const ScoreTable& table)
     return bytes;
 }
 
-bool WriteScores(const ScoreTable& table, const TablePlace& place)
+Replacement WriteScores(const ScoreTable& table, const TablePlace& place)
 {
-    const Folder& folder = place.folder;
-    const std::string bytes = FormatScores(table);
-    std::string tempName;
-    FileDescriptor file(-1);
-    for (int attempt = 0; attempt < 100 && !file.valid(); ++attempt) {
-        int error = 0;
-        tempName = uniqueFileName(place.name, std::string(tempSuffix));
-        file = folder.createNew(tempName, 0666, error);
-        if (!file.valid() && error != EEXIST && error != EINTR)
-            return false;
-    }
-    if (!file.valid())
-        return false;
-
-    // The new file keeps the permissions the old one had.
-    const auto old = folder.entryInfo(place.name);
-    if (old && S_ISREG(old->st_mode))
-        ::fchmod(file.get(), old->st_mode & 0777);
-
-    const bool written = file.writeAll(bytes) && ::fsync(file.get()) == 0;
-    const bool closed = file.close();
-    if (!written || !closed || folder.rename(tempName, place.name) != 0) {
-        folder.remove(tempName);
-        return false;
-    }
-    // The renamed entry must reach the disk too; until it has, the new
-    // table may not outlast a crash, and it is not called kept.
-    return folder.sync() == 0;
+    if (place.linkLeftAlone())
+        return {};
+    return place.folder.replace(place.name, FormatScores(table), 0666, place.name,
+                                std::string(tempSuffix));
 }
 
 bool IsScoreTempFileName(const std::string& fileName, const std::string& scoreFile, long* process)
 {
-    const std::size_t start = scoreFile.size() + 1;
-    if (fileName.size() < start + tempRandomChars + tempSuffix.size()
-        || fileName.compare(0, scoreFile.size(), scoreFile) != 0 || fileName[scoreFile.size()] != '.'
-        || fileName.compare(fileName.size() - tempSuffix.size(), tempSuffix.size(), tempSuffix) != 0)
-        return false;
-    // "<process>.<letters>": the copy that made it, and six letters or digits.
-    std::string_view middle(fileName);
-    middle = middle.substr(start, middle.size() - start - tempSuffix.size());
-    const std::size_t dot = middle.size() - tempRandomChars - 1;
-    if (middle.size() <= tempRandomChars + 1 || middle[dot] != '.' || dot == 0 || dot > 10)
-        return false;
-    long made = 0;
-    for (const char c : middle.substr(0, dot)) {
-        if (c < '0' || c > '9')
-            return false;
-        made = made * 10 + (c - '0');
-    }
-    for (const char c : middle.substr(dot + 1))
-        if (!isLetterOrDigit(c))
-            return false;
-    if (process != nullptr)
-        *process = made;
-    return true;
+    const auto made = uniqueFileNameProcess(fileName, scoreFile, std::string(tempSuffix));
+    if (made && process != nullptr)
+        *process = *made;
+    return made.has_value();
 }
 
 void RemoveStaleScoreFiles(const TablePlace& place)

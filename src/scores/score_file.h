@@ -57,6 +57,8 @@ struct TableRead {
                      // the start-up recovery replaces it
         Unreadable,  // there, but it could not be read (error says why):
                      // it is left alone
+        LinkLeftAlone,  // the player's link, which leads to no table now
+                        // (TablePlace::leftAlone says why): left as it is
     };
     State state = State::Missing;
     int error = 0;
@@ -71,14 +73,16 @@ struct TableRead {
 // maxScoreFileBytes.
 TableRead ReadScores(ScoreTable& table, const TablePlace& place);
 
+// ReadScores, then SortScores when it read: what every reader of the
+// table does.
+TableRead readSortedTable(ScoreTable& table, const TablePlace& place);
+
 // Writes entries 1 to 10 in index order as `"name",score` CR LF records
-// (the bytes of FormatScores). The table goes to a temporary file beside
-// the place first, is flushed to the disk and then renamed over the old
-// one, so a crash or a full disk never leaves half a table. Returns false
-// (the old file untouched, no temporary file left) when it cannot, and
-// also when the folder's new entry could not be flushed to the disk: the
-// new table then stands, but may not outlast a crash.
-bool WriteScores(const ScoreTable& table, const TablePlace& place);
+// (the bytes of FormatScores), by Folder::replace, so a crash or a full
+// disk never leaves half a table. Not written (the old file untouched, no
+// temporary file left) when it cannot be, or when the place is a link
+// left alone.
+Replacement WriteScores(const ScoreTable& table, const TablePlace& place);
 
 // Removes temporary files that interrupted writes left beside the place:
 // plain files named like "topten.dll.4711.Ab3xZ9.tmp" whose process has

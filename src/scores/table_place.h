@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 
 #include "platform/folder.h"
 
@@ -9,20 +10,34 @@ namespace vermo {
 
 inline constexpr const char* scoreFileName = "topten.dll";
 
-// Where the high-score table lives: a name in an open folder.
-struct TablePlace {
-    Folder folder;
-    std::string name;
+// Why the player's link named topten.dll is left as it is.
+enum class LinkLeftAlone {
+    No,             // the table is at folder/name
+    AnotherUsers,   // its way passes through a link another user made
+    Loop,           // its links go round in a loop (or far too many)
+    MissingFolder,  // its way leads through a folder that is not there
+    NoTable,        // it leads to something that is not a high-score table
 };
 
-// Finds the table of the game's folder. Usually that is topten.dll in the
-// folder itself. When topten.dll is a link, the link is followed only if
-// it, and every link after it, was made by the player or by root, and it
-// ends at a table or at a file not made yet in a folder that exists; the
-// table then lives there and the link stays. Any other link is not
-// followed: a write replaces the link itself, and whatever it points to is
-// left alone. Found once for each read or write and handed on, so the
-// read, the lock and the write of one game over all work on one place.
+// Where the high-score table lives: a name in an open folder.
+struct TablePlace {
+    TablePlace() = default;
+    TablePlace(Folder in, std::string named) : folder(std::move(in)), name(std::move(named)) {}
+
+    Folder folder;
+    std::string name;
+    // When this is set, folder/name is the player's link, which nothing
+    // reads or writes through: linkTarget is where it leads.
+    LinkLeftAlone leftAlone = LinkLeftAlone::No;
+    std::string linkTarget;
+
+    bool linkLeftAlone() const { return leftAlone != LinkLeftAlone::No; }
+};
+
+// Finds the table of the game's folder: topten.dll there, or where the
+// link of that name leads, by the rule in docs/robustness.md ("Trust").
+// Found once for each read or write and handed on, so the read, the lock
+// and the write of one game over all work on one place.
 TablePlace FindTable(const Folder& gameFolder);
 
 }  // namespace vermo

@@ -9,11 +9,20 @@
 #include "core/game_fixture.h"
 #include "support/score_builders.h"
 #include "support/forked_player.h"
+#include "support/other_users.h"
 
 namespace vermo::testing {
 namespace {
 
 const char* const recoveryText = "High lng_score File Not Found, High lng_score Being Set to 0";
+
+int boxesSaying(const GameRig& rig, const std::string& text)
+{
+    int count = 0;
+    for (const auto& box : rig.dialogs.shown)
+        count += box.text.find(text) != std::string::npos;
+    return count;
+}
 
 class StartUp : public GameTest {};
 
@@ -105,6 +114,39 @@ TEST_F(StartUp, APanelTickDuringTheRecoveryMessageDoesNoHarm)
     load();
     EXPECT_EQ(game().lblhighname.Caption, "Computer");
     EXPECT_EQ(folder.read("topten.dll"), tenRecordsOf());
+}
+
+// A lock another program holds while the game starts is a wait, shown as
+// at game over. In the player's own folder the recovery goes on without
+// it; where others may write, the player is told, and the next high score
+// writes once the lock is gone.
+TEST_F(StartUp, ALockHeldAtStartIsAWaitNotAVerdict)
+{
+    std::filesystem::remove(folder / "topten.dll");
+    FileDescriptor held(::open(folder.path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    ASSERT_EQ(::flock(held.get(), LOCK_EX | LOCK_NB), 0);
+    load();
+    EXPECT_EQ(folder.read("topten.dll"), tenRecordsOf());
+    EXPECT_EQ(boxesShown(ShownBox::Message), 1);
+    ASSERT_GE(rig.waits.size(), 2u);
+    EXPECT_TRUE(rig.waits.front().waiting);
+    EXPECT_EQ(rig.waits.front().boxesShown, 1u);
+    EXPECT_FALSE(rig.waits.back().waiting);
+
+    TempFolder shared;
+    std::filesystem::permissions(shared.path(), std::filesystem::perms::all);
+    FileDescriptor sharedHeld(::open(shared.path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    ASSERT_EQ(::flock(sharedHeld.get(), LOCK_EX | LOCK_NB), 0);
+    GameRig other(shared.path());
+    other.random.queueBerry(1, 1, 1);
+    other.startPlaying();
+    EXPECT_EQ(boxesSaying(other, "Another Program Has Kept It Locked Too Long"), 1);
+    EXPECT_FALSE(std::filesystem::exists(shared / "topten.dll"));
+    sharedHeld.close();
+    other.game->score = 20;
+    other.dialogs.answerInput("Ann");
+    other.game->Newgame_Click();
+    EXPECT_EQ(shared.read("topten.dll").substr(0, 10), "\"Ann\",20\r\n");
 }
 
 // The table may hold every score the player has: one box says why it was
@@ -415,36 +457,62 @@ TEST_F(GameOver, ALockKeptByAnotherProgramWhereOthersWriteIsToldOnceAndNothingWr
     EXPECT_EQ(rig.waits.back().boxesShown, 2u);
 }
 
-// A sticky folder the two players' group shares, whose table is the first
-// player's: the second player is told once, naming the folder, that it
-// keeps only that player's scores; his later game overs say no more.
-TEST(GameOverInAStickyFolder, TheOtherPlayerIsToldOnceThatItKeepsOnlyTheOwnersScores)
+// A sticky folder whose table another player owns keeps only that
+// player's scores: every high score hears so at its own game over, in
+// place of the name prompt, and the panel shows none of them.
+TEST(GameOverInAStickyFolder, EveryHighScoreIsToldInPlaceOfTheNamePrompt)
 {
-    if (!isRoot())
-        GTEST_SKIP() << "needs root to act as two players";
     TempFolder folder;
     folder.write("topten.dll", tenRecordsOf());
-    ASSERT_EQ(::chown((folder / "topten.dll").c_str(), firstPlayer, sharedGroup), 0);
-    ASSERT_EQ(::chown(folder.path().c_str(), 0, sharedGroup), 0);
-    ASSERT_EQ(::chmod(folder.path().c_str(), 03770), 0);
-    EXPECT_TRUE(runAs(secondPlayer, [&] {
-        GameRig rig(folder.path());
-        rig.random.queueBerry(1, 1, 1);
-        rig.startPlaying();
-        for (const char* name : {"Bee", "Bee again"}) {
-            rig.game->score = 70;
-            rig.dialogs.answerInput(name);
-            rig.game->Newgame_Click();
-        }
-        int told = 0;
-        for (const auto& box : rig.dialogs.shown)
-            told += box.kind == ShownBox::Message
-                    && box.text.find("In The Folder " + folder.path().string()
-                                     + ": Another Player Owns It")
-                           != std::string::npos;
-        return told == 1 && rig.dialogs.shown.size() == std::size_t{8};
-    }));
+    std::filesystem::permissions(folder.path(), std::filesystem::perms::owner_all
+                                                    | std::filesystem::perms::group_all
+                                                    | std::filesystem::perms::sticky_bit);
+    const auto users = std::make_shared<OtherUsers>();
+    users->give(folder.path());
+    users->give(folder / "topten.dll");
+    GameRig rig(folder.path(), users);
+    rig.random.queueBerry(1, 1, 1);
+    rig.startPlaying();
+    for (int round = 0; round < 3; ++round) {
+        rig.game->score = 70;
+        rig.game->Newgame_Click();
+    }
+    EXPECT_EQ(boxesSaying(rig, "In The Folder " + folder.path().string() + ": Another Player Owns It"), 3);
+    EXPECT_EQ(boxesSaying(rig, "You Got A High Score!"), 0);
+    EXPECT_EQ(rig.game->lblhighscore.Caption, "0");
     EXPECT_EQ(folder.read("topten.dll"), tenRecordsOf());
+}
+
+// The player's link to a shared table whose folder is not mounted: told
+// at start-up and at the game over whose score is not kept, naming the
+// link and where it leads; the link stays, nothing is written elsewhere,
+// and once the share is back the next game over writes there.
+TEST_F(GameOver, ThePlayersLinkToATableNotThereIsLeftAndWrittenThroughOnceItIs)
+{
+    TempFolder share;
+    const std::filesystem::path target = share / "vermo/topten.dll";
+    std::filesystem::remove(folder / "topten.dll");
+    std::filesystem::create_symlink(target, folder / "topten.dll");
+    startPlaying();
+    const std::string link = "topten.dll In The Folder " + folder.path().string() + " Is A Link To "
+                             + target.string() + ", Which Leads Into A Folder That Is Not There.";
+    EXPECT_EQ(boxesSaying(rig, link), 1);
+    EXPECT_EQ(boxesSaying(rig, "Not Found"), 0);
+    game().score = 70;
+    game().Newgame_Click();
+    EXPECT_EQ(boxesSaying(rig, link), 2);
+    EXPECT_EQ(boxesSaying(rig, "You Got A High Score!"), 0);
+    EXPECT_EQ(game().lblhighscore.Caption, "0");
+    EXPECT_FALSE(std::filesystem::exists(share / "vermo"));
+
+    std::filesystem::create_directory(share / "vermo");
+    share.write("vermo/topten.dll", tenRecordsOf("Shared", 5));
+    game().score = 70;
+    rig.dialogs.answerInput("Ann");
+    game().Newgame_Click();
+    EXPECT_EQ(share.read("vermo/topten.dll").substr(0, 10), "\"Ann\",70\r\n");
+    EXPECT_EQ(std::filesystem::read_symlink(folder / "topten.dll"), target);
+    EXPECT_EQ(boxesShown(ShownBox::Message), 2);
 }
 
 TEST_F(GameOver, AVanishedFileStillRecordsTheFinishedGame)

@@ -117,8 +117,9 @@ TEST(ChooseGameFolder, AFolderAnAccessListOpensToAnotherUserIsPassedOver)
 }
 
 // A folder its group may write to is the player's only when that group is
-// the player's own: when the accounts cannot all be looked at to tell, or
-// the folder's access list cannot be read, the group counts as shared.
+// the player's own: when the accounts cannot all be looked at to tell, the
+// folder's access list cannot be read, or the group has another member,
+// it counts as shared.
 TEST(ChooseGameFolder, AGroupWhoseAccountsCannotAllBeLookedAtCountsAsShared)
 {
     TempFolder start;
@@ -135,7 +136,12 @@ TEST(ChooseGameFolder, AGroupWhoseAccountsCannotAllBeLookedAtCountsAsShared)
         FailingAccountList failing(error, 1000);
         EXPECT_TRUE(chooseGameFolder(opened(start), Folder(), Folder()).inPlayersFolder) << error;
     }
-    FailingAccessListRead unreadableList;
+    {
+        FailingAccessListRead unreadableList;
+        EXPECT_TRUE(chooseGameFolder(opened(start), Folder(), Folder()).inPlayersFolder);
+    }
+    // A private group that lists another member is shared after all.
+    ExtraGroupMember another(opened(start).info()->st_gid, "someone-else");
     EXPECT_TRUE(chooseGameFolder(opened(start), Folder(), Folder()).inPlayersFolder);
 }
 
@@ -197,13 +203,14 @@ TEST(PreparePlayerFolder, CopiesWhereLinksCannotBeMadeAndRenewsChangedCopies)
 {
     TempFolder data, player;
     install(data);
-    ASSERT_EQ(preparePlayerFolder(player.path(), opened(data), false).problem, "");
+    FailingLinks noLinks;
+    ASSERT_EQ(preparePlayerFolder(player.path(), opened(data)).problem, "");
     for (const char* name : dataFiles::all) {
         EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(player / name))) << name;
         EXPECT_EQ(player.read(name), name);
     }
     data.write("helpfile.bat", "a newer help text");
-    ASSERT_EQ(preparePlayerFolder(player.path(), opened(data), false).problem, "");
+    ASSERT_EQ(preparePlayerFolder(player.path(), opened(data)).problem, "");
     EXPECT_EQ(player.read("helpfile.bat"), "a newer help text");
 }
 

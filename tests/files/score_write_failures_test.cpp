@@ -142,17 +142,33 @@ TEST(WriteFailure, WriterKilledByTheSizeLimitLeavesTheOldTableAndAStaleFileToCle
     EXPECT_EQ(table, tableOf(lettersOneToTen()));
 }
 
-// A table not known to be on the disk is not called kept: a game over
-// then says it could not be saved.
-TEST(WriteFailure, AFlushThatFailsIsNotAKeptTable)
+// A file whose flush fails is no kept table: the old one stays. A folder
+// whose flush fails after the rename holds the new table, which may not
+// outlast a power cut, and says so; one whose file system does not flush
+// folders at all (EINVAL, ENOTSUP) simply holds it.
+TEST(WriteFailure, WhatAFailedFlushCostsIsToldAsItIs)
 {
-    for (const FailingFlush::Of what : {FailingFlush::Of::Files, FailingFlush::Of::Folders}) {
+    const struct {
+        FailingFlush::Of what;
+        int error;
+        EntryOutcome outcome;
+        int notFlushed;
+    } cases[] = {{FailingFlush::Of::Files, EIO, EntryOutcome::WriteFailed, 0},
+                 {FailingFlush::Of::Folders, EIO, EntryOutcome::Written, EIO},
+                 {FailingFlush::Of::Folders, EINVAL, EntryOutcome::Written, 0},
+                 {FailingFlush::Of::Folders, ENOTSUP, EntryOutcome::Written, 0}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.error);
         TempFolder folder;
         ASSERT_TRUE(WriteScores(ScoreTable::defaults(), tableIn(folder.path())));
-        FailingFlush failing(what);
+        FailingFlush failing(c.what, c.error);
         ScoreTable now;
-        EXPECT_EQ(RecordEntry(Folder::open(folder.path()), ScoreTable::defaults(), "Ann", 7, now).outcome,
-                  EntryOutcome::WriteFailed);
+        const EntryResult result =
+            RecordEntry(Folder::open(folder.path()), ScoreTable::defaults(), "Ann", 7, now);
+        EXPECT_EQ(result.outcome, c.outcome);
+        EXPECT_EQ(result.folderNotFlushed, c.notFlushed);
+        EXPECT_EQ(folder.read(scoreFileName).substr(0, 9) == "\"Ann\",7\r\n",
+                  c.outcome == EntryOutcome::Written);
         EXPECT_EQ(filesIn(folder.path()), (std::set<std::string>{"topten.dll"}));
     }
 }

@@ -1,13 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// A link named like the table is followed only when the player or root
-// made it, and every link on its way too, and only to a table or to a
-// file not made yet; any other link is replaced, and whatever it points
-// to is left alone. A table the player cannot read is never written over.
+// A link named like the table that the player or root made is the
+// player's setting: followed to a table (or to a file not made yet), and
+// otherwise left exactly as it is, with whatever it points to, while
+// nothing is kept elsewhere. Another user's link counts as a damaged
+// table. A table the player cannot read is never written over.
 #include "scores/score_entry.h"
 
 #include "support/score_builders.h"
 #include "support/call_seams.h"
 #include "support/forked_player.h"
+#include "support/other_users.h"
 #include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
@@ -22,8 +24,6 @@ namespace {
 using namespace vermo;
 using namespace vermo::testing;
 namespace fs = std::filesystem;
-
-constexpr uid_t otherUser = secondPlayer;
 
 // Notes with enough lines and commas to fill ten records, were it read as a table.
 const std::string notes = [] {
@@ -52,48 +52,74 @@ bool tableHoldsAnn(const TempFolder& folder)
     return folder.read(scoreFileName).substr(0, 9) == "\"Ann\",7\r\n";
 }
 
-TEST(TableLinks, AnotherUsersLinkInASharedFolderIsNeverFollowed)
-{
-    if (::geteuid() != 0)
-        GTEST_SKIP() << "needs root to make a link that belongs to another user";
-    TempFolder shared, home;
-    fs::permissions(shared.path(), fs::perms::all | fs::perms::sticky_bit);
-    home.write("notes.txt", notes);
-    // Even a link to a table is not followed when someone else made it.
-    home.write("their-table.dll", recordsOf(lettersOneToTen()));
-    for (const char* target : {"notes.txt", "their-table.dll"}) {
-        fs::remove(shared / scoreFileName);
-        fs::create_symlink(home / target, shared / scoreFileName);
-        ASSERT_EQ(::lchown((shared / scoreFileName).c_str(), otherUser, otherUser), 0);
-        ScoreTable table;
-        EXPECT_EQ(ReadScores(table, tableIn(shared.path())).state, TableRead::State::Damaged);
-        writeAnn(shared);
-        EXPECT_FALSE(fs::is_symlink(shared / scoreFileName)) << target;
-        EXPECT_TRUE(tableHoldsAnn(shared)) << target;
-    }
-    EXPECT_EQ(home.read("notes.txt"), notes);
-    EXPECT_EQ(home.read("their-table.dll"), recordsOf(lettersOneToTen()));
-}
-
-TEST(TableLinks, TheLinkIsReplacedWhenItLeadsToSomethingThatIsNoTable)
+// The player's link where it cannot be followed to a table: into a
+// folder that is not mounted, to something that is no table, through
+// another user's link (by a `..` too), round a loop. Nothing reads or
+// writes through it, the recovery and a game over leave it and what it
+// points to as they are, and nothing is written anywhere else.
+TEST(TableLinks, ThePlayersLinkThatLeadsToNoTableIsLeftAsItIs)
 {
     TempFolder folder;
+    const auto users = std::make_shared<OtherUsers>();
     folder.write("notes.txt", notes);
-    fs::create_directory(folder / "a folder");
+    fs::create_directories(folder / "a folder");
     folder.write("a folder/keep.txt", "keep");
-    fs::create_directory(folder / "empty");
-    for (const fs::path& target : {fs::path("notes.txt"), fs::path("a folder"), fs::path("/dev/null"),
-                                  fs::path("no such folder/topten.dll")}) {
-        SCOPED_TRACE(target.string());
+    fs::create_directories(folder / "shared/x");
+    fs::create_directories(folder / "theirs");
+    fs::create_symlink(folder / "theirs", folder / "shared/d");
+    users->give(folder / "shared/d");
+    fs::create_symlink("loop", folder / "other");
+    fs::create_symlink("other", folder / "loop");
+    const std::pair<std::string, LinkLeftAlone> cases[] = {
+        {"unmounted/vermo/topten.dll", LinkLeftAlone::MissingFolder},
+        {"notes.txt", LinkLeftAlone::NoTable},
+        {"a folder", LinkLeftAlone::NoTable},
+        {"/dev/null", LinkLeftAlone::NoTable},
+        {"shared/d/topten.dll", LinkLeftAlone::AnotherUsers},
+        {"shared/x/../d/topten.dll", LinkLeftAlone::AnotherUsers},
+        {(folder / "shared/d/topten.dll").string(), LinkLeftAlone::AnotherUsers},
+        {"loop", LinkLeftAlone::Loop}};
+    for (const auto& [target, why] : cases) {
+        SCOPED_TRACE(target);
         fs::remove(folder / scoreFileName);
         fs::create_symlink(target, folder / scoreFileName);
-        writeAnn(folder);
-        EXPECT_FALSE(fs::is_symlink(folder / scoreFileName));
-        EXPECT_TRUE(tableHoldsAnn(folder));
+        const Folder game = Folder::open(folder.path(), users);
+        const TablePlace place = FindTable(game);
+        EXPECT_EQ(place.leftAlone, why);
+        EXPECT_EQ(place.linkTarget, target);
+        ScoreTable now;
+        TableRead found;
+        EXPECT_EQ(RestoreDefaultScores(game, now, found).refusal, WriteRefusal::LinkLeftAlone);
+        EXPECT_EQ(RecordEntry(game, ScoreTable::defaults(), "Ann", 7, now).refusal,
+                  WriteRefusal::LinkLeftAlone);
+        EXPECT_EQ(now, ScoreTable::defaults());
+        EXPECT_EQ(fs::read_symlink(folder / scoreFileName), target);
     }
     EXPECT_EQ(folder.read("notes.txt"), notes);
     EXPECT_EQ(folder.read("a folder/keep.txt"), "keep");
-    EXPECT_FALSE(fs::exists(folder / "no such folder"));
+    EXPECT_FALSE(fs::exists(folder / "unmounted"));
+    EXPECT_TRUE(fs::is_empty(folder / "theirs"));
+    EXPECT_TRUE(tempFilesIn(folder.path()).empty());
+}
+
+// Another user's link named like the table, where others may write: no
+// setting of the player's, it counts as a damaged table and is replaced,
+// and what it points to is left alone.
+TEST(TableLinks, AnotherUsersLinkNamedLikeTheTableIsReplaced)
+{
+    TempFolder shared, home;
+    const auto users = std::make_shared<OtherUsers>();
+    fs::permissions(shared.path(), fs::perms::all | fs::perms::sticky_bit);
+    home.write("their-table.dll", recordsOf(lettersOneToTen()));
+    fs::create_symlink(home / "their-table.dll", shared / scoreFileName);
+    users->give(shared / scoreFileName);
+    const TablePlace place = FindTable(Folder::open(shared.path(), users));
+    ScoreTable table;
+    EXPECT_EQ(ReadScores(table, place).state, TableRead::State::Damaged);
+    ASSERT_TRUE(WriteScores(annsTable(), place));
+    EXPECT_FALSE(fs::is_symlink(shared / scoreFileName));
+    EXPECT_TRUE(tableHoldsAnn(shared));
+    EXPECT_EQ(home.read("their-table.dll"), recordsOf(lettersOneToTen()));
 }
 
 TEST(TableLinks, ChainsOfThePlayersLinksLeadToTheTable)
@@ -120,60 +146,19 @@ TEST(TableLinks, ChainsOfThePlayersLinksLeadToTheTable)
     EXPECT_TRUE(fs::is_symlink(fresh / scoreFileName));
     EXPECT_EQ(fresh.read("kept/new.dll").substr(0, 9), "\"Ann\",7\r\n");
 
-    // A loop of links leads nowhere and is replaced.
-    TempFolder loop;
-    fs::create_symlink("other", loop / scoreFileName);
-    fs::create_symlink(scoreFileName, loop / "other");
-    writeAnn(loop);
-    EXPECT_FALSE(fs::is_symlink(loop / scoreFileName));
-    EXPECT_TRUE(fs::is_symlink(loop / "other"));
-}
-
-TEST(TableLinks, AChainThroughAnotherUsersLinkIsNotFollowed)
-{
-    if (::geteuid() != 0)
-        GTEST_SKIP() << "needs root to make a link that belongs to another user";
-    TempFolder folder;
-    const std::string theirs = recordsOf(lettersOneToTen());
-    folder.write("their-table.dll", theirs);
-    fs::create_symlink("their-table.dll", folder / "their-link");
-    ASSERT_EQ(::lchown((folder / "their-link").c_str(), otherUser, otherUser), 0);
-    fs::create_symlink("their-link", folder / scoreFileName);
-    writeAnn(folder);
-    EXPECT_FALSE(fs::is_symlink(folder / scoreFileName));
-    EXPECT_EQ(folder.read("their-table.dll"), theirs);
-}
-
-// A link the player made, whose way leads through a folder link another
-// user put into a folder they share: the table is not looked for behind
-// it, so nothing is written into the folder that link points to.
-TEST(TableLinks, AnotherUsersLinkInTheMiddleOfTheChainIsNotFollowed)
-{
-    if (!isRoot())
-        GTEST_SKIP() << "needs root to make a link that belongs to another user";
-    TempFolder folder, theirs;
-    const fs::path shared = folder / "shared";
-    fs::create_directories(shared / "x");
-    fs::permissions(shared, fs::perms::all | fs::perms::sticky_bit);
-    fs::create_symlink(theirs.path(), shared / "d");
-    ASSERT_EQ(::lchown((shared / "d").c_str(), otherUser, otherUser), 0);
-    for (const fs::path& target : {fs::path("shared/d") / scoreFileName,
-                                  fs::path("shared/x/../d") / scoreFileName, shared / "d" / scoreFileName}) {
-        SCOPED_TRACE(target.string());
-        fs::remove(folder / scoreFileName);
-        fs::create_symlink(target, folder / scoreFileName);
-        ScoreTable now;
-        TableRead found;
-        EXPECT_EQ(RestoreDefaultScores(Folder::open(folder.path()), now, found).outcome, RecoveryOutcome::Restored);
-        EXPECT_EQ(found.state, TableRead::State::Damaged);
-        EXPECT_FALSE(fs::is_symlink(folder / scoreFileName));
-        EXPECT_TRUE(fs::is_empty(theirs.path()));
-    }
+    // A `..` climbs out of the folder it stands in.
+    TempFolder climbing;
+    climbing.write("table.dll", recordsOf(lettersOneToTen()));
+    fs::create_directories(climbing / "kept");
+    fs::create_symlink("kept/../table.dll", climbing / scoreFileName);
+    writeAnn(climbing);
+    EXPECT_EQ(climbing.read("table.dll").substr(0, 9), "\"Ann\",7\r\n");
+    EXPECT_FALSE(fs::exists(climbing / "kept/table.dll"));
 }
 
 // A link the player made is swapped for another, right after the game has
 // judged it: the game follows the link it judged, never the one put there
-// meanwhile (another user's, as root).
+// meanwhile (another user's).
 TEST(TableLinks, ALinkSwappedWhileItIsFollowedIsNotTheOneRead)
 {
     TempFolder folder;
@@ -183,15 +168,15 @@ TEST(TableLinks, ALinkSwappedWhileItIsFollowedIsNotTheOneRead)
     folder.write("mine/table.dll", recordsOf(lettersOneToTen()));
     folder.write("theirs/table.dll", theirs);
     fs::create_symlink("mine/table.dll", folder / scoreFileName);
+    const auto users = std::make_shared<OtherUsers>();
     TablePlace place;
     {
         BeforeNextLinkRead swap([&] {
             fs::create_symlink("theirs/table.dll", folder / "swapped");
-            if (isRoot())
-                ::lchown((folder / "swapped").c_str(), otherUser, otherUser);
+            users->give(folder / "swapped");
             fs::rename(folder / "swapped", folder / scoreFileName);
         });
-        place = tableIn(folder.path());
+        place = FindTable(Folder::open(folder.path(), users));
     }
     ASSERT_TRUE(WriteScores(annsTable(), place));
     EXPECT_EQ(folder.read("mine/table.dll").substr(0, 9), "\"Ann\",7\r\n");

@@ -2,6 +2,7 @@
 #include "support/call_seams.h"
 
 #include <dlfcn.h>
+#include <grp.h>
 #include <pwd.h>
 #include <sys/stat.h>
 #include <sys/xattr.h>
@@ -9,12 +10,18 @@
 
 #include <cerrno>
 #include <utility>
+#include <vector>
 
 namespace vermo::testing {
 namespace {
 
 std::function<void()> beforeLinkRead;
 bool failFolderFlush = false, failFileFlush = false;
+int flushError = EIO;
+bool addMember = false;
+bool failLinks = false;
+gid_t extendedGroup = 0;
+const char* extraMember = nullptr;
 int accountListError = 0, accountListFailures = 0;
 bool failAccessListRead = false;
 
@@ -32,11 +39,23 @@ BeforeNextLinkRead::BeforeNextLinkRead(std::function<void()> between)
 }
 BeforeNextLinkRead::~BeforeNextLinkRead() { beforeLinkRead = nullptr; }
 
-FailingFlush::FailingFlush(Of what)
+FailingFlush::FailingFlush(Of what, int error)
 {
     (what == Of::Folders ? failFolderFlush : failFileFlush) = true;
+    flushError = error;
 }
 FailingFlush::~FailingFlush() { failFolderFlush = failFileFlush = false; }
+
+FailingLinks::FailingLinks() { failLinks = true; }
+FailingLinks::~FailingLinks() { failLinks = false; }
+
+ExtraGroupMember::ExtraGroupMember(gid_t gid, const char* member)
+{
+    addMember = true;
+    extendedGroup = gid;
+    extraMember = member;
+}
+ExtraGroupMember::~ExtraGroupMember() { addMember = false; }
 
 FailingAccountList::FailingAccountList(int error, int times)
 {
@@ -67,7 +86,7 @@ extern "C" int fsync(int fd)
     struct stat info {};
     if ((failFolderFlush || failFileFlush) && ::fstat(fd, &info) == 0
         && (failFolderFlush ? S_ISDIR(info.st_mode) : S_ISREG(info.st_mode))) {
-        errno = EIO;
+        errno = flushError;
         return -1;
     }
     return call(fd);
@@ -93,4 +112,32 @@ extern "C" ssize_t fgetxattr(int fd, const char* name, void* value, size_t size)
         return -1;
     }
     return call(fd, name, value, size);
+}
+
+extern "C" int getgrgid_r(gid_t gid, struct group* __restrict entry, char* __restrict buffer,
+                          size_t size, struct group** __restrict found)
+{
+    static const auto call = real(&getgrgid_r, "getgrgid_r");
+    const int result = call(gid, entry, buffer, size, found);
+    if (result != 0 || *found == nullptr || !addMember || gid != extendedGroup)
+        return result;
+    // The members the system gave, then the extra one; kept until the next call.
+    static std::vector<char*> members;
+    members.clear();
+    for (char** member = entry->gr_mem; *member != nullptr; ++member)
+        members.push_back(*member);
+    members.push_back(const_cast<char*>(extraMember));
+    members.push_back(nullptr);
+    entry->gr_mem = members.data();
+    return 0;
+}
+
+extern "C" int symlinkat(const char* target, int at, const char* name) noexcept
+{
+    static const auto call = real(&symlinkat, "symlinkat");
+    if (failLinks) {
+        errno = EPERM;
+        return -1;
+    }
+    return call(target, at, name);
 }

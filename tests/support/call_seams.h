@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <sys/types.h>
+
+#include <cerrno>
 #include <functional>
 
 // Stand-ins for a few system calls, for the races and failures a test
@@ -19,15 +22,32 @@ public:
     BeforeNextLinkRead& operator=(const BeforeNextLinkRead&) = delete;
 };
 
-// Flushing a folder (or, with `files`, a plain file) to the disk fails
-// with a disk error.
+// Flushing a folder (or a plain file) to the disk fails with `error`.
 class FailingFlush {
 public:
     enum class Of { Folders, Files };
-    explicit FailingFlush(Of what);
+    explicit FailingFlush(Of what, int error = EIO);
     ~FailingFlush();
     FailingFlush(const FailingFlush&) = delete;
     FailingFlush& operator=(const FailingFlush&) = delete;
+};
+
+// Making a symbolic link fails, as on a file system without links.
+class FailingLinks {
+public:
+    FailingLinks();
+    ~FailingLinks();
+    FailingLinks(const FailingLinks&) = delete;
+    FailingLinks& operator=(const FailingLinks&) = delete;
+};
+
+// The group `gid` lists `member` among its members too.
+class ExtraGroupMember {
+public:
+    ExtraGroupMember(gid_t gid, const char* member);
+    ~ExtraGroupMember();
+    ExtraGroupMember(const ExtraGroupMember&) = delete;
+    ExtraGroupMember& operator=(const ExtraGroupMember&) = delete;
 };
 
 // Looking through the accounts fails with `error` the next `times` times.

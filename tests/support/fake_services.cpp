@@ -85,13 +85,16 @@ void ScriptedRandom::queuePoison(int column, int row)
     queueOutcome(row, 23);
 }
 
-GameRig::GameRig(std::filesystem::path folder) : folder_(std::move(folder)) {}
+GameRig::GameRig(std::filesystem::path folder, std::shared_ptr<const Accounts> accounts)
+    : folder_(std::move(folder)), accounts_(std::move(accounts))
+{
+}
 
 void GameRig::create()
 {
     game = std::make_unique<VermoGame>(Services{tmscoreupdate, tmvermomove, tmshake, tminvisible,
                                                 dialogs, random, window, programEnd, windows,
-                                                Folder::open(folder_), [this](bool waiting) {
+                                                Folder::open(folder_, accounts_), [this](bool waiting) {
                                                     waits.push_back({waiting, dialogs.shown.size()});
                                                 }});
 }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "game/vermo_game.h"
+#include "support/program_ends.h"
 
 namespace vermo::testing {
 
@@ -99,20 +100,6 @@ public:
     std::vector<std::string> icons;
 };
 
-struct ProgramEnded : std::runtime_error {
-    ProgramEnded() : std::runtime_error("the program ended") {}
-};
-
-class ThrowingProgramEnd : public ProgramEnd {
-public:
-    [[noreturn]] void endNow() override
-    {
-        ++ends;
-        throw ProgramEnded();
-    }
-    int ends = 0;
-};
-
 class CountingWindows : public SecondaryWindows {
 public:
     void showHighScores() override { ++highScores; }
@@ -122,7 +109,9 @@ public:
 
 // A whole main window on stand-in services, in a folder of its own.
 struct GameRig {
-    explicit GameRig(std::filesystem::path folder);
+    // `accounts` say whose files are whose in the folder.
+    explicit GameRig(std::filesystem::path folder,
+                     std::shared_ptr<const Accounts> accounts = systemAccounts());
 
     ManualTimer tmscoreupdate, tmvermomove, tmshake, tminvisible;
     ScriptedDialogs dialogs;
@@ -154,6 +143,7 @@ struct GameRig {
 
 private:
     std::filesystem::path folder_;
+    std::shared_ptr<const Accounts> accounts_;
 };
 
 }  // namespace vermo::testing

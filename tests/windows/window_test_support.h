@@ -15,7 +15,7 @@
 #include <utility>
 #include <vector>
 
-#include "platform/program_end.h"
+#include "support/program_ends.h"
 #include "support/score_builders.h"
 
 // Readable texts in test failures.
@@ -25,21 +25,6 @@ inline void PrintTo(const QString& text, std::ostream* out)
 }
 
 namespace vermo::testing {
-
-// Ends the test's process the way the game ends: at once, with nothing
-// further run. A throwing stand-in would unwind through Qt's menu code,
-// which is not built to be unwound, so tests watch this one in a death test.
-inline constexpr int programEndedCode = 3;
-
-class ExitingProgramEnd : public ProgramEnd {
-public:
-    [[noreturn]] void endNow() override
-    {
-        std::fputs("the program ended\n", stderr);
-        std::fflush(stderr);
-        std::_Exit(programEndedCode);
-    }
-};
 
 inline QString labelText(const QWidget* window, const QString& name)
 {

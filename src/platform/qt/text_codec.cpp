@@ -32,9 +32,4 @@ QString withPlainLineBreaks(QString text)
     return text;
 }
 
-std::string fileBytesFromText(const QString& text)
-{
-    return text.toStdString();
-}
-
 }  // namespace vermo

@@ -25,7 +25,4 @@ QString shownTextFromFileBytes(const std::string& bytes);
 // alone, as the labels and text boxes want them: LF.
 QString withPlainLineBreaks(QString text);
 
-// Text as the game writes it to its files: UTF-8.
-std::string fileBytesFromText(const QString& text);
-
 }  // namespace vermo

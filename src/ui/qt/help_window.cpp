@@ -23,10 +23,11 @@ namespace {
 const char* const howToPlay =
     "Steer the worm with the arrow keys, eat the berries and keep away from the walls, "
     "your own body and the poison. P pauses the game.";
-const char* const missingHelpFile = "The help file helpfile.bat could not be read. ";
-const char* const emptyHelpFile = "The help file helpfile.bat is empty. ";
-const char* const emptyFirstField =
-    "The help file helpfile.bat begins with an empty field, and only its first field is shown. ";
+const std::string helpFileIs = std::string("The help file ") + dataFiles::help;
+const std::string missingHelpFile = helpFileIs + " could not be read. ";
+const std::string emptyHelpFile = helpFileIs + " is empty. ";
+const std::string emptyFirstField =
+    helpFileIs + " begins with an empty field, and only its first field is shown. ";
 
 }  // namespace
 
@@ -82,7 +83,7 @@ QString helpTextFromFile(const Folder& folder)
     // an empty box; a few words on how to play are better than nothing.
     const FileRead file = folder.readThroughLinks(dataFiles::help, maxHelpFileBytes);
     if (!file.read())
-        return QString::fromLatin1(missingHelpFile) + QString::fromLatin1(howToPlay);
+        return QString::fromStdString(missingHelpFile) + QString::fromLatin1(howToPlay);
     // Blanks and line breaks alone show nothing either.
     const auto holdsText = [](const std::string& bytes) {
         return bytes.find_first_not_of(" \t\r\n") != std::string::npos;
@@ -91,7 +92,7 @@ QString helpTextFromFile(const Folder& folder)
     const std::optional<std::string> field = reader.readText();
     if (field && holdsText(*field))
         return withPlainLineBreaks(textFromFileBytes(*field));
-    return QString::fromLatin1(holdsText(file.bytes) ? emptyFirstField : emptyHelpFile)
+    return QString::fromStdString(holdsText(file.bytes) ? emptyFirstField : emptyHelpFile)
            + QString::fromLatin1(howToPlay);
 }
 
