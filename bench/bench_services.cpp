@@ -38,14 +38,14 @@ void makeGameFolder(const TempFolder& folder, const std::filesystem::path& asset
         std::filesystem::copy_file(assets / file, folder / file,
                                    std::filesystem::copy_options::overwrite_existing);
     }
-    WriteScores(ScoreTable::defaults(), FindTable(Folder::open(folder.path())));
+    WriteScores(ScoreTable::defaults(), findTable(Folder::open(folder.path())));
 }
 
 BenchGame::BenchGame()
 {
     // A table on disk, so the load finds one and opens no box.
     const Folder gameFolder = Folder::open(folder.path());
-    WriteScores(ScoreTable::defaults(), FindTable(gameFolder));
+    WriteScores(ScoreTable::defaults(), findTable(gameFolder));
     game = std::make_unique<VermoGame>(Services{tmscoreupdate, tmvermomove, tmshake, tminvisible,
                                                 dialogs, random, frame, programEnd, windows,
                                                 gameFolder});

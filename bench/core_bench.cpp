@@ -161,10 +161,10 @@ void BM_ReadSort(benchmark::State& state)
 {
     TempFolder folder;
     const Folder gameFolder = Folder::open(folder.path());
-    WriteScores(sampleTable(false), FindTable(gameFolder));
+    WriteScores(sampleTable(false), findTable(gameFolder));
     ScoreTable table;
     for (auto _ : state) {
-        if (!ReadScores(table, FindTable(gameFolder)).read()) {
+        if (!ReadScores(table, findTable(gameFolder)).read()) {
             state.SkipWithError("the table could not be read");
             break;
         }
@@ -179,10 +179,10 @@ void BM_ReadSortWrite(benchmark::State& state)
 {
     TempFolder folder;
     const Folder gameFolder = Folder::open(folder.path());
-    WriteScores(sampleTable(false), FindTable(gameFolder));
+    WriteScores(sampleTable(false), findTable(gameFolder));
     ScoreTable table;
     for (auto _ : state) {
-        const TablePlace place = FindTable(gameFolder);
+        const TablePlace place = findTable(gameFolder);
         if (!ReadScores(table, place).read()) {
             state.SkipWithError("the table could not be read");
             break;

@@ -51,7 +51,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         toInt32(*value);
     }
 
-    const std::string name = SafeName(std::string(bytes));
+    const std::string name = safeName(std::string(bytes));
     require(name.size() <= maxNameBytes && name.size() <= size);
     for (const char c : name)
         require(c != '"' && static_cast<unsigned char>(c) >= 0x20 && c != 0x7f);

@@ -27,7 +27,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const ScoreTable before = ScoreTable::defaults();
     ScoreTable table = before;
-    if (!ParseScores(table, bytes)) {
+    if (!parseScores(table, bytes)) {
         require(table == before);
         return 0;
     }
@@ -38,13 +38,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (std::size_t i = 1; i < 10; ++i)
         require(table.scores[i] <= table.scores[i + 1]);
 
-    const std::string written = FormatScores(table);
+    const std::string written = formatScores(table);
     ScoreTable back;
-    require(ParseScores(back, written));
+    require(parseScores(back, written));
     for (std::size_t i = 1; i <= 10; ++i) {
-        require(back.names[i] == StoredName(table.names[i]));
+        require(back.names[i] == storedName(table.names[i]));
         require(back.scores[i] == table.scores[i]);
     }
-    require(FormatScores(back) == written);
+    require(formatScores(back) == written);
     return 0;
 }

@@ -113,15 +113,15 @@ void VermoGame::Form_Load()
     poisonPlaced = false;
     poisonCount = 0;
 
-    RemoveStaleScoreFilesWhenIdle(services_.folder);
-    const TablePlace place = FindTable(services_.folder);
+    removeStaleScoreFilesWhenIdle(services_.folder);
+    const TablePlace place = findTable(services_.folder);
     const TableRead read = readSortedTable(high, place);
     if (read.replaceable()) {
         services_.dialogs.message(recoveryMessage);
         // The default table, unless another copy of the game has written a
         // good one while the message was open.
         TableRead again = read;
-        const RecoveryResult restored = RestoreDefaultScores(services_.folder, high, again,
+        const RecoveryResult restored = restoreDefaultScores(services_.folder, high, again,
                                                              services_.whileWaitingForTable);
         switch (restored.outcome) {
         case RecoveryOutcome::Restored:
@@ -262,7 +262,7 @@ void VermoGame::enterHighScore()
 
     const ScoreTable judged = high;
     // What cannot be kept is said in place of asking for a name.
-    const TablePlace place = FindTable(services_.folder);
+    const TablePlace place = findTable(services_.folder);
     const WriteRefusal known = refusalBeforeEntry(place);
     if (known != WriteRefusal::None && !scoreFileLeftAlone) {
         services_.dialogs.message(notWrittenMessage(known, place, 0, notRecorded));
@@ -271,7 +271,7 @@ void VermoGame::enterHighScore()
     high.scores[1] = score;
     {
         WhilePlayerMayBeSteering steering(services_.dialogs);
-        high.names[1] = SafeName(services_.dialogs.input(namePrompt, "", ""));
+        high.names[1] = safeName(services_.dialogs.input(namePrompt, "", ""));
     }
     if (scoreFileLeftAlone) {
         high = judged;
@@ -280,7 +280,7 @@ void VermoGame::enterHighScore()
     }
     // Another copy of the game may have recorded results while the prompt
     // was open; the entry then goes into the table as it stands now.
-    const EntryResult entry = RecordEntry(services_.folder, judged, high.names[1], score, high,
+    const EntryResult entry = recordEntry(services_.folder, judged, high.names[1], score, high,
                                           services_.whileWaitingForTable);
     switch (entry.outcome) {
     case EntryOutcome::Written:
@@ -336,7 +336,7 @@ void VermoGame::resetBoard()
 
 bool VermoGame::readTable()
 {
-    return readSortedTable(high, FindTable(services_.folder)).read();
+    return readSortedTable(high, findTable(services_.folder)).read();
 }
 
 void VermoGame::showBestOnPanel()

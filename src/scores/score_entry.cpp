@@ -51,13 +51,13 @@ WriteRefusal refusalBeforeEntry(const TablePlace& place)
     return WriteRefusal::None;
 }
 
-EntryResult RecordEntry(const Folder& gameFolder, const ScoreTable& judged,
+EntryResult recordEntry(const Folder& gameFolder, const ScoreTable& judged,
                         const std::string& name, std::int32_t score, ScoreTable& now,
                         const ScoreFileLock::WhileWaiting& whileWaiting,
                         std::chrono::milliseconds patience)
 {
     EntryResult result;
-    result.place = FindTable(gameFolder);
+    result.place = findTable(gameFolder);
     const TablePlace& place = result.place;
     result.outcome = EntryOutcome::NotWritten;
     result.refusal = refusalBeforeEntry(place);
@@ -97,12 +97,12 @@ EntryResult RecordEntry(const Folder& gameFolder, const ScoreTable& judged,
     return result;
 }
 
-RecoveryResult RestoreDefaultScores(const Folder& gameFolder, ScoreTable& now, TableRead& found,
+RecoveryResult restoreDefaultScores(const Folder& gameFolder, ScoreTable& now, TableRead& found,
                                     const ScoreFileLock::WhileWaiting& whileWaiting,
                                     std::chrono::milliseconds patience)
 {
     RecoveryResult result;
-    result.place = FindTable(gameFolder);
+    result.place = findTable(gameFolder);
     const TablePlace& place = result.place;
     now = ScoreTable::defaults();
     const ScoreFileLock lock(place, patience, whileWaiting);
@@ -128,12 +128,12 @@ RecoveryResult RestoreDefaultScores(const Folder& gameFolder, ScoreTable& now, T
     return result;
 }
 
-void RemoveStaleScoreFilesWhenIdle(const Folder& gameFolder)
+void removeStaleScoreFilesWhenIdle(const Folder& gameFolder)
 {
-    const TablePlace place = FindTable(gameFolder);
+    const TablePlace place = findTable(gameFolder);
     const ScoreFileLock lock(place, std::chrono::milliseconds(0));
     if (lock.held())
-        RemoveStaleScoreFiles(place);
+        removeStaleScoreFiles(place);
 }
 
 }  // namespace vermo

@@ -69,7 +69,7 @@ inline constexpr std::chrono::milliseconds scoreLockPatience = std::chrono::seco
 // entry. `now` receives the table the file holds afterwards, with the
 // entry only when it was written. `whileWaiting` runs while another copy
 // holds the lock.
-EntryResult RecordEntry(const Folder& gameFolder, const ScoreTable& judged,
+EntryResult recordEntry(const Folder& gameFolder, const ScoreTable& judged,
                         const std::string& name, std::int32_t score, ScoreTable& now,
                         const ScoreFileLock::WhileWaiting& whileWaiting = {},
                         std::chrono::milliseconds patience = scoreLockPatience);
@@ -94,12 +94,12 @@ struct RecoveryResult {
 // since; that table is then kept. `now` receives the table the file
 // holds (the default table when it was left alone or not written);
 // `found` what reading it again found. The lock is had as for an entry.
-RecoveryResult RestoreDefaultScores(const Folder& gameFolder, ScoreTable& now, TableRead& found,
+RecoveryResult restoreDefaultScores(const Folder& gameFolder, ScoreTable& now, TableRead& found,
                                     const ScoreFileLock::WhileWaiting& whileWaiting = {},
                                     std::chrono::milliseconds patience = scoreLockPatience);
 
-// RemoveStaleScoreFiles, but only while no other copy is writing: a
+// removeStaleScoreFiles, but only while no other copy is writing: a
 // temporary file that another copy is filling right now is not stale.
-void RemoveStaleScoreFilesWhenIdle(const Folder& gameFolder);
+void removeStaleScoreFilesWhenIdle(const Folder& gameFolder);
 
 }  // namespace vermo

@@ -44,7 +44,7 @@ ScoreTable ScoreTable::defaults()
     return table;
 }
 
-bool ParseScores(ScoreTable& table, std::string_view bytes)
+bool parseScores(ScoreTable& table, std::string_view bytes)
 {
     FieldReader reader(bytes);
     ScoreTable read = table;
@@ -62,7 +62,7 @@ bool ParseScores(ScoreTable& table, std::string_view bytes)
     return true;
 }
 
-bool IsScoreTable(std::string_view bytes)
+bool isScoreTable(std::string_view bytes)
 {
     FieldReader reader(bytes);
     for (int record = 1; record <= 10; ++record) {
@@ -79,7 +79,7 @@ TableRead ReadScores(ScoreTable& table, const TablePlace& place)
     const FileRead file = place.folder.read(place.name, maxScoreFileBytes);
     switch (file.state) {
     case FileRead::State::Read:
-        if (ParseScores(table, file.bytes))
+        if (parseScores(table, file.bytes))
             return {TableRead::State::Read, 0};
         return {TableRead::State::Damaged, 0};
     case FileRead::State::Missing:
@@ -113,12 +113,12 @@ void SortScores(ScoreTable& table)
     }
 }
 
-std::string FormatScores(const ScoreTable& table)
+std::string formatScores(const ScoreTable& table)
 {
     std::string bytes;
     for (std::size_t i = 1; i <= 10; ++i) {
         bytes += '"';
-        bytes += StoredName(table.names[i]);
+        bytes += storedName(table.names[i]);
         bytes += "\",";
         bytes += std::to_string(table.scores[i]);
         bytes += "\r\n";
@@ -130,11 +130,11 @@ Replacement WriteScores(const ScoreTable& table, const TablePlace& place)
 {
     if (place.linkLeftAlone())
         return {};
-    return place.folder.replace(place.name, FormatScores(table), 0666, place.name,
+    return place.folder.replace(place.name, formatScores(table), 0666, place.name,
                                 std::string(tempSuffix));
 }
 
-bool IsScoreTempFileName(const std::string& fileName, const std::string& scoreFile, long* process)
+bool isScoreTempFileName(const std::string& fileName, const std::string& scoreFile, long* process)
 {
     const auto made = uniqueFileNameProcess(fileName, scoreFile, std::string(tempSuffix));
     if (made && process != nullptr)
@@ -142,14 +142,14 @@ bool IsScoreTempFileName(const std::string& fileName, const std::string& scoreFi
     return made.has_value();
 }
 
-void RemoveStaleScoreFiles(const TablePlace& place)
+void removeStaleScoreFiles(const TablePlace& place)
 {
     int removed = 0;
     for (const std::string& name : place.folder.names(maxNamesLooked)) {
         if (removed == maxLeftoversRemoved)
             return;
         long process = 0;
-        if (!IsScoreTempFileName(name, place.name, &process))
+        if (!isScoreTempFileName(name, place.name, &process))
             continue;
         // A copy that is still running may still be filling its file.
         if (isProcessRunning(process))
@@ -177,7 +177,7 @@ std::string cutAt(std::string name, std::size_t limit)
 }
 }  // namespace
 
-std::string StoredName(const std::string& name)
+std::string storedName(const std::string& name)
 {
     std::string stored = name;
     for (char& c : stored)
@@ -186,7 +186,7 @@ std::string StoredName(const std::string& name)
     return cutAt(std::move(stored), maxStoredNameBytes);
 }
 
-std::string SafeName(const std::string& typed)
+std::string safeName(const std::string& typed)
 {
     std::string name = typed;
     for (char& c : name) {

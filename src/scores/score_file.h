@@ -32,16 +32,16 @@ inline constexpr std::size_t maxScoreFileBytes = std::size_t{1} << 20;
 // Reads ten records in file order into entries 1 to 10 (no bound applied;
 // bytes already in memory). Fails when the bytes end before the tenth
 // record is complete; the table is then left exactly as it was.
-bool ParseScores(ScoreTable& table, std::string_view bytes);
+bool parseScores(ScoreTable& table, std::string_view bytes);
 
 // Whether the bytes are a high-score table at all: ten complete records,
 // each name in double quotes, as the game writes them. A file that is not
 // (a note, a letter) is never written over through a link (D-16).
-bool IsScoreTable(std::string_view bytes);
+bool isScoreTable(std::string_view bytes);
 
 // The ten records exactly as WriteScores puts them in the file, each name
-// as StoredName leaves it, so that every record reads back as written.
-std::string FormatScores(const ScoreTable& table);
+// as storedName leaves it, so that every record reads back as written.
+std::string formatScores(const ScoreTable& table);
 
 // The nine-pass exchange sort: ascending by score, equal scores keep
 // their order.
@@ -78,7 +78,7 @@ TableRead ReadScores(ScoreTable& table, const TablePlace& place);
 TableRead readSortedTable(ScoreTable& table, const TablePlace& place);
 
 // Writes entries 1 to 10 in index order as `"name",score` CR LF records
-// (the bytes of FormatScores), by Folder::replace, so a crash or a full
+// (the bytes of formatScores), by Folder::replace, so a crash or a full
 // disk never leaves half a table. Not written (the old file untouched, no
 // temporary file left) when it cannot be, or when the place is a link
 // left alone.
@@ -88,18 +88,18 @@ Replacement WriteScores(const ScoreTable& table, const TablePlace& place);
 // plain files named like "topten.dll.4711.Ab3xZ9.tmp" whose process has
 // ended, nothing else. It looks at no more than the first 10000 names of the
 // folder and removes at most 1000 files at a time.
-void RemoveStaleScoreFiles(const TablePlace& place);
+void removeStaleScoreFiles(const TablePlace& place);
 
 // Whether a file name is one of those temporary files; the process that
 // made it.
-bool IsScoreTempFileName(const std::string& fileName, const std::string& scoreFile,
+bool isScoreTempFileName(const std::string& fileName, const std::string& scoreFile,
                          long* process = nullptr);
 
 // A name typed at the prompt made safe for the file: double quotes become
 // single quotes, line breaks and other control characters become blanks,
 // and the name is cut to maxNameBytes (on a character boundary) (D-12).
 inline constexpr std::size_t maxNameBytes = 255;
-std::string SafeName(const std::string& typed);
+std::string safeName(const std::string& typed);
 
 // A name read from the file, as it is written back: byte for byte, except
 // that a double quote (found only in a hand-written record without
@@ -107,6 +107,6 @@ std::string SafeName(const std::string& typed);
 // that a name is cut to maxStoredNameBytes, so ten records always lie
 // within the part of the file a reader looks at.
 inline constexpr std::size_t maxStoredNameBytes = 64 * 1024;
-std::string StoredName(const std::string& name);
+std::string storedName(const std::string& name);
 
 }  // namespace vermo

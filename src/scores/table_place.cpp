@@ -16,7 +16,7 @@ LinkLeftAlone whyNotFollowed(int refusal)
 }
 }  // namespace
 
-TablePlace FindTable(const Folder& gameFolder)
+TablePlace findTable(const Folder& gameFolder)
 {
     TablePlace here{gameFolder, scoreFileName};
     const auto entry = gameFolder.entryInfo(scoreFileName);
@@ -42,7 +42,7 @@ TablePlace FindTable(const Folder& gameFolder)
     if (!S_ISREG(target->st_mode))
         return leftAlone(LinkLeftAlone::NoTable);
     const FileRead bytes = end.folder.read(end.name, maxScoreFileBytes);
-    if (bytes.state == FileRead::State::Unreadable || (bytes.read() && IsScoreTable(bytes.bytes)))
+    if (bytes.state == FileRead::State::Unreadable || (bytes.read() && isScoreTable(bytes.bytes)))
         return there;
     return leftAlone(LinkLeftAlone::NoTable);
 }

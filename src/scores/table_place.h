@@ -38,6 +38,6 @@ struct TablePlace {
 // link of that name leads, by the rule in docs/robustness.md ("Trust").
 // Found once for each read or write and handed on, so the read, the lock
 // and the write of one game over all work on one place.
-TablePlace FindTable(const Folder& gameFolder);
+TablePlace findTable(const Folder& gameFolder);
 
 }  // namespace vermo

@@ -107,7 +107,7 @@ TEST(CrashSafeWrite, KilledWritersNeverLeaveHalfATable)
     // writers must have replaced the table again and again.
     EXPECT_GT(changes, killCount / 10) << "seed " << seed;
 
-    RemoveStaleScoreFiles(file);
+    removeStaleScoreFiles(file);
     std::set<std::string> left;
     for (const auto& entry : std::filesystem::directory_iterator(folder.path()))
         left.insert(entry.path().filename().string());

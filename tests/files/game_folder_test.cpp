@@ -306,7 +306,7 @@ TEST(PreparePlayerFolder, AFolderThePlayerMayNotWriteToStillShowsItsTable)
         const PlayerFolder ready = preparePlayerFolder(player.path(), Folder::open(data.path()));
         ScoreTable read;
         return !ready.problem.empty() && ready.folders.files.path() == data.path()
-               && ReadScores(read, FindTable(ready.folders.scores)).read() && read.names[1] == "Kept";
+               && ReadScores(read, findTable(ready.folders.scores)).read() && read.names[1] == "Kept";
     }));
 }
 

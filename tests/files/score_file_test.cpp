@@ -293,29 +293,29 @@ TEST(WriteScores, ALinkNamedLikeTheTableStaysALink)
 
 TEST(SafeName, OrdinaryNamesStayAsTyped)
 {
-    EXPECT_EQ(SafeName("Ann"), "Ann");
-    EXPECT_EQ(SafeName(""), "");
-    EXPECT_EQ(SafeName("  Bo, the 2nd  "), "  Bo, the 2nd  ");
-    EXPECT_EQ(SafeName("M\xc3\xbcller"), "M\xc3\xbcller");
-    EXPECT_EQ(SafeName("M\xfcller"), "M\xfcller");
+    EXPECT_EQ(safeName("Ann"), "Ann");
+    EXPECT_EQ(safeName(""), "");
+    EXPECT_EQ(safeName("  Bo, the 2nd  "), "  Bo, the 2nd  ");
+    EXPECT_EQ(safeName("M\xc3\xbcller"), "M\xc3\xbcller");
+    EXPECT_EQ(safeName("M\xfcller"), "M\xfcller");
 }
 
 TEST(SafeName, DoubleQuotesBecomeSingleQuotes)
 {
-    EXPECT_EQ(SafeName("\"Ace\" Rimmer"), "'Ace' Rimmer");
+    EXPECT_EQ(safeName("\"Ace\" Rimmer"), "'Ace' Rimmer");
 }
 
 TEST(SafeName, LineBreaksAndControlCharactersBecomeOneBlankEach)
 {
-    EXPECT_EQ(SafeName("a\r\nb"), "a  b");
-    EXPECT_EQ(SafeName("a\tb\x7f" "c"), "a b c");
-    EXPECT_EQ(SafeName(std::string("a\0b\x1b", 4)), "a b ");
+    EXPECT_EQ(safeName("a\r\nb"), "a  b");
+    EXPECT_EQ(safeName("a\tb\x7f" "c"), "a b c");
+    EXPECT_EQ(safeName(std::string("a\0b\x1b", 4)), "a b ");
 }
 
 TEST(SafeName, LongNamesAreCutToTheLimit)
 {
-    EXPECT_EQ(SafeName(std::string(maxNameBytes, 'a')), std::string(maxNameBytes, 'a'));
-    EXPECT_EQ(SafeName(std::string(1000, 'a')), std::string(maxNameBytes, 'a'));
+    EXPECT_EQ(safeName(std::string(maxNameBytes, 'a')), std::string(maxNameBytes, 'a'));
+    EXPECT_EQ(safeName(std::string(1000, 'a')), std::string(maxNameBytes, 'a'));
 }
 
 TEST(SafeName, CutNeverSplitsAUtf8Character)
@@ -323,28 +323,28 @@ TEST(SafeName, CutNeverSplitsAUtf8Character)
     const std::string twoByte = "\xc3\xa9";        // é
     const std::string threeByte = "\xe2\x82\xac";  // €
     const std::string fourByte = "\xf0\x9f\x90\x8d";
-    EXPECT_EQ(SafeName(std::string(254, 'a') + twoByte), std::string(254, 'a'));
-    EXPECT_EQ(SafeName(std::string(253, 'a') + twoByte + "zz"), std::string(253, 'a') + twoByte);
-    EXPECT_EQ(SafeName(std::string(253, 'a') + threeByte), std::string(253, 'a'));
-    EXPECT_EQ(SafeName(std::string(252, 'a') + fourByte), std::string(252, 'a'));
-    EXPECT_EQ(SafeName(std::string(251, 'a') + fourByte + "b"), std::string(251, 'a') + fourByte);
+    EXPECT_EQ(safeName(std::string(254, 'a') + twoByte), std::string(254, 'a'));
+    EXPECT_EQ(safeName(std::string(253, 'a') + twoByte + "zz"), std::string(253, 'a') + twoByte);
+    EXPECT_EQ(safeName(std::string(253, 'a') + threeByte), std::string(253, 'a'));
+    EXPECT_EQ(safeName(std::string(252, 'a') + fourByte), std::string(252, 'a'));
+    EXPECT_EQ(safeName(std::string(251, 'a') + fourByte + "b"), std::string(251, 'a') + fourByte);
 }
 
 TEST(SafeName, TextThatIsNotUtf8IsCutAtTheByteLimit)
 {
     const std::string latin1(300, '\xe9');
-    EXPECT_EQ(SafeName(latin1), std::string(maxNameBytes, '\xe9'));
+    EXPECT_EQ(safeName(latin1), std::string(maxNameBytes, '\xe9'));
     // A stray continuation byte makes the text Latin-1-like: plain byte cut.
     const std::string mixed = "\x80" + std::string(253, 'a') + "\xc3\xa9";
-    EXPECT_EQ(SafeName(mixed), mixed.substr(0, maxNameBytes));
+    EXPECT_EQ(safeName(mixed), mixed.substr(0, maxNameBytes));
 }
 
 TEST(SafeName, MakingANameSafeTwiceChangesNothing)
 {
     const std::string typed = "\"x\"\r\n" + std::string(300, 'y');
     const std::string safe = "'x'  " + std::string(maxNameBytes - 5, 'y');
-    ASSERT_EQ(SafeName(typed), safe);
-    EXPECT_EQ(SafeName(safe), safe);
+    ASSERT_EQ(safeName(typed), safe);
+    EXPECT_EQ(safeName(safe), safe);
 }
 
 }  // namespace

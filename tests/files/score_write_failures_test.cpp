@@ -135,7 +135,7 @@ TEST(WriteFailure, WriterKilledByTheSizeLimitLeavesTheOldTableAndAStaleFileToCle
     EXPECT_EQ(folder.read(scoreFileName), old);
     EXPECT_EQ(filesIn(folder.path()).size(), 2u) << "the old file and one half-written temporary file";
 
-    RemoveStaleScoreFiles(tableIn(folder.path()));
+    removeStaleScoreFiles(tableIn(folder.path()));
     EXPECT_EQ(filesIn(folder.path()), std::set<std::string>{scoreFileName});
     ScoreTable table;
     ASSERT_TRUE(ReadScores(table, tableIn(folder.path())).read());
@@ -164,7 +164,7 @@ TEST(WriteFailure, WhatAFailedFlushCostsIsToldAsItIs)
         FailingFlush failing(c.what, c.error);
         ScoreTable now;
         const EntryResult result =
-            RecordEntry(Folder::open(folder.path()), ScoreTable::defaults(), "Ann", 7, now);
+            recordEntry(Folder::open(folder.path()), ScoreTable::defaults(), "Ann", 7, now);
         EXPECT_EQ(result.outcome, c.outcome);
         EXPECT_EQ(result.folderNotFlushed, c.notFlushed);
         EXPECT_EQ(folder.read(scoreFileName).substr(0, 9) == "\"Ann\",7\r\n",
@@ -225,7 +225,7 @@ TEST(StaleFiles, OnlyLeftoverTemporaryFilesAreRemoved)
     fs::create_directory(folder / dir);
     fs::create_symlink(folder / "helpfile.bat", folder / link);
 
-    RemoveStaleScoreFiles(tableIn(folder.path()));
+    removeStaleScoreFiles(tableIn(folder.path()));
 
     std::set<std::string> expected = kept;
     expected.insert(dir);
@@ -244,9 +244,9 @@ TEST(StaleFiles, AtMostAThousandGoAtATime)
         folder.write("topten.dll." + endedCopy + ".a" + std::to_string(10000 + i).substr(1)
                          + "x.tmp",
                      "");
-    RemoveStaleScoreFiles(tableIn(folder.path()));
+    removeStaleScoreFiles(tableIn(folder.path()));
     EXPECT_EQ(tempFilesIn(folder.path()).size(), 200u);
-    RemoveStaleScoreFiles(tableIn(folder.path()));
+    removeStaleScoreFiles(tableIn(folder.path()));
     EXPECT_TRUE(tempFilesIn(folder.path()).empty());
 }
 
@@ -259,7 +259,7 @@ TEST(StaleFiles, AMissingFolderLeavesTheStartFolderAlone)
     folder.write(leftover, "");
     const fs::path startedIn = fs::current_path();
     fs::current_path(folder.path());
-    RemoveStaleScoreFiles(tableIn(folder / "gone"));
+    removeStaleScoreFiles(tableIn(folder / "gone"));
     fs::current_path(startedIn);
     EXPECT_EQ(tempFilesIn(folder.path()), std::vector<std::string>{leftover});
 }

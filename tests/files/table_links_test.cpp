@@ -84,13 +84,13 @@ TEST(TableLinks, ThePlayersLinkThatLeadsToNoTableIsLeftAsItIs)
         fs::remove(folder / scoreFileName);
         fs::create_symlink(target, folder / scoreFileName);
         const Folder game = Folder::open(folder.path(), users);
-        const TablePlace place = FindTable(game);
+        const TablePlace place = findTable(game);
         EXPECT_EQ(place.leftAlone, why);
         EXPECT_EQ(place.linkTarget, target);
         ScoreTable now;
         TableRead found;
-        EXPECT_EQ(RestoreDefaultScores(game, now, found).refusal, WriteRefusal::LinkLeftAlone);
-        EXPECT_EQ(RecordEntry(game, ScoreTable::defaults(), "Ann", 7, now).refusal,
+        EXPECT_EQ(restoreDefaultScores(game, now, found).refusal, WriteRefusal::LinkLeftAlone);
+        EXPECT_EQ(recordEntry(game, ScoreTable::defaults(), "Ann", 7, now).refusal,
                   WriteRefusal::LinkLeftAlone);
         EXPECT_EQ(now, ScoreTable::defaults());
         EXPECT_EQ(fs::read_symlink(folder / scoreFileName), target);
@@ -113,7 +113,7 @@ TEST(TableLinks, AnotherUsersLinkNamedLikeTheTableIsReplaced)
     home.write("their-table.dll", recordsOf(lettersOneToTen()));
     fs::create_symlink(home / "their-table.dll", shared / scoreFileName);
     users->give(shared / scoreFileName);
-    const TablePlace place = FindTable(Folder::open(shared.path(), users));
+    const TablePlace place = findTable(Folder::open(shared.path(), users));
     ScoreTable table;
     EXPECT_EQ(ReadScores(table, place).state, TableRead::State::Damaged);
     ASSERT_TRUE(WriteScores(annsTable(), place));
@@ -176,7 +176,7 @@ TEST(TableLinks, ALinkSwappedWhileItIsFollowedIsNotTheOneRead)
             users->give(folder / "swapped");
             fs::rename(folder / "swapped", folder / scoreFileName);
         });
-        place = FindTable(Folder::open(folder.path(), users));
+        place = findTable(Folder::open(folder.path(), users));
     }
     ASSERT_TRUE(WriteScores(annsTable(), place));
     EXPECT_EQ(folder.read("mine/table.dll").substr(0, 9), "\"Ann\",7\r\n");
@@ -208,13 +208,13 @@ TEST(TableLinks, ATableThePlayerCannotReadIsLeftAsItIs)
         EXPECT_TRUE(runAs(firstPlayer, [&] {
             const Folder gameFolder = Folder::open(folder.path());
             ScoreTable read;
-            if (ReadScores(read, FindTable(gameFolder)).state != TableRead::State::Unreadable)
+            if (ReadScores(read, findTable(gameFolder)).state != TableRead::State::Unreadable)
                 return false;
             ScoreTable now;
             TableRead found;
-            if (RestoreDefaultScores(gameFolder, now, found).outcome != RecoveryOutcome::Unreadable)
+            if (restoreDefaultScores(gameFolder, now, found).outcome != RecoveryOutcome::Unreadable)
                 return false;
-            return RecordEntry(gameFolder, ScoreTable::defaults(), "Ann", 7, now).outcome
+            return recordEntry(gameFolder, ScoreTable::defaults(), "Ann", 7, now).outcome
                    == EntryOutcome::WriteFailed;
         }));
         fs::permissions(closed.parent_path(), fs::perms::owner_all);

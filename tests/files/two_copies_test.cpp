@@ -98,7 +98,7 @@ void annWritesWhileBeeHoldsTheLock(uid_t bee, uid_t ann)
     ASSERT_TRUE(awaitSignal(locked[0]));
     const pid_t annCopy = startAs(ann, [&] {
         ScoreTable now;
-        return RecordEntry(Folder::open(folder.path()), judged, "Ann", 50, now).outcome
+        return recordEntry(Folder::open(folder.path()), judged, "Ann", 50, now).outcome
                        == EntryOutcome::Written ? 0 : 1;
     });
     EXPECT_EQ(finish(annCopy), 0);
@@ -144,7 +144,7 @@ Losses eightGameOversAtOnce(const TempFolder& folder, int rounds)
                 ::close(gate[1]);
                 awaitSignal(gate[0]);  // the gate opens for all copies at once
                 ScoreTable now;
-                const EntryResult result = RecordEntry(Folder::open(folder.path()), judged,
+                const EntryResult result = recordEntry(Folder::open(folder.path()), judged,
                                                        "P" + std::to_string(copy), 100 + copy, now);
                 const char written = result.outcome == EntryOutcome::Written ? 'w' : 't';
                 return ::write(results[1], &written, 1) == 1 ? 0 : 1;
@@ -233,7 +233,7 @@ TEST(TwoCopies, ALockHeldPastTheWaitWritesNothingWhereOthersMayWrite)
     std::vector<bool> waits;
     ScoreTable now;
     const EntryResult result =
-        RecordEntry(Folder::open(folder.path()), judgedTable(defaults()), "Ann", 50, now,
+        recordEntry(Folder::open(folder.path()), judgedTable(defaults()), "Ann", 50, now,
                     [&](bool waiting) { waits.push_back(waiting); }, std::chrono::milliseconds(200));
     EXPECT_EQ(result.outcome, EntryOutcome::NotWritten);
     EXPECT_EQ(result.refusal, WriteRefusal::LockBusy);
@@ -245,7 +245,7 @@ TEST(TwoCopies, ALockHeldPastTheWaitWritesNothingWhereOthersMayWrite)
 
     // In a folder plainly the player's, the game goes on without the lock.
     fs::permissions(folder.path(), fs::perms::owner_all);
-    EXPECT_EQ(RecordEntry(Folder::open(folder.path()), judgedTable(defaults()), "Ann", 50, now, {},
+    EXPECT_EQ(recordEntry(Folder::open(folder.path()), judgedTable(defaults()), "Ann", 50, now, {},
                           std::chrono::milliseconds(50)).outcome,
               EntryOutcome::Written);
     EXPECT_TRUE(holds(fileTable(folder), "Ann", 50));
@@ -269,7 +269,7 @@ TEST(TwoCopies, ASharedStickyFolderKeepsOnlyTheTableOwnersScores)
     auto outcomeAs = [&](uid_t player, const std::string& name, std::int32_t score) {
         return finish(startAs(player, [&] {
             ScoreTable now;
-            const EntryResult result = RecordEntry(Folder::open(folder.path()), judged, name,
+            const EntryResult result = recordEntry(Folder::open(folder.path()), judged, name,
                                                    score, now);
             if (result.outcome == EntryOutcome::Written)
                 return 0;
@@ -292,7 +292,7 @@ TEST(TwoCopies, ASharedStickyFolderKeepsOnlyTheTableOwnersScores)
     EXPECT_TRUE(runAs(secondPlayer, [&] {
         ScoreTable now;
         TableRead found;
-        const RecoveryResult result = RestoreDefaultScores(Folder::open(folder.path()), now, found);
+        const RecoveryResult result = restoreDefaultScores(Folder::open(folder.path()), now, found);
         return result.outcome == RecoveryOutcome::NotWritten
                && result.refusal == WriteRefusal::OwnersFolder;
     }));
@@ -310,11 +310,11 @@ TEST(TwoCopies, AnEntryPushedOutByTheOtherCopyIsNotWritten)
         const ScoreTable judged = judgedTable(entries);
 
         ScoreTable now;
-        ASSERT_EQ(RecordEntry(Folder::open(folder.path()), judged, "Bee", 60, now).outcome,
+        ASSERT_EQ(recordEntry(Folder::open(folder.path()), judged, "Bee", 60, now).outcome,
                   EntryOutcome::Written);
         // Ann beat the lowest score she was judged against (10), but not
         // the lowest one the file holds now (60).
-        EXPECT_EQ(RecordEntry(Folder::open(folder.path()), judged, "Ann", annScore, now).outcome,
+        EXPECT_EQ(recordEntry(Folder::open(folder.path()), judged, "Ann", annScore, now).outcome,
                   EntryOutcome::NoLongerQualifies);
         const ScoreTable table = fileTable(folder);
         EXPECT_TRUE(holds(table, "Bee", 60));
@@ -341,13 +341,13 @@ TEST(TwoCopies, StartUpLeavesTheTemporaryFileOfACopyThatIsWriting)
     ::close(locked[1]);
     ::close(done[0]);
     ASSERT_TRUE(awaitSignal(locked[0]));
-    RemoveStaleScoreFilesWhenIdle(Folder::open(folder.path()));
+    removeStaleScoreFilesWhenIdle(Folder::open(folder.path()));
     EXPECT_TRUE(fs::exists(folder / inFlight));
     ASSERT_EQ(::write(done[1], "x", 1), 1);
     EXPECT_EQ(finish(writer), 0);
 
     // Once no copy writes, the same file is a leftover and goes.
-    RemoveStaleScoreFilesWhenIdle(Folder::open(folder.path()));
+    removeStaleScoreFilesWhenIdle(Folder::open(folder.path()));
     EXPECT_FALSE(fs::exists(folder / inFlight));
     ::close(locked[0]);
     ::close(done[1]);
@@ -376,7 +376,7 @@ TEST(TwoCopies, RecoveryWaitsForTheOtherCopyAndKeepsItsTable)
     ASSERT_TRUE(awaitSignal(locked[0]));
     ScoreTable now;
     TableRead found;
-    EXPECT_EQ(RestoreDefaultScores(Folder::open(folder.path()), now, found).outcome,
+    EXPECT_EQ(restoreDefaultScores(Folder::open(folder.path()), now, found).outcome,
               RecoveryOutcome::KeptOtherTable);
     EXPECT_EQ(finish(other), 0);
     ::close(locked[0]);
@@ -385,7 +385,7 @@ TEST(TwoCopies, RecoveryWaitsForTheOtherCopyAndKeepsItsTable)
 
     // With no other copy about, a damaged table gets the defaults.
     folder.write(scoreFileName, "damaged");
-    EXPECT_EQ(RestoreDefaultScores(Folder::open(folder.path()), now, found).outcome,
+    EXPECT_EQ(restoreDefaultScores(Folder::open(folder.path()), now, found).outcome,
               RecoveryOutcome::Restored);
     EXPECT_EQ(fileTable(folder), ScoreTable::defaults());
 }

@@ -21,7 +21,7 @@ using Entry = std::pair<std::string, std::int32_t>;
 // The table of the folder at `folder`, found as the game finds it.
 inline TablePlace tableIn(const std::filesystem::path& folder)
 {
-    return FindTable(Folder::open(folder));
+    return findTable(Folder::open(folder));
 }
 
 // A table from exactly ten entries, entry 1 first.

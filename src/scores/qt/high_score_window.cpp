@@ -200,9 +200,10 @@ void HighScoreWindow::load(const Folder& gameFolder,
     // the game changed it after start-up; the list then shows the table the
     // main window last read, without bothering the player.
     ScoreTable table;
-    if (!ReadScores(table, FindTable(gameFolder)).read())
+    if (!readSortedTable(table, findTable(gameFolder)).read()) {
         table = lastGoodTable ? lastGoodTable() : ScoreTable::defaults();
-    SortScores(table);
+        SortScores(table);
+    }
     list_ = table;
     fillRows();
 }
