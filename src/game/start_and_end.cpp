@@ -50,6 +50,7 @@ std::string leftLinkMessage(const TablePlace& place, const std::string& outcome)
 }
 constexpr const char* notRecorded = "Your Score Was Not Recorded.";
 constexpr const char* sessionNotKept = "The High Scores Of This Session Will Not Be Kept.";
+constexpr const char* triedAgain = "It Will Be Tried Again At Your Next High Score.";
 // Why an entry was not written although the file may be fine; `outcome`
 // says what follows for the score.
 std::string notWrittenMessage(WriteRefusal refusal, const TablePlace& place, int error,
@@ -128,14 +129,13 @@ void VermoGame::Form_Load()
         case RecoveryOutcome::KeptOtherTable:
             break;
         case RecoveryOutcome::WriteFailed:
-            services_.dialogs.message(
-                writeFailedMessage(restored.place.folder.path(), sessionNotKept));
-            break;
-        case RecoveryOutcome::NotWritten:
             // Told now; the next high score tries again.
             services_.dialogs.message(
-                notWrittenMessage(restored.refusal, restored.place, restored.error,
-                                  "It Will Be Tried Again At Your Next High Score."));
+                writeFailedMessage(restored.place.folder.path(), triedAgain));
+            break;
+        case RecoveryOutcome::NotWritten:
+            services_.dialogs.message(
+                notWrittenMessage(restored.refusal, restored.place, restored.error, triedAgain));
             break;
         case RecoveryOutcome::Unreadable:
             scoreFileLeftAlone = true;
@@ -264,7 +264,11 @@ void VermoGame::enterHighScore()
     // What cannot be kept is said in place of asking for a name.
     const TablePlace place = findTable(services_.folder);
     const WriteRefusal known = refusalBeforeEntry(place);
-    if (known != WriteRefusal::None && !scoreFileLeftAlone) {
+    if (scoreFileLeftAlone) {
+        services_.dialogs.message(writeFailedMessage(place.folder.path(), sessionNotKept));
+        return;
+    }
+    if (known != WriteRefusal::None) {
         services_.dialogs.message(notWrittenMessage(known, place, 0, notRecorded));
         return;
     }
@@ -272,11 +276,6 @@ void VermoGame::enterHighScore()
     {
         WhilePlayerMayBeSteering steering(services_.dialogs);
         high.names[1] = safeName(services_.dialogs.input(namePrompt, "", ""));
-    }
-    if (scoreFileLeftAlone) {
-        high = judged;
-        services_.dialogs.message(writeFailedMessage(place.folder.path(), sessionNotKept));
-        return;
     }
     // Another copy of the game may have recorded results while the prompt
     // was open; the entry then goes into the table as it stands now.
