@@ -74,8 +74,8 @@ struct FormState {
     // True while the game-over name prompt waits: the panel refresh must
     // leave the table alone until it has been written.
     bool highScoreEntryPending = false;
-    // The high-score file was there at start-up but could not be read: it
-    // is left as it is, and no result of this session is written over it.
+    // The high-score file is there but could not be read: it is left as it
+    // is, and nothing is written over it until it reads again.
     bool scoreFileLeftAlone = false;
 };
 

@@ -49,7 +49,6 @@ std::string leftLinkMessage(const TablePlace& place, const std::string& outcome)
            + ". The Link Is Left As It Is. " + outcome;
 }
 constexpr const char* notRecorded = "Your Score Was Not Recorded.";
-constexpr const char* sessionNotKept = "The High Scores Of This Session Will Not Be Kept.";
 constexpr const char* triedAgain = "It Will Be Tried Again At Your Next High Score.";
 // Why an entry was not written although the file may be fine; `outcome`
 // says what follows for the score.
@@ -83,7 +82,8 @@ std::string unreadableMessage(const TableRead& read)
 {
     return std::string("The High Score File ") + scoreFileName + " Could Not Be Read ("
            + std::strerror(read.error)
-           + "). It Is Left As It Is, And The High Scores Of This Session Will Not Be Kept.";
+           + "). It Is Left As It Is Until It Can Be Read, And Your High Scores Are Not Kept "
+             "Meanwhile.";
 }
 constexpr const char* pushedOutMessage =
     "Your Score Was Not Recorded: Other Games Have Entered Better Scores Meanwhile.";
@@ -265,7 +265,8 @@ void VermoGame::enterHighScore()
     const TablePlace place = findTable(services_.folder);
     const WriteRefusal known = refusalBeforeEntry(place);
     if (scoreFileLeftAlone) {
-        services_.dialogs.message(writeFailedMessage(place.folder.path(), sessionNotKept));
+        services_.dialogs.message(tableInFolder(place) + " Could Not Be Read, So It Is Left As It Is. "
+                                  + notRecorded);
         return;
     }
     if (known != WriteRefusal::None) {
@@ -335,7 +336,11 @@ void VermoGame::resetBoard()
 
 bool VermoGame::readTable()
 {
-    return readSortedTable(high, findTable(services_.folder)).read();
+    const bool read = readSortedTable(high, findTable(services_.folder)).read();
+    // A table that could not be read is written again once it reads.
+    if (read)
+        scoreFileLeftAlone = false;
+    return read;
 }
 
 void VermoGame::showBestOnPanel()

@@ -29,7 +29,7 @@ bool onlyItsOwnerMayReplace(const TablePlace& place)
 
 // Whether the table at `place` must be left alone, with the lock as it was
 // had (or not): see score_entry.h.
-WriteRefusal refusalAt(const TablePlace& place, const ScoreFileLock& lock)
+WriteRefusal refusalAt(const Folder& gameFolder, TablePlace& place, const ScoreFileLock& lock)
 {
     // A folder that could not be opened fails every read and write with its
     // own reason, which is the one to tell.
@@ -38,6 +38,12 @@ WriteRefusal refusalAt(const TablePlace& place, const ScoreFileLock& lock)
     if (!lock.held() && !place.folder.isPlayers())
         return lock.state() == ScoreFileLock::State::Busy ? WriteRefusal::LockBusy
                                                           : WriteRefusal::NoLock;
+    // While the lock was awaited the player's link may have stopped leading
+    // to a table (another user put a note at its target): it is then left
+    // as it is, like a link found so before, and never written through.
+    TablePlace now = findTable(gameFolder);
+    if (now.linkLeftAlone())
+        place = std::move(now);
     return refusalBeforeEntry(place);
 }
 }  // namespace
@@ -58,7 +64,7 @@ EntryResult recordEntry(const Folder& gameFolder, const ScoreTable& judged,
 {
     EntryResult result;
     result.place = findTable(gameFolder);
-    const TablePlace& place = result.place;
+    TablePlace& place = result.place;
     result.outcome = EntryOutcome::NotWritten;
     result.refusal = refusalBeforeEntry(place);
     if (result.refusal != WriteRefusal::None) {
@@ -67,7 +73,7 @@ EntryResult recordEntry(const Folder& gameFolder, const ScoreTable& judged,
     }
     const ScoreFileLock lock(place, patience, whileWaiting);
     result.error = lock.error();
-    result.refusal = refusalAt(place, lock);
+    result.refusal = refusalAt(gameFolder, place, lock);
     // `name` may be a name in `now`: `now` is set only at the end.
     ScoreTable table = judged;
     if (result.refusal == WriteRefusal::None) {
@@ -103,11 +109,11 @@ RecoveryResult restoreDefaultScores(const Folder& gameFolder, ScoreTable& now, T
 {
     RecoveryResult result;
     result.place = findTable(gameFolder);
-    const TablePlace& place = result.place;
+    TablePlace& place = result.place;
     now = ScoreTable::defaults();
     const ScoreFileLock lock(place, patience, whileWaiting);
     result.error = lock.error();
-    result.refusal = refusalAt(place, lock);
+    result.refusal = refusalAt(gameFolder, place, lock);
     if (result.refusal == WriteRefusal::LockBusy || result.refusal == WriteRefusal::NoLock) {
         result.outcome = RecoveryOutcome::NotWritten;
         return result;

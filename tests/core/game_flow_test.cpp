@@ -5,6 +5,7 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <unistd.h>
 
 #include "core/game_fixture.h"
 #include "support/score_builders.h"
@@ -151,8 +152,9 @@ TEST_F(StartUp, ALockHeldAtStartIsAWaitNotAVerdict)
 }
 
 // The table may hold every score the player has: one box says why it was
-// not read, the game plays, and nothing of this session is written over it.
-TEST(StartUpWithoutTheTable, ATableThatCannotBeReadIsLeftAloneAllSession)
+// not read, the game plays, and nothing is written over it until it reads
+// again; a score meanwhile is told not kept in place of the name prompt.
+TEST(StartUpWithoutTheTable, ATableThatCannotBeReadIsLeftAloneUntilItReads)
 {
     TempFolder folder;
     const std::string table = recordsOf({{"a", 5}, {"b", 6}, {"c", 7}, {"d", 8}, {"e", 9},
@@ -160,6 +162,7 @@ TEST(StartUpWithoutTheTable, ATableThatCannotBeReadIsLeftAloneAllSession)
     folder.write("topten.dll", table);
     std::filesystem::permissions(folder.path(), std::filesystem::perms::all);
     std::filesystem::permissions(folder / "topten.dll", std::filesystem::perms::none);
+    ASSERT_EQ(::chown((folder / "topten.dll").c_str(), firstPlayer, static_cast<gid_t>(-1)), 0);
     EXPECT_TRUE(runAs(firstPlayer, [&] {
         GameRig rig(folder.path());
         rig.random.queueBerry(1, 1, 1);
@@ -170,14 +173,20 @@ TEST(StartUpWithoutTheTable, ATableThatCannotBeReadIsLeftAloneAllSession)
             && shown[0].text.find("topten.dll Could Not Be Read (Permission denied)") != std::string::npos;
         rig.game->score = 50;
         rig.game->Newgame_Click();
-        // Known before the name prompt, so told in its place.
         const bool toldAtGameOver = shown.size() == 4 && shown[1].kind == ShownBox::Message
-                                    && shown[1].text.find("Could Not Be Saved") != std::string::npos
+                                    && shown[1].text.find("Could Not Be Read") != std::string::npos
                                     && rig.game->lblhighscore.Caption != "50";
-        return toldAtStart && toldAtGameOver && rig.tmvermomove.enabled();
+        const bool untouched = std::filesystem::status(folder / "topten.dll").permissions()
+                               == std::filesystem::perms::none;
+        // Readable again: the next high score goes into it.
+        std::filesystem::permissions(folder / "topten.dll", std::filesystem::perms::owner_read
+                                                                | std::filesystem::perms::owner_write);
+        rig.game->score = 60;
+        rig.dialogs.answerInput("Ann");
+        rig.game->Newgame_Click();
+        return toldAtStart && toldAtGameOver && untouched
+               && folder.read("topten.dll").substr(0, 10) == "\"Ann\",60\r\n";
     }));
-    std::filesystem::permissions(folder / "topten.dll", std::filesystem::perms::owner_read);
-    EXPECT_EQ(folder.read("topten.dll"), table);
 }
 
 class SpeedPrompt : public GameTest {
@@ -514,6 +523,29 @@ TEST_F(GameOver, ThePlayersLinkToATableNotThereIsLeftAndWrittenThroughOnceItIs)
     EXPECT_EQ(share.read("vermo/topten.dll").substr(0, 10), "\"Ann\",70\r\n");
     EXPECT_EQ(std::filesystem::read_symlink(folder / "topten.dll"), target);
     EXPECT_EQ(boxesShown(ShownBox::Message), 2);
+}
+
+// Another program may put a note at the link's target while the game
+// waits for the lock: the note is left as it is and the player told.
+TEST_F(GameOver, ANotePutAtTheLinksTargetDuringTheWaitIsLeftAsItIs)
+{
+    TempFolder share;
+    share.write("topten.dll", tenRecordsOf("Shared", -5));
+    std::filesystem::remove(folder / "topten.dll");
+    std::filesystem::create_symlink(share / "topten.dll", folder / "topten.dll");
+    startPlaying();
+    FileDescriptor held(::open(share.path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    ASSERT_EQ(::flock(held.get(), LOCK_EX | LOCK_NB), 0);
+    rig.whileWaiting = [&] {
+        share.write("topten.dll", "my note, do not lose\n");
+        held.close();
+    };
+    game().score = 70;
+    rig.dialogs.answerInput("Ann");
+    game().Newgame_Click();
+    EXPECT_EQ(share.read("topten.dll"), "my note, do not lose\n");
+    EXPECT_EQ(boxesSaying(rig, "Which Does Not Lead To A High Score File"), 1);
+    EXPECT_TRUE(std::filesystem::is_symlink(folder / "topten.dll"));
 }
 
 TEST_F(GameOver, AVanishedFileStillRecordsTheFinishedGame)

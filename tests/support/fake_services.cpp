@@ -96,6 +96,8 @@ void GameRig::create()
                                                 dialogs, random, window, programEnd, windows,
                                                 Folder::open(folder_, accounts_), [this](bool waiting) {
                                                     waits.push_back({waiting, dialogs.shown.size()});
+                                                    if (waiting && whileWaiting)
+                                                        whileWaiting();
                                                 }});
 }
 

@@ -127,6 +127,8 @@ struct GameRig {
         std::size_t boxesShown;
     };
     std::vector<Wait> waits;
+    // Run at each moment of a wait for the lock (another program's doings).
+    std::function<void()> whileWaiting;
 
     // Timers start in their design state, as the window creates them.
     void create();
