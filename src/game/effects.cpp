@@ -38,9 +38,12 @@ void VermoGame::Effects()
         services_.tminvisible.setEnabled(true);
         break;
     case 6:  // shake
-        // A shake drawn again while one runs goes on from where the window
-        // stands, but still ends where the first one found it.
-        if (!windowBeforeShake)
+        // A shake drawn again while one runs starts its cycle afresh from
+        // where the first one found the window, so shakes never add up and
+        // the board never strays more than one step from its place.
+        if (windowBeforeShake)
+            services_.window.comeToRest(windowBeforeShake->left, windowBeforeShake->top);
+        else
             windowBeforeShake = WindowSpot{services_.window.left(), services_.window.top()};
         services_.tmshake.setEnabled(true);
         shakeTicks = 1;

@@ -1,5 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The shaking window and the invisible body run on their own timers.
+#include <algorithm>
+#include <cstdlib>
+
 #include "core/game_fixture.h"
 
 namespace vermo::testing {
@@ -66,7 +69,7 @@ TEST_F(EffectTimers, AWindowDraggedDuringTheShakeEndsWhereTheShakeFoundIt)
     EXPECT_EQ(rig.window.top(), 2500);
 }
 
-TEST_F(EffectTimers, ShakeDrawnAgainRunsAFullPeriodAndEndsWhereTheFirstFoundTheWindow)
+TEST_F(EffectTimers, ShakeDrawnAgainStartsAfreshFromRestAndEndsWhereTheFirstFoundTheWindow)
 {
     rig.window.left_ = 4000;
     rig.window.top_ = 2500;
@@ -75,10 +78,14 @@ TEST_F(EffectTimers, ShakeDrawnAgainRunsAFullPeriodAndEndsWhereTheFirstFoundTheW
         rig.tmshake.tick();
     ASSERT_EQ(rig.window.left(), 3700);  // two steps into a cycle
     startEffect(6);
-    int ticks = 0;
-    while (rig.tmshake.enabled() && rig.tmshake.tick())
+    int ticks = 0, farthest = 0;
+    while (rig.tmshake.enabled() && rig.tmshake.tick()) {
         ++ticks;
+        farthest = std::max({farthest, std::abs(rig.window.left() - 4000),
+                             std::abs(rig.window.top() - 2500)});
+    }
     EXPECT_EQ(ticks, 204);
+    EXPECT_EQ(farthest, 300);  // one step, never two shakes added up
     EXPECT_EQ(rig.window.left(), 4000);
     EXPECT_EQ(rig.window.top(), 2500);
 }
