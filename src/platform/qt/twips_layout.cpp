@@ -1,9 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/qt/twips_layout.h"
 
+#include <QAction>
 #include <QEvent>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
 #include <QWidget>
 
+#include "platform/qt/fixed_size_window.h"
 #include "platform/qt/units.h"
 #include "platform/qt/window_focus.h"
 
@@ -55,9 +60,25 @@ private:
 
 }  // namespace
 
-void centreWhenFirstShown(QWidget& window)
+TwipsWindow layOutUnderFileMenu(QMainWindow& window, QSize designTwips, QColor colour,
+                                const std::function<void()>& exit)
 {
+    QMenu* fileMenu = window.menuBar()->addMenu(QStringLiteral("&File"));
+    QAction* exitAction = fileMenu->addAction(QStringLiteral("E&xit"));
+    exitAction->setObjectName(QStringLiteral("Exit"));
+    QObject::connect(exitAction, &QAction::triggered, &window, exit);
+
+    const TwipsLayout twips(&window, designTwips, window.menuBar()->sizeHint().height());
+    auto* client = new QWidget(&window);
+    client->setObjectName(QStringLiteral("client"));
+    client->setFixedSize(twips.pixels(designTwips.width()), twips.pixels(designTwips.height()));
+    QPalette colours = client->palette();
+    colours.setColor(QPalette::Window, colour);
+    client->setPalette(colours);
+    client->setAutoFillBackground(true);
+    keepDesignSize(window, client);
     new CentredWhenFirstShown(window);
+    return {twips, client};
 }
 
 }  // namespace vermo
