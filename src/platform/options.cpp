@@ -52,9 +52,8 @@ Options readOptions(int argc, const char* const* argv)
     return options;
 }
 
-std::string usageText(std::string_view scoreFile)
+std::string usageText(const std::string& scoreFile)
 {
-    const std::string scores(scoreFile);
     return "Usage: vermo [--help | --version]\n"
            "Steer a worm across a walled field with the arrow keys, eat the berries and\n"
            "keep clear of the walls, your own body and the poison.\n"
@@ -65,7 +64,7 @@ std::string usageText(std::string_view scoreFile)
            "Qt's own options (-platform, -style, ...) are passed on to Qt.\n"
            "\n"
            "Started in a folder of the player's own that holds the game's pictures, the\n"
-           "game plays there and keeps its high scores in " + scores + " beside them.\n"
+           "game plays there and keeps its high scores in " + scoreFile + " beside them.\n"
            "Installed, or started in a folder others may write to, it plays in\n"
            "$XDG_DATA_HOME/vermo (~/.local/share/vermo), one table for each player.\n";
 }

@@ -2,7 +2,6 @@
 #include "platform/qt/twips_layout.h"
 
 #include <QAction>
-#include <QEvent>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
@@ -35,31 +34,6 @@ QFont TwipsLayout::font(qreal points, bool bold) const
     return units::windowFont(points * fontScale_, bold);
 }
 
-namespace {
-
-class CentredWhenFirstShown : public QObject {
-public:
-    explicit CentredWhenFirstShown(QWidget& window) : QObject(&window), window_(window)
-    {
-        window.installEventFilter(this);
-    }
-
-protected:
-    bool eventFilter(QObject*, QEvent* event) override
-    {
-        if (event->type() == QEvent::Show) {
-            centreOnOwner(window_, nullptr);
-            deleteLater();
-        }
-        return false;
-    }
-
-private:
-    QWidget& window_;
-};
-
-}  // namespace
-
 TwipsWindow layOutUnderFileMenu(QMainWindow& window, QSize designTwips, QColor colour,
                                 const std::function<void()>& exit)
 {
@@ -77,7 +51,7 @@ TwipsWindow layOutUnderFileMenu(QMainWindow& window, QSize designTwips, QColor c
     client->setPalette(colours);
     client->setAutoFillBackground(true);
     keepDesignSize(window, client);
-    new CentredWhenFirstShown(window);
+    centreWhenFirstShown(window);
     return {twips, client};
 }
 
