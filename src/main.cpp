@@ -17,6 +17,7 @@
 #include "platform/game_folder.h"
 #include "platform/options.h"
 #include "platform/qt/qt_dialogs.h"
+#include "scores/table_place.h"
 
 namespace {
 
@@ -87,14 +88,14 @@ int main(int argc, char** argv)
     const vermo::Options options = vermo::readOptions(argc, argv);
     switch (options.request) {
     case vermo::Options::Request::Help:
-        std::fputs(vermo::usageText().c_str(), stdout);
+        std::fputs(vermo::usageText(vermo::scoreFileName).c_str(), stdout);
         return 0;
     case vermo::Options::Request::Version:
         std::fputs(vermo::versionText(VERMO_VERSION).c_str(), stdout);
         return 0;
     case vermo::Options::Request::Wrong:
         std::fprintf(stderr, "vermo: unknown option %s\n", options.wrong.c_str());
-        std::fputs(vermo::usageText().c_str(), stderr);
+        std::fputs(vermo::usageText(vermo::scoreFileName).c_str(), stderr);
         return 2;
     case vermo::Options::Request::Play:
         break;

@@ -15,17 +15,20 @@ namespace vermo {
 namespace {
 constexpr const char* recoveryMessage =
     "High lng_score File Not Found, High lng_score Being Set to 0";
+const std::string theFile = std::string("The High Score File ") + scoreFileName;
 std::string tableInFolder(const TablePlace& place)
 {
-    return std::string("The High Score File ") + scoreFileName + " In The Folder "
-           + place.folder.path().string();
+    return theFile + " In The Folder " + place.folder.path().string();
+}
+std::string notSavedIn(const std::filesystem::path& folder)
+{
+    return theFile + " Could Not Be Saved In The Folder " + folder.string();
 }
 // A folder the game cannot write to costs the table, not the game: the
 // player is told, with the folder the table lives in, and play goes on.
 std::string writeFailedMessage(const std::filesystem::path& folder, const std::string& outcome)
 {
-    return std::string("The High Score File ") + scoreFileName
-           + " Could Not Be Saved In The Folder " + folder.string() + ". " + outcome;
+    return notSavedIn(folder) + ". " + outcome;
 }
 // Written, but the folder's entry for it may not outlast a power cut.
 std::string notFlushedMessage(const TablePlace& place, int error)
@@ -55,9 +58,7 @@ constexpr const char* triedAgain = "It Will Be Tried Again At Your Next High Sco
 std::string notWrittenMessage(WriteRefusal refusal, const TablePlace& place, int error,
                               const std::string& outcome)
 {
-    const std::string start = std::string("The High Score File ") + scoreFileName
-                              + " Could Not Be Saved In The Folder "
-                              + place.folder.path().string() + ": ";
+    const std::string start = notSavedIn(place.folder.path()) + ": ";
     switch (refusal) {
     case WriteRefusal::LockBusy:
         return start
@@ -80,8 +81,7 @@ std::string notWrittenMessage(WriteRefusal refusal, const TablePlace& place, int
 // Why a table that is there could not be read, in a few words.
 std::string unreadableMessage(const TableRead& read)
 {
-    return std::string("The High Score File ") + scoreFileName + " Could Not Be Read ("
-           + std::strerror(read.error)
+    return theFile + " Could Not Be Read (" + std::strerror(read.error)
            + "). It Is Left As It Is Until It Can Be Read, And Your High Scores Are Not Kept "
              "Meanwhile.";
 }

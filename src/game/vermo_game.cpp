@@ -5,24 +5,22 @@
 
 namespace vermo {
 
+namespace {
+// A timer in its design state, handing its ticks to `tick`.
+void setUpTimer(Timer& timer, int interval, bool enabled, Timer::Handler tick)
+{
+    timer.setInterval(interval);
+    timer.setEnabled(enabled);
+    timer.onTick(std::move(tick));
+}
+}  // namespace
+
 VermoGame::VermoGame(Services services) : services_(std::move(services))
 {
-    // The four timers in their design states.
-    services_.tmscoreupdate.setInterval(scoreUpdateInterval);
-    services_.tmscoreupdate.setEnabled(true);
-    services_.tmscoreupdate.onTick([this] { tmscoreupdate_Timer(); });
-
-    services_.tmvermomove.setInterval(designMoveInterval);
-    services_.tmvermomove.setEnabled(true);
-    services_.tmvermomove.onTick([this] { tmvermomove_Timer(); });
-
-    services_.tmshake.setInterval(effectInterval);
-    services_.tmshake.setEnabled(false);
-    services_.tmshake.onTick([this] { tmshake_Timer(); });
-
-    services_.tminvisible.setInterval(effectInterval);
-    services_.tminvisible.setEnabled(false);
-    services_.tminvisible.onTick([this] { tminvisible_Timer(); });
+    setUpTimer(services_.tmscoreupdate, scoreUpdateInterval, true, [this] { tmscoreupdate_Timer(); });
+    setUpTimer(services_.tmvermomove, designMoveInterval, true, [this] { tmvermomove_Timer(); });
+    setUpTimer(services_.tmshake, effectInterval, false, [this] { tmshake_Timer(); });
+    setUpTimer(services_.tminvisible, effectInterval, false, [this] { tminvisible_Timer(); });
 }
 
 void VermoGame::setAllSegmentColours(Color head, Color body)

@@ -52,7 +52,7 @@ Options readOptions(int argc, const char* const* argv)
     return options;
 }
 
-std::string usageText()
+std::string usageText(const std::string& scoreFile)
 {
     return "Usage: vermo [--help | --version]\n"
            "Steer a worm across a walled field with the arrow keys, eat the berries and\n"
@@ -64,7 +64,7 @@ std::string usageText()
            "Qt's own options (-platform, -style, ...) are passed on to Qt.\n"
            "\n"
            "Started in a folder of the player's own that holds the game's pictures, the\n"
-           "game plays there and keeps its high scores in topten.dll beside them.\n"
+           "game plays there and keeps its high scores in " + scoreFile + " beside them.\n"
            "Installed, or started in a folder others may write to, it plays in\n"
            "$XDG_DATA_HOME/vermo (~/.local/share/vermo), one table for each player.\n";
 }

@@ -21,8 +21,8 @@ struct Options {
 
 Options readOptions(int argc, const char* const* argv);
 
-// The text --help shows; also shown, on the error output, after a wrong option.
-std::string usageText();
+// The text --help shows, naming the table; also shown, on the error output, after a wrong option.
+std::string usageText(const std::string& scoreFile);
 
 // The text --version shows: the version, then the copyright and the licence
 // in the words GNU programs use.

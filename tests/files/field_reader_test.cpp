@@ -39,88 +39,40 @@ std::string dataFile(const std::string& name)
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-TEST(UnquotedFields, EndAtCommaOrLineEnd)
+// Each rule of quotes, blanks, commas and line ends: the bytes and the
+// text fields they hold.
+TEST(TextFields, EachRuleOfQuotesBlanksCommasAndLineEnds)
 {
-    EXPECT_EQ(allTextFields("abc,def\r\nghi,jkl\r\n"), (Fields{"abc", "def", "ghi", "jkl"}));
-}
-
-TEST(UnquotedFields, LeadingBlanksSkippedAndTrailingBlanksDropped)
-{
-    EXPECT_EQ(allTextFields("  \tab c \t,\t x\r\n"), (Fields{"ab c", "x"}));
-}
-
-TEST(UnquotedFields, EmptyBetweenCommas)
-{
-    EXPECT_EQ(allTextFields("a,,b"), (Fields{"a", "", "b"}));
-}
-
-TEST(UnquotedFields, DoubleQuoteAfterTheFirstCharacterIsOrdinary)
-{
-    EXPECT_EQ(allTextFields("ab\"c,d"), (Fields{"ab\"c", "d"}));
-}
-
-TEST(QuotedFields, KeepCommasAndLineBreaksInside)
-{
-    EXPECT_EQ(allTextFields("\"a, b\r\nc\nd\",next"), (Fields{"a, b\r\nc\nd", "next"}));
-}
-
-TEST(QuotedFields, KeepBlanksInsideTheQuotes)
-{
-    EXPECT_EQ(allTextFields("   \"  a  \"  ,b"), (Fields{"  a  ", "b"}));
-}
-
-TEST(QuotedFields, TextAfterTheClosingQuoteIsDroppedUpToTheComma)
-{
-    EXPECT_EQ(allTextFields("\"name\" junk, more,x"), (Fields{"name", "more", "x"}));
-}
-
-TEST(QuotedFields, TextAfterTheClosingQuoteIsDroppedUpToTheLineEnd)
-{
-    EXPECT_EQ(allTextFields("\"a\"xyz\"q\r\nb"), (Fields{"a", "b"}));
-}
-
-TEST(QuotedFields, EmptyQuotesGiveAnEmptyField)
-{
-    EXPECT_EQ(allTextFields("\"\",0\r\n"), (Fields{"", "0"}));
-}
-
-TEST(QuotedFields, UnterminatedQuoteRunsToTheEnd)
-{
-    EXPECT_EQ(allTextFields("x,\"abc, def\r\nghi"), (Fields{"x", "abc, def\r\nghi"}));
-}
-
-TEST(LineEnds, CrLfLoneCrAndLoneLfEachEndOneField)
-{
-    EXPECT_EQ(allTextFields("a\r\nb\rc\nd"), (Fields{"a", "b", "c", "d"}));
-}
-
-TEST(LineEnds, LfThenCrAreTwoLineEnds)
-{
-    EXPECT_EQ(allTextFields("a\n\rb"), (Fields{"a", "", "b"}));
-}
-
-TEST(LineEnds, BlankLineIsOneEmptyField)
-{
-    EXPECT_EQ(allTextFields("a\r\n\r\nb"), (Fields{"a", "", "b"}));
-    EXPECT_EQ(allTextFields("a\n\nb"), (Fields{"a", "", "b"}));
-    EXPECT_EQ(allTextFields("a\r\rb"), (Fields{"a", "", "b"}));
-    EXPECT_EQ(allTextFields("a\r\n \t \r\nb"), (Fields{"a", "", "b"}));
-}
-
-TEST(LineEnds, CommaThenLineEndLeavesAnEmptyField)
-{
-    EXPECT_EQ(allTextFields("a,\r\nb"), (Fields{"a", "", "b"}));
-}
-
-TEST(EndOfInput, LastFieldWithoutLineEndIsComplete)
-{
-    EXPECT_EQ(allTextFields("a,b"), (Fields{"a", "b"}));
-    EXPECT_EQ(allTextFields("\"a\",\"b\""), (Fields{"a", "b"}));
-}
-
-TEST(EndOfInput, CommaAtTheVeryEndStartsNoFurtherField)
-{
-    EXPECT_EQ(allTextFields("a,"), (Fields{"a"}));
+    const struct {
+        const char* rule;
+        std::string_view bytes;
+        Fields fields;
+    } cases[] = {
+        {"unquoted: ends at comma or line end", "abc,def\r\nghi,jkl\r\n", {"abc", "def", "ghi", "jkl"}},
+        {"unquoted: blanks around it dropped", "  \tab c \t,\t x\r\n", {"ab c", "x"}},
+        {"unquoted: empty between commas", "a,,b", {"a", "", "b"}},
+        {"unquoted: a later quote is ordinary", "ab\"c,d", {"ab\"c", "d"}},
+        {"quoted: commas and line breaks kept", "\"a, b\r\nc\nd\",next", {"a, b\r\nc\nd", "next"}},
+        {"quoted: blanks inside kept", "   \"  a  \"  ,b", {"  a  ", "b"}},
+        {"quoted: after the quote dropped to the comma", "\"name\" junk, more,x", {"name", "more", "x"}},
+        {"quoted: after the quote dropped to the line end", "\"a\"xyz\"q\r\nb", {"a", "b"}},
+        {"quoted: empty quotes, an empty field", "\"\",0\r\n", {"", "0"}},
+        {"quoted: unterminated, runs to the end", "x,\"abc, def\r\nghi", {"x", "abc, def\r\nghi"}},
+        {"CR LF, lone CR and lone LF each end one", "a\r\nb\rc\nd", {"a", "b", "c", "d"}},
+        {"LF then CR are two line ends", "a\n\rb", {"a", "", "b"}},
+        {"a blank line is one empty field", "a\r\n\r\nb", {"a", "", "b"}},
+        {"a blank line is one empty field", "a\n\nb", {"a", "", "b"}},
+        {"a blank line is one empty field", "a\r\rb", {"a", "", "b"}},
+        {"a blank line is one empty field", "a\r\n \t \r\nb", {"a", "", "b"}},
+        {"a comma then a line end, an empty field", "a,\r\nb", {"a", "", "b"}},
+        {"the last field needs no line end", "a,b", {"a", "b"}},
+        {"the last field needs no line end", "\"a\",\"b\"", {"a", "b"}},
+        {"a comma at the very end, no more", "a,", {"a"}},
+    };
+    for (const auto& each : cases) {
+        SCOPED_TRACE(each.rule);
+        EXPECT_EQ(allTextFields(each.bytes), each.fields);
+    }
 }
 
 TEST(EndOfInput, NothingLeftMeansNoValue)

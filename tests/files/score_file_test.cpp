@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <functional>
 #include <random>
 #include <string>
 #include <vector>
@@ -39,32 +40,23 @@ TEST(ReadScores, ReadsTenRecordsInFileOrder)
     EXPECT_EQ(table, tableOf(lettersOneToTen()));
 }
 
-TEST(ReadScores, MissingFileFailsAndLeavesTheTable)
+TEST(ReadScores, AMissingFileAFolderOrNineRecordsFailAndLeaveTheTable)
 {
-    TempFolder folder;
-    ScoreTable table = sentinelTable();
-    EXPECT_FALSE(ReadScores(table, tableIn(folder.path())).read());
-    EXPECT_EQ(table, sentinelTable());
-}
-
-TEST(ReadScores, FolderInPlaceOfTheFileFails)
-{
-    TempFolder folder;
-    std::filesystem::create_directory(folder / scoreFileName);
-    ScoreTable table = sentinelTable();
-    EXPECT_FALSE(ReadScores(table, tableIn(folder.path())).read());
-    EXPECT_EQ(table, sentinelTable());
-}
-
-TEST(ReadScores, NineRecordsFailAndLeaveTheTable)
-{
-    TempFolder folder;
     auto nine = lettersOneToTen();
     nine.pop_back();
-    folder.write(scoreFileName, recordsOf(nine));
-    ScoreTable table = sentinelTable();
-    EXPECT_FALSE(ReadScores(table, tableIn(folder.path())).read());
-    EXPECT_EQ(table, sentinelTable());
+    const std::function<void(TempFolder&)> makeFile[] = {
+        [](TempFolder&) {},
+        [](TempFolder& folder) { std::filesystem::create_directory(folder / scoreFileName); },
+        [&nine](TempFolder& folder) { folder.write(scoreFileName, recordsOf(nine)); },
+    };
+    for (const auto& make : makeFile) {
+        SCOPED_TRACE(&make - makeFile);
+        TempFolder folder;
+        make(folder);
+        ScoreTable table = sentinelTable();
+        EXPECT_FALSE(ReadScores(table, tableIn(folder.path())).read());
+        EXPECT_EQ(table, sentinelTable());
+    }
 }
 
 TEST(ReadScores, OnlyTheFirstTenOfElevenRecordsAreRead)

@@ -1,9 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/qt/twips_layout.h"
 
-#include <QEvent>
+#include <QAction>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
 #include <QWidget>
 
+#include "platform/qt/fixed_size_window.h"
 #include "platform/qt/units.h"
 #include "platform/qt/window_focus.h"
 
@@ -30,34 +34,25 @@ QFont TwipsLayout::font(qreal points, bool bold) const
     return units::windowFont(points * fontScale_, bold);
 }
 
-namespace {
-
-class CentredWhenFirstShown : public QObject {
-public:
-    explicit CentredWhenFirstShown(QWidget& window) : QObject(&window), window_(window)
-    {
-        window.installEventFilter(this);
-    }
-
-protected:
-    bool eventFilter(QObject*, QEvent* event) override
-    {
-        if (event->type() == QEvent::Show) {
-            centreOnOwner(window_, nullptr);
-            deleteLater();
-        }
-        return false;
-    }
-
-private:
-    QWidget& window_;
-};
-
-}  // namespace
-
-void centreWhenFirstShown(QWidget& window)
+TwipsWindow layOutUnderFileMenu(QMainWindow& window, QSize designTwips, QColor colour,
+                                const std::function<void()>& exit)
 {
-    new CentredWhenFirstShown(window);
+    QMenu* fileMenu = window.menuBar()->addMenu(QStringLiteral("&File"));
+    QAction* exitAction = fileMenu->addAction(QStringLiteral("E&xit"));
+    exitAction->setObjectName(QStringLiteral("Exit"));
+    QObject::connect(exitAction, &QAction::triggered, &window, exit);
+
+    const TwipsLayout twips(&window, designTwips, window.menuBar()->sizeHint().height());
+    auto* client = new QWidget(&window);
+    client->setObjectName(QStringLiteral("client"));
+    client->setFixedSize(twips.pixels(designTwips.width()), twips.pixels(designTwips.height()));
+    QPalette colours = client->palette();
+    colours.setColor(QPalette::Window, colour);
+    client->setPalette(colours);
+    client->setAutoFillBackground(true);
+    keepDesignSize(window, client);
+    centreWhenFirstShown(window);
+    return {twips, client};
 }
 
 }  // namespace vermo

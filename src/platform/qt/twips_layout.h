@@ -1,10 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QColor>
 #include <QFont>
 #include <QRect>
 #include <QSize>
 
+#include <functional>
+
+class QMainWindow;
 class QWidget;
 
 namespace vermo {
@@ -28,8 +32,15 @@ private:
     double fontScale_;
 };
 
-// Puts the window in the middle of its screen's free area the first time it
-// is shown; later shows leave it where the player put it.
-void centreWhenFirstShown(QWidget& window);
+// What the high-score and help windows share: a File menu whose one item,
+// E&xit, does `exit` (its bar is part of what must fit the screen); below
+// it the client area at its design size in `colour`, kept at that size;
+// the window in the middle of its screen's free area the first time it is
+// shown, where the player put it after. Its layout places the rest.
+struct TwipsWindow : TwipsLayout {
+    QWidget* client;
+};
+TwipsWindow layOutUnderFileMenu(QMainWindow& window, QSize designTwips, QColor colour,
+                                const std::function<void()>& exit);
 
 }  // namespace vermo

@@ -36,7 +36,8 @@ namespace {
 
 class CentredOnOwner : public QObject {
 public:
-    CentredOnOwner(QWidget& box, const QWidget* owner) : QObject(&box), box_(box), owner_(owner)
+    CentredOnOwner(QWidget& box, const QWidget* owner, bool firstShowOnly)
+        : QObject(&box), box_(box), owner_(owner), firstShowOnly_(firstShowOnly)
     {
         box.installEventFilter(this);
     }
@@ -47,19 +48,27 @@ protected:
         const bool appeared = box_.windowHandle() != nullptr && box_.windowHandle()->isExposed();
         if (event->type() == QEvent::Show || (event->type() == QEvent::Resize && !appeared))
             centreOnOwner(box_, owner_);
+        if (event->type() == QEvent::Show && firstShowOnly_)
+            deleteLater();
         return false;
     }
 
 private:
     QWidget& box_;
     QPointer<const QWidget> owner_;
+    bool firstShowOnly_;
 };
 
 }  // namespace
 
 void keepCentredOnOwner(QWidget& box, const QWidget* owner)
 {
-    new CentredOnOwner(box, owner);
+    new CentredOnOwner(box, owner, false);
+}
+
+void centreWhenFirstShown(QWidget& window)
+{
+    new CentredOnOwner(window, nullptr, true);
 }
 
 namespace {

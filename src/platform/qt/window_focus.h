@@ -14,6 +14,9 @@ void centreOnOwner(QWidget& box, const QWidget* owner);
 // changes before it appears: a message box whose text wraps takes its
 // final size only as it is shown. Call before showing the box.
 void keepCentredOnOwner(QWidget& box, const QWidget* owner);
+// Puts the window in the middle of its screen's free area the first time it
+// is shown; later shows leave it where the player put it.
+void centreWhenFirstShown(QWidget& window);
 
 // Asks for the keyboard for a shown window that has lost it, the way the
 // platform allows: on X11 the window manager activates it; on Wayland

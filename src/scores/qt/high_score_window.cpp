@@ -5,8 +5,6 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
-#include <QLayout>
-#include <QMenuBar>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPdfWriter>
@@ -18,7 +16,6 @@
 #include <cmath>
 
 #include "game/board.h"
-#include "platform/qt/fixed_size_window.h"
 #include "platform/qt/text_codec.h"
 #include "platform/qt/twips_layout.h"
 #include "platform/qt/units.h"
@@ -104,20 +101,12 @@ constexpr int scoreLeft = 3360;
 constexpr int scoreWidth = 1215;
 constexpr int rowHeight = 495;
 
-// The File menu comes first: its bar is part of what must fit the screen.
-TwipsLayout layoutBelowFileMenu(QMainWindow* window)
-{
-    QMenu* fileMenu = window->menuBar()->addMenu(QStringLiteral("&File"));
-    QAction* exitAction = fileMenu->addAction(QStringLiteral("E&xit"));
-    exitAction->setObjectName(QStringLiteral("Exit"));
-    QObject::connect(exitAction, &QAction::triggered, window, &QWidget::close);
-    return TwipsLayout(window, designTwips, window->menuBar()->sizeHint().height());
-}
-
 }  // namespace
 
 HighScoreWindow::HighScoreWindow(QWidget* parent)
-    : QMainWindow(parent), twips_(layoutBelowFileMenu(this)),
+    : QMainWindow(parent),
+      twips_(layOutUnderFileMenu(*this, designTwips, units::colorFromBgr(colors::orange),
+                                 [this] { close(); })),
       saveFolder_(QDir::current().filesystemPath())
 {
     setWindowTitle(QStringLiteral("High Scores"));
@@ -127,15 +116,10 @@ HighScoreWindow::HighScoreWindow(QWidget* parent)
 
 void HighScoreWindow::buildLayout()
 {
-    auto* client = new QWidget(this);
-    client->setObjectName(QStringLiteral("client"));
-    client->setFixedSize(twips_.pixels(designTwips.width()), twips_.pixels(designTwips.height()));
+    QWidget* client = twips_.client;
     QPalette colours = client->palette();
-    colours.setColor(QPalette::Window, units::colorFromBgr(colors::orange));
     colours.setColor(QPalette::WindowText, Qt::black);
     client->setPalette(colours);
-    client->setAutoFillBackground(true);
-    keepDesignSize(*this, client);
 
     addLabel(client, "lblmaintitle", QStringLiteral("High Score List"),
              twips_.rect(600, 120, 3615, 615), twips_.font(24, true));
@@ -158,7 +142,6 @@ void HighScoreWindow::buildLayout()
     cmdprint_->setGeometry(twips_.rect(840, 6240, 3135, 495));
     cmdprint_->setFont(twips_.font(8.25, false));
     connect(cmdprint_, &QPushButton::clicked, this, &HighScoreWindow::printList);
-    centreWhenFirstShown(*this);
 }
 
 // The rows keep their design places where the table fits them. "10.)"

@@ -38,7 +38,7 @@ public:
 private:
     // The window's table (listNames, listScores), entry 10 the best.
     ScoreTable list_ = ScoreTable::defaults();
-    TwipsLayout twips_;
+    TwipsWindow twips_;
     QLabel* lblsubscore_ = nullptr;
     std::array<QLabel*, 11> lblnum_{};
     std::array<QLabel*, 11> lblname_{};

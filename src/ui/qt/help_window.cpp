@@ -1,15 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/qt/help_window.h"
 
-#include <QLayout>
-#include <QMenuBar>
 #include <QPlainTextEdit>
 
 #include <string>
 
 #include "platform/data_files.h"
 #include "game/board.h"
-#include "platform/qt/fixed_size_window.h"
 #include "platform/program_end.h"
 #include "platform/qt/text_codec.h"
 #include "platform/qt/twips_layout.h"
@@ -101,22 +98,10 @@ HelpWindow::HelpWindow(ProgramEnd& programEnd, QWidget* parent)
 {
     setWindowTitle(QStringLiteral("Help"));
 
-    QMenu* fileMenu = menuBar()->addMenu(QStringLiteral("&File"));
-    QAction* exitAction = fileMenu->addAction(QStringLiteral("E&xit"));
-    exitAction->setObjectName(QStringLiteral("Exit"));
-    connect(exitAction, &QAction::triggered, this, [this] { programEnd_.endNow(); });
-
-    const TwipsLayout twips(this, QSize(5640, 3375), menuBar()->sizeHint().height());
-    auto* client = new QWidget(this);
-    client->setObjectName(QStringLiteral("client"));
-    client->setFixedSize(twips.pixels(5640), twips.pixels(3375));
-    QPalette colours = client->palette();
-    colours.setColor(QPalette::Window, units::colorFromBgr(colors::helpTeal));
-    client->setPalette(colours);
-    client->setAutoFillBackground(true);
-    keepDesignSize(*this, client);
-
-    text1_ = new QPlainTextEdit(client);
+    const TwipsWindow twips = layOutUnderFileMenu(*this, QSize(5640, 3375),
+                                                  units::colorFromBgr(colors::helpTeal),
+                                                  [this] { programEnd_.endNow(); });
+    text1_ = new QPlainTextEdit(twips.client);
     text1_->setObjectName(QStringLiteral("Text1"));
     text1_->setGeometry(twips.rect(120, 120, 5415, 3135));
     text1_->setReadOnly(true);
@@ -124,7 +109,6 @@ HelpWindow::HelpWindow(ProgramEnd& programEnd, QWidget* parent)
     text1_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     text1_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     text1_->setFont(twips.font(8.25, false));
-    centreWhenFirstShown(*this);
 }
 
 void HelpWindow::load(const Folder& folder)
