@@ -20,6 +20,7 @@
 #include "game/qt/main_window.h"
 #include "game/qt/playfield_widget.h"
 #include "support/temp_folder.h"
+#include "support/scaled_board.h"
 #include "support/score_builders.h"
 
 namespace vermo {
@@ -87,14 +88,8 @@ TEST(MaximiseOnThisDesktop, TheGameScalesItsBoardAndBoxesKeepTheirContentsAtThei
     window.windowHandle()->setWindowStates(Qt::WindowMaximized);
     ASSERT_TRUE(QTest::qWaitFor([&] { return window.width() > windowSize.width(); }, 3000));
     QTest::qWait(300);
-    const double scale = std::min(double(client->width()) / design.width(),
-                                  double(client->height()) / design.height());
-    EXPECT_GT(scale, 1.0);
-    EXPECT_NEAR(board->width(), design.width() * scale, 1.0);
-    EXPECT_NEAR(board->height(), design.height() * scale, 1.0);
+    testing::expectBoardScaledInTheMiddle(*client, *board, design);
     const QRect at = board->geometry();
-    EXPECT_NEAR(at.left(), client->width() - 1 - at.right(), 1);
-    EXPECT_NEAR(at.top(), client->height() - 1 - at.bottom(), 1);
     const QImage shown = client->grab().toImage();
     EXPECT_EQ(shown.pixelColor(at.left() / 2, client->height() / 2), QColor(Qt::black));
 

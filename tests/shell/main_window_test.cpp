@@ -31,6 +31,7 @@
 #include "modal_answers.h"
 #include "platform/qt/fresh_keys.h"
 #include "platform/qt/units.h"
+#include "support/scaled_board.h"
 #include "support/score_builders.h"
 #include "support/temp_folder.h"
 
@@ -817,14 +818,8 @@ TEST_F(MainWindowTest, AnyWindowSizeShowsTheBoardWholeAtOneScaleInTheMiddle)
 
     auto expectScaledInTheMiddle = [&](const char* how) {
         SCOPED_TRACE(how);
-        const double scale = std::min(double(client->width()) / design.width(),
-                                      double(client->height()) / design.height());
-        EXPECT_GT(scale, 1.0);
-        EXPECT_NEAR(board->width(), design.width() * scale, 1.0);
-        EXPECT_NEAR(board->height(), design.height() * scale, 1.0);
+        const double scale = testing::expectBoardScaledInTheMiddle(*client, *board, design);
         const QRect at = board->geometry();
-        EXPECT_NEAR(at.left(), client->width() - 1 - at.right(), 1);
-        EXPECT_NEAR(at.top(), client->height() - 1 - at.bottom(), 1);
         EXPECT_NEAR(window->label("lblscore")->font().pointSizeF(), designPoints * scale, 0.01);
         // Black beside the board, where the window is wider than it.
         const QImage shown = client->grab().toImage();
