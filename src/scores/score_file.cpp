@@ -6,6 +6,7 @@
 #include "platform/folder.h"
 #include "platform/text_fields.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <optional>
@@ -20,7 +21,7 @@ namespace vermo {
 
 namespace {
 
-constexpr std::string_view tempSuffix = ".tmp";
+const std::string tempSuffix = ".tmp";
 // Temporary files from interrupted writes are only ever a few. A folder
 // that others fill with names costs a start-up no more than this many
 // names looked at and leftovers removed; the rest waits for a later start.
@@ -37,10 +38,8 @@ bool isProcessRunning(long process)
 ScoreTable ScoreTable::defaults()
 {
     ScoreTable table;
-    for (std::size_t i = 1; i <= 10; ++i) {
+    for (std::size_t i = 1; i <= 10; ++i)
         table.names[i] = "Computer";
-        table.scores[i] = 0;
-    }
     return table;
 }
 
@@ -130,16 +129,7 @@ Replacement WriteScores(const ScoreTable& table, const TablePlace& place)
 {
     if (place.linkLeftAlone())
         return {};
-    return place.folder.replace(place.name, formatScores(table), 0666, place.name,
-                                std::string(tempSuffix));
-}
-
-bool isScoreTempFileName(const std::string& fileName, const std::string& scoreFile, long* process)
-{
-    const auto made = uniqueFileNameProcess(fileName, scoreFile, std::string(tempSuffix));
-    if (made && process != nullptr)
-        *process = *made;
-    return made.has_value();
+    return place.folder.replace(place.name, formatScores(table), 0666, place.name, tempSuffix);
 }
 
 void removeStaleScoreFiles(const TablePlace& place)
@@ -148,11 +138,9 @@ void removeStaleScoreFiles(const TablePlace& place)
     for (const std::string& name : place.folder.names(maxNamesLooked)) {
         if (removed == maxLeftoversRemoved)
             return;
-        long process = 0;
-        if (!isScoreTempFileName(name, place.name, &process))
-            continue;
         // A copy that is still running may still be filling its file.
-        if (isProcessRunning(process))
+        const auto process = uniqueFileNameProcess(name, place.name, tempSuffix);
+        if (!process || isProcessRunning(*process))
             continue;
         // Only plain files: a link or a folder of that name is not ours.
         const auto entry = place.folder.entryInfo(name);
@@ -180,9 +168,7 @@ std::string cutAt(std::string name, std::size_t limit)
 std::string storedName(const std::string& name)
 {
     std::string stored = name;
-    for (char& c : stored)
-        if (c == '"')
-            c = '\'';
+    std::replace(stored.begin(), stored.end(), '"', '\'');
     return cutAt(std::move(stored), maxStoredNameBytes);
 }
 

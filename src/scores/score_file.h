@@ -29,9 +29,8 @@ struct ScoreTable {
 // the game. Records beyond this bound count as missing (D-20).
 inline constexpr std::size_t maxScoreFileBytes = std::size_t{1} << 20;
 
-// Reads ten records in file order into entries 1 to 10 (no bound applied;
-// bytes already in memory). Fails when the bytes end before the tenth
-// record is complete; the table is then left exactly as it was.
+// ReadScores on bytes already in memory (no bound applied). Fails when the
+// bytes end before the tenth record is complete.
 bool parseScores(ScoreTable& table, std::string_view bytes);
 
 // Whether the bytes are a high-score table at all: ten complete records,
@@ -86,14 +85,8 @@ Replacement WriteScores(const ScoreTable& table, const TablePlace& place);
 
 // Removes temporary files that interrupted writes left beside the place:
 // plain files named like "topten.dll.4711.Ab3xZ9.tmp" whose process has
-// ended, nothing else. It looks at no more than the first 10000 names of the
-// folder and removes at most 1000 files at a time.
+// ended, nothing else.
 void removeStaleScoreFiles(const TablePlace& place);
-
-// Whether a file name is one of those temporary files; the process that
-// made it.
-bool isScoreTempFileName(const std::string& fileName, const std::string& scoreFile,
-                         long* process = nullptr);
 
 // A name typed at the prompt made safe for the file: double quotes become
 // single quotes, line breaks and other control characters become blanks,
