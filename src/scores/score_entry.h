@@ -12,16 +12,11 @@
 
 namespace vermo {
 
-// The two writes of the table, made safe against another copy of the game
-// writing the same file. Each finds the table's place once, takes the
-// table's lock there, reads the file afresh and only then writes.
-//
-// Where another user may write in the table's folder, nothing is written
-// without the lock: that user's copy could be writing at the same moment,
-// and one of the two results would be lost. Only in a folder that is
-// plainly the player's does a write go on without it. Neither write tries
-// to replace a table that the folder lets only its owner replace (a sticky
-// folder, a table another player made).
+// The two writes of the table, safe against another copy of the game
+// writing the same file: each finds the table's place once, takes the
+// table's lock there, reads the file afresh and only then writes. Where
+// other users write, nothing is written without the lock (D-63); a table
+// that a sticky folder lets only its owner replace is left alone (D-65).
 
 // Why a write the game meant to make was not made.
 enum class WriteRefusal {

@@ -9,15 +9,12 @@
 
 namespace vermo {
 
-// Copies of the game that share a table (two windows of one player, or
-// two players whose tables link to one file) take turns at it. Each holds
-// this lock for the few moments in which it reads the table afresh and
-// writes it, so that neither writes over a result the other has just
-// recorded, and neither clears away the other's temporary file. The lock
-// is a flock on the table's folder itself, taken through a handle of its
-// own: there is no lock file that another user could remove or replace
-// with a pipe or a folder. Anyone who may look into the folder can still
-// hold the lock for long; a copy then stops waiting (Busy).
+// Copies of the game that share a table take turns at it: each holds this
+// lock while it reads the table afresh and writes it, so that neither
+// writes over a result the other has just recorded nor clears away the
+// other's temporary file. It is a flock on the table's folder itself
+// (D-62); anyone who may look into the folder can hold it for long, and a
+// copy then stops waiting (Busy).
 class ScoreFileLock {
 public:
     enum class State {
