@@ -10,29 +10,9 @@ RecordingSink::RecordingSink() : font_(QGuiApplication::font())
 {
 }
 
-qreal RecordingSink::columnWidth() const
-{
-    return QFontMetricsF(font_).averageCharWidth();
-}
-
-qreal RecordingSink::textWidth(const QString& text) const
-{
-    return QFontMetricsF(font_).horizontalAdvance(text);
-}
-
-qreal RecordingSink::lineHeight() const
-{
-    return QFontMetricsF(font_).lineSpacing();
-}
-
 qreal RecordingSink::pageHeight() const
 {
     return std::numeric_limits<qreal>::infinity();
-}
-
-QString RecordingSink::elided(const QString& text, qreal room) const
-{
-    return QFontMetricsF(font_).elidedText(text, Qt::ElideRight, room);
 }
 
 void RecordingSink::put(const QString& text, QPointF topLeft, int line, int column)

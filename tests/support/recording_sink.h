@@ -30,16 +30,16 @@ public:
 
     QFont font() const override { return font_; }
     void setFont(const QFont& font) override { font_ = font; }
-    qreal columnWidth() const override;
-    qreal textWidth(const QString& text) const override;
-    qreal lineHeight() const override;
+    QFontMetricsF metrics() const override { return QFontMetricsF(font_); }
     qreal pageHeight() const override;
     qreal pageWidth() const override { return width; }
-    QString elided(const QString& text, qreal width) const override;
     void newPage() override {}
     void put(const QString& text, QPointF topLeft, int line, int column) override;
     bool finish() override;
 
+    // One print column and a text's width, in the current font.
+    qreal columnWidth() const { return metrics().averageCharWidth(); }
+    qreal textWidth(const QString& text) const { return metrics().horizontalAdvance(text); }
     // The piece's width in the font it was printed in.
     qreal widthOf(const PrintedText& piece) const;
 

@@ -37,17 +37,20 @@ void ColumnPrinter::printAt(int column, const QString& text)
         endLine();
     x_ = target;
     startLineIfPageIsFull();
+    const QFontMetricsF metrics = sink_.metrics();
     const qreal room = sink_.pageWidth() - x_;
-    const QString shown =
-        sink_.textWidth(text) > room + columnTolerance ? sink_.elided(text, room) : text;
+    const QString shown = metrics.horizontalAdvance(text) > room + columnTolerance
+                              ? metrics.elidedText(text, Qt::ElideRight, room)
+                              : text;
     sink_.put(shown, QPointF(x_, y_), line_, column);
-    x_ += sink_.textWidth(shown);
+    x_ += metrics.horizontalAdvance(shown);
 }
 
 void ColumnPrinter::keepWhole(int column, const QString& text)
 {
-    const qreal before = (column - 1) * sink_.columnWidth();
-    const qreal room = sink_.pageWidth() - sink_.textWidth(text);
+    const QFontMetricsF metrics = sink_.metrics();
+    const qreal before = (column - 1) * metrics.averageCharWidth();
+    const qreal room = sink_.pageWidth() - metrics.horizontalAdvance(text);
     if (before <= 0 || before * columnShare_ <= room)
         return;
     columnShare_ = std::max<qreal>(0, room / before);
@@ -55,13 +58,13 @@ void ColumnPrinter::keepWhole(int column, const QString& text)
 
 qreal ColumnPrinter::columnWidth() const
 {
-    return columnShare_ * sink_.columnWidth();
+    return columnShare_ * sink_.metrics().averageCharWidth();
 }
 
 void ColumnPrinter::endLine()
 {
     startLineIfPageIsFull();
-    y_ += sink_.lineHeight();
+    y_ += sink_.metrics().lineSpacing();
     x_ = 0;
     ++line_;
 }
@@ -73,7 +76,7 @@ bool ColumnPrinter::endDocument()
 
 void ColumnPrinter::startLineIfPageIsFull()
 {
-    if (y_ > 0 && y_ + sink_.lineHeight() > sink_.pageHeight()) {
+    if (y_ > 0 && y_ + sink_.metrics().lineSpacing() > sink_.pageHeight()) {
         sink_.newPage();
         y_ = 0;
     }
@@ -114,19 +117,9 @@ void PainterSink::setFont(const QFont& font)
     painter_.setFont(font);
 }
 
-qreal PainterSink::columnWidth() const
+QFontMetricsF PainterSink::metrics() const
 {
-    return QFontMetricsF(painter_.font(), &device_).averageCharWidth();
-}
-
-qreal PainterSink::textWidth(const QString& text) const
-{
-    return QFontMetricsF(painter_.font(), &device_).horizontalAdvance(text);
-}
-
-qreal PainterSink::lineHeight() const
-{
-    return QFontMetricsF(painter_.font(), &device_).lineSpacing();
+    return QFontMetricsF(painter_.font(), &device_);
 }
 
 qreal PainterSink::pageHeight() const
@@ -139,11 +132,6 @@ qreal PainterSink::pageWidth() const
     return device_.width();
 }
 
-QString PainterSink::elided(const QString& text, qreal width) const
-{
-    return QFontMetricsF(painter_.font(), &device_).elidedText(text, Qt::ElideRight, width);
-}
-
 void PainterSink::newPage()
 {
     device_.newPage();
@@ -151,8 +139,7 @@ void PainterSink::newPage()
 
 void PainterSink::put(const QString& text, QPointF topLeft, int, int)
 {
-    const QFontMetricsF metrics(painter_.font(), &device_);
-    painter_.drawText(QPointF(topLeft.x(), topLeft.y() + metrics.ascent()), text);
+    painter_.drawText(QPointF(topLeft.x(), topLeft.y() + metrics().ascent()), text);
 }
 
 bool PainterSink::finish()

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QFont>
+#include <QFontMetricsF>
 #include <QPointF>
 #include <QString>
 
@@ -18,15 +19,12 @@ public:
 
     virtual QFont font() const = 0;
     virtual void setFont(const QFont& font) = 0;
-    // One print column: the average character width of the current font.
-    virtual qreal columnWidth() const = 0;
-    virtual qreal textWidth(const QString& text) const = 0;
-    virtual qreal lineHeight() const = 0;
+    // The current font's measures on the page. One print column is its
+    // average character width.
+    virtual QFontMetricsF metrics() const = 0;
     // Height and width of the printable part of a page.
     virtual qreal pageHeight() const = 0;
     virtual qreal pageWidth() const = 0;
-    // The text cut to the width with an ellipsis, in the current font.
-    virtual QString elided(const QString& text, qreal width) const = 0;
     virtual void newPage() = 0;
     // Puts text on the page with its top left corner at topLeft; line and
     // column are where the printer counts it to stand.
@@ -79,12 +77,9 @@ public:
 
     QFont font() const override;
     void setFont(const QFont& font) override;
-    qreal columnWidth() const override;
-    qreal textWidth(const QString& text) const override;
-    qreal lineHeight() const override;
+    QFontMetricsF metrics() const override;
     qreal pageHeight() const override;
     qreal pageWidth() const override;
-    QString elided(const QString& text, qreal width) const override;
     void newPage() override;
     void put(const QString& text, QPointF topLeft, int line, int column) override;
     bool finish() override;
