@@ -6,12 +6,6 @@
 namespace vermo {
 
 namespace {
-void takeLowestPlace(ScoreTable& table, const std::string& name, std::int32_t score)
-{
-    table.scores[1] = score;
-    table.names[1] = name;
-}
-
 // A sticky folder lets only a file's owner (or the folder's owner) remove
 // or replace it; every write of the table replaces it.
 bool onlyItsOwnerMayReplace(const TablePlace& place)
@@ -90,7 +84,8 @@ EntryResult recordEntry(const Folder& gameFolder, const ScoreTable& judged,
         result.outcome = EntryOutcome::WriteFailed;
         if (read.read() || read.replaceable()) {
             ScoreTable entered = table;
-            takeLowestPlace(entered, name, score);
+            entered.scores[1] = score;
+            entered.names[1] = name;
             const Replacement write = WriteScores(entered, place);
             result.folderNotFlushed = write.folderNotFlushed;
             if (write) {
