@@ -17,7 +17,6 @@
 
 #include "game/board.h"
 #include "platform/qt/text_codec.h"
-#include "platform/qt/twips_layout.h"
 #include "platform/qt/units.h"
 #include "scores/qt/column_printer.h"
 #include "scores/qt/score_printout.h"
@@ -55,8 +54,7 @@ QLabel* addLabel(QWidget* parent, const char* name, const QString& caption, QRec
     return label;
 }
 
-// The print boxes block the High Scores window alone: a game goes on
-// behind it, and the main window keeps taking the game's keys.
+// The print boxes block the High Scores window alone (D-68).
 int runModalToWindow(QDialog& box)
 {
     box.setWindowModality(Qt::WindowModal);
@@ -110,12 +108,6 @@ HighScoreWindow::HighScoreWindow(QWidget* parent)
       saveFolder_(QDir::current().filesystemPath())
 {
     setWindowTitle(QStringLiteral("High Scores"));
-    buildLayout();
-    fillRows();
-}
-
-void HighScoreWindow::buildLayout()
-{
     QWidget* client = twips_.client;
     QPalette colours = client->palette();
     colours.setColor(QPalette::WindowText, Qt::black);
@@ -137,11 +129,12 @@ void HighScoreWindow::buildLayout()
         lblscore_[row] = addLabel(client, "lblscore" + number, QString(), {}, rowFont);
     }
 
-    cmdprint_ = new QPushButton(QStringLiteral("Print High Score List"), client);
-    cmdprint_->setObjectName(QStringLiteral("cmdprint"));
-    cmdprint_->setGeometry(twips_.rect(840, 6240, 3135, 495));
-    cmdprint_->setFont(twips_.font(8.25, false));
-    connect(cmdprint_, &QPushButton::clicked, this, &HighScoreWindow::printList);
+    auto* cmdprint = new QPushButton(QStringLiteral("Print High Score List"), client);
+    cmdprint->setObjectName(QStringLiteral("cmdprint"));
+    cmdprint->setGeometry(twips_.rect(840, 6240, 3135, 495));
+    cmdprint->setFont(twips_.font(8.25, false));
+    connect(cmdprint, &QPushButton::clicked, this, &HighScoreWindow::printList);
+    fillRows();
 }
 
 // The rows keep their design places where the table fits them. "10.)"
@@ -182,12 +175,10 @@ void HighScoreWindow::load(const Folder& gameFolder,
     // The file can only be missing or damaged here if something outside
     // the game changed it after start-up; the list then shows the table the
     // main window last read, without bothering the player.
-    ScoreTable table;
-    if (!readSortedTable(table, findTable(gameFolder)).read()) {
-        table = lastGoodTable ? lastGoodTable() : ScoreTable::defaults();
-        SortScores(table);
+    if (!readSortedTable(list_, findTable(gameFolder)).read()) {
+        list_ = lastGoodTable ? lastGoodTable() : ScoreTable::defaults();
+        SortScores(list_);
     }
-    list_ = table;
     fillRows();
 }
 
@@ -229,9 +220,8 @@ void HighScoreWindow::offerPdf(const QString& question)
 {
     if (!askYesNo(this, question))
         return;
-    const QString suggested =
-        QDir(saveFolder_).filePath(QStringLiteral("highscores.pdf"));
-    QString path = askSaveFileName(this, suggested);
+    QString path =
+        askSaveFileName(this, QDir(saveFolder_).filePath(QStringLiteral("highscores.pdf")));
     if (path.isEmpty())
         return;
     if (QFileInfo(path).suffix().isEmpty())

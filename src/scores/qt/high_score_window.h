@@ -14,7 +14,6 @@
 
 class QLabel;
 class QPagedPaintDevice;
-class QPushButton;
 
 namespace vermo {
 
@@ -43,10 +42,8 @@ private:
     std::array<QLabel*, 11> lblnum_{};
     std::array<QLabel*, 11> lblname_{};
     std::array<QLabel*, 11> lblscore_{};
-    QPushButton* cmdprint_ = nullptr;
     std::filesystem::path saveFolder_;
 
-    void buildLayout();
     void fillRows();
     void placeColumns();
     // cmdprint: prints the list on the default printer, or offers a PDF
