@@ -34,8 +34,8 @@ struct Opener {
     ExitingProgramEnd programEnd;
     ScoreTable lastGood = ScoreTable::defaults();
     IconFiles icons{Folder::open(folder.path())};
-    QtSecondaryWindows windows{Folder::open(folder.path()), icons, &mainWindow, programEnd,
-                               [this] { return lastGood; }};
+    QtSecondaryWindows windows{Folder::open(folder.path()), Folder::open(folder.path()), icons,
+                               &mainWindow, programEnd, [this] { return lastGood; }};
 
     Opener() { mainWindow.show(); }
 };

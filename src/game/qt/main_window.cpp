@@ -87,13 +87,12 @@ MainWindow::MainWindow(GameFolders folders, QWidget* parent)
       icons_(folders_.files),
       dialogs_(this),
       frame_(this, icons_),
-      windows_(std::make_unique<QtSecondaryWindows>(folders_.files, icons_, this, programEnd_,
-                                                    [this] { return game_.high; })),
+      windows_(std::make_unique<QtSecondaryWindows>(folders_.files, folders_.scores, icons_, this,
+                                                    programEnd_, [this] { return game_.high; })),
       game_(Services{tmscoreupdate_, tmvermomove_, tmshake_, tminvisible_, dialogs_, random_,
                      frame_, programEnd_, *windows_, folders_.scores,
                      [this](bool waiting) { waitingShown_(waiting); }})
 {
-    windows_->setScoreFolder(folders_.scores);
     buildMenus();
     // The window opens at its design size, or, on a screen smaller than
     // that (a small screen at a large scale), at the size that keeps its

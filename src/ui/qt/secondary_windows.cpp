@@ -14,20 +14,6 @@ namespace vermo {
 
 namespace {
 
-// A window the player closes is gone; the next show loads it afresh.
-void destroyOnClose(QWidget* window)
-{
-    window->setAttribute(Qt::WA_DeleteOnClose);
-}
-
-// Each window takes its icon from the icon file, decoded once for all of
-// them; with no icon to be had it keeps the desktop's own.
-void giveIcon(QWidget* window, const QIcon& icon)
-{
-    if (!icon.isNull())
-        window->setWindowIcon(icon);
-}
-
 void bringForward(QWidget* window)
 {
     window->show();
@@ -37,12 +23,11 @@ void bringForward(QWidget* window)
 
 }  // namespace
 
-QtSecondaryWindows::QtSecondaryWindows(Folder files, IconFiles& icons, QWidget* mainWindow,
-                                       ProgramEnd& programEnd,
-                                       std::function<ScoreTable()> lastGoodTable, QObject* parent)
-    : QObject(parent),
-      folder_(files),
-      scoreFolder_(std::move(files)),
+QtSecondaryWindows::QtSecondaryWindows(Folder files, Folder scores, IconFiles& icons,
+                                       QWidget* mainWindow, ProgramEnd& programEnd,
+                                       std::function<ScoreTable()> lastGoodTable)
+    : folder_(std::move(files)),
+      scoreFolder_(std::move(scores)),
       icons_(icons),
       mainWindow_(mainWindow),
       programEnd_(programEnd),
@@ -70,18 +55,14 @@ HighScoreWindow* QtSecondaryWindows::loadedHighScoreWindow()
 {
     if (highScoreWindow_)
         return highScoreWindow_;
-    // A window of its own, not one of the main window's: the print boxes
-    // it opens are modal to it, and Qt would block the whole family of
-    // windows it belongs to, the game's among them. It goes with this
-    // object.
+    // A window of its own, not one of the main window's, so that its print
+    // boxes block it alone (D-68); it goes with this object.
     auto* window = new HighScoreWindow(nullptr);
-    destroyOnClose(window);
-    keyboardBackWhenClosed(window);
+    prepare(window);
     // Without a folder for the table, the list is offered to the home folder.
     window->setSaveFolder(scoreFolder_.isOpen() ? scoreFolder_.path()
                                                 : std::filesystem::path(QDir::homePath().toStdString()));
     highScoreWindow_ = window;
-    giveIcon(window, icons_.icon(dataFiles::icon));
     window->load(scoreFolder_, lastGoodTable_);
     return window;
 }
@@ -91,19 +72,22 @@ HelpWindow* QtSecondaryWindows::loadedHelpWindow()
     if (helpWindow_)
         return helpWindow_;
     auto* window = new HelpWindow(programEnd_, mainWindow_);
-    destroyOnClose(window);
-    keyboardBackWhenClosed(window);
+    prepare(window);
     helpWindow_ = window;
-    giveIcon(window, icons_.icon(dataFiles::icon));
     window->load(folder_);
     return window;
 }
 
 // The game goes on behind these windows; once one is closed, the arrows
-// steer again without a click.
-void QtSecondaryWindows::keyboardBackWhenClosed(QWidget* window)
+// steer again without a click. Each takes its icon from the icon file,
+// decoded once for all of them, or keeps the desktop's own.
+void QtSecondaryWindows::prepare(QWidget* window)
 {
+    window->setAttribute(Qt::WA_DeleteOnClose);
     connect(window, &QObject::destroyed, this, [this] { giveKeyboardBack(mainWindow_.data()); });
+    const QIcon icon = icons_.icon(dataFiles::icon);
+    if (!icon.isNull())
+        window->setWindowIcon(icon);
 }
 
 HighScoreWindow* QtSecondaryWindows::highScoreWindow() const

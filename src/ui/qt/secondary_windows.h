@@ -26,17 +26,14 @@ class HighScoreWindow;
 class QtSecondaryWindows : public QObject, public SecondaryWindows {
     Q_OBJECT
 public:
-    // files: where the help text lies; icons: the game's icon files.
-    // mainWindow may be null; when given, it receives the icon and owns the
-    // windows. lastGoodTable gives the table the main window last read, for
+    // files: where the help text lies; scores: where the high-score file
+    // lies and the printed list is offered to be saved; icons: the game's
+    // icon files. mainWindow may be null; when given, it owns the help
+    // window. lastGoodTable gives the table the main window last read, for
     // a high-score file that has become unreadable.
-    QtSecondaryWindows(Folder files, IconFiles& icons, QWidget* mainWindow, ProgramEnd& programEnd,
-                       std::function<ScoreTable()> lastGoodTable, QObject* parent = nullptr);
+    QtSecondaryWindows(Folder files, Folder scores, IconFiles& icons, QWidget* mainWindow,
+                       ProgramEnd& programEnd, std::function<ScoreTable()> lastGoodTable);
     ~QtSecondaryWindows() override;
-
-    // Where the high-score file lies and the printed list is offered to be
-    // saved, when not beside the icon and the help text.
-    void setScoreFolder(Folder folder) { scoreFolder_ = std::move(folder); }
 
     void showHighScores() override;
     void showHelp() override;
@@ -57,7 +54,7 @@ private:
 
     HighScoreWindow* loadedHighScoreWindow();
     HelpWindow* loadedHelpWindow();
-    void keyboardBackWhenClosed(QWidget* window);
+    void prepare(QWidget* window);
 };
 
 }  // namespace vermo
