@@ -3,6 +3,7 @@
 
 #include <QPlainTextEdit>
 
+#include <cstddef>
 #include <string>
 
 #include "platform/data_files.h"
@@ -17,6 +18,8 @@ namespace vermo {
 
 namespace {
 
+// Help files are short; reading stops after this many bytes.
+constexpr std::size_t maxHelpFileBytes = 1024 * 1024;
 const char* const howToPlay =
     "Steer the worm with the arrow keys, eat the berries and keep away from the walls, "
     "your own body and the poison. P pauses the game.";
@@ -25,6 +28,26 @@ const std::string missingHelpFile = helpFileIs + " could not be read. ";
 const std::string emptyHelpFile = helpFileIs + " is empty. ";
 const std::string emptyFirstField =
     helpFileIs + " begins with an empty field, and only its first field is shown. ";
+
+// The first field of the help file in the folder. A missing, unreadable or
+// empty help file would leave the player with an empty box; a few words on
+// how to play are better than nothing.
+QString helpTextFromFile(const Folder& folder)
+{
+    const FileRead file = folder.readThroughLinks(dataFiles::help, maxHelpFileBytes);
+    if (!file.read())
+        return QString::fromStdString(missingHelpFile) + QString::fromLatin1(howToPlay);
+    // Blanks and line breaks alone show nothing either.
+    const auto holdsText = [](const std::string& bytes) {
+        return bytes.find_first_not_of(" \t\r\n") != std::string::npos;
+    };
+    FieldReader reader(file.bytes);
+    const std::optional<std::string> field = reader.readText();
+    if (field && holdsText(*field))
+        return withPlainLineBreaks(textFromFileBytes(*field));
+    return QString::fromStdString(holdsText(file.bytes) ? emptyFirstField : emptyHelpFile)
+           + QString::fromLatin1(howToPlay);
+}
 
 }  // namespace
 
@@ -72,25 +95,6 @@ QString inLaidOutBlocks(const QString& text)
             return shown;
         lineStart = lineEnd + 1;
     }
-}
-
-QString helpTextFromFile(const Folder& folder)
-{
-    // A missing, unreadable or empty help file would leave the player with
-    // an empty box; a few words on how to play are better than nothing.
-    const FileRead file = folder.readThroughLinks(dataFiles::help, maxHelpFileBytes);
-    if (!file.read())
-        return QString::fromStdString(missingHelpFile) + QString::fromLatin1(howToPlay);
-    // Blanks and line breaks alone show nothing either.
-    const auto holdsText = [](const std::string& bytes) {
-        return bytes.find_first_not_of(" \t\r\n") != std::string::npos;
-    };
-    FieldReader reader(file.bytes);
-    const std::optional<std::string> field = reader.readText();
-    if (field && holdsText(*field))
-        return withPlainLineBreaks(textFromFileBytes(*field));
-    return QString::fromStdString(holdsText(file.bytes) ? emptyFirstField : emptyHelpFile)
-           + QString::fromLatin1(howToPlay);
 }
 
 HelpWindow::HelpWindow(ProgramEnd& programEnd, QWidget* parent)
