@@ -24,9 +24,8 @@ struct ScoreTable {
     bool operator==(const ScoreTable&) const = default;
 };
 
-// A reader looks at no more than this much of the file: ten honest
-// records are a few kilobytes, and a huge or endless file must not stall
-// the game. Records beyond this bound count as missing (D-20).
+// A reader looks at no more than this much of the file; records beyond it
+// count as missing (D-20).
 inline constexpr std::size_t maxScoreFileBytes = std::size_t{1} << 20;
 
 // ReadScores on bytes already in memory (no bound applied). Fails when the
@@ -88,17 +87,13 @@ Replacement WriteScores(const ScoreTable& table, const TablePlace& place);
 // ended, nothing else.
 void removeStaleScoreFiles(const TablePlace& place);
 
-// A name typed at the prompt made safe for the file: double quotes become
-// single quotes, line breaks and other control characters become blanks,
-// and the name is cut to maxNameBytes (on a character boundary) (D-12).
+// A name typed at the prompt made safe for the file: no double quote nor
+// control character, at most maxNameBytes (D-12).
 inline constexpr std::size_t maxNameBytes = 255;
 std::string safeName(const std::string& typed);
 
-// A name read from the file, as it is written back: byte for byte, except
-// that a double quote (found only in a hand-written record without
-// quotes) becomes a single quote, since it would end the name early, and
-// that a name is cut to maxStoredNameBytes, so ten records always lie
-// within the part of the file a reader looks at.
+// A name read from the file, as it is written back: byte for byte, but
+// with no double quote and at most maxStoredNameBytes (D-13).
 inline constexpr std::size_t maxStoredNameBytes = 64 * 1024;
 std::string storedName(const std::string& name);
 
