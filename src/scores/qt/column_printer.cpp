@@ -16,16 +16,10 @@ namespace {
 constexpr qreal columnTolerance = 1e-6;
 }  // namespace
 
-void ColumnPrinter::setPointSize(qreal points)
+void ColumnPrinter::setFont(qreal points, bool bold)
 {
     QFont font = sink_.font();
     font.setPointSizeF(points);
-    sink_.setFont(font);
-}
-
-void ColumnPrinter::setBold(bool bold)
-{
-    QFont font = sink_.font();
     font.setBold(bold);
     sink_.setFont(font);
 }
@@ -85,10 +79,7 @@ void ColumnPrinter::startLineIfPageIsFull()
 namespace {
 
 // A character the page's font lacks is drawn from a face whose outlines a
-// PDF file can carry: DejaVu Sans for most scripts and marks, Symbola for
-// symbols and emoji. Left to the system, emoji come from a colour emoji
-// face, whose pictures the PDF writer leaves out, and the name prints
-// blank (D-79).
+// PDF file can carry, never from a colour emoji face (D-79).
 QFont withPrintableFallback(QFont font)
 {
     QStringList faces = font.families();

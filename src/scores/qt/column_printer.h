@@ -39,8 +39,8 @@ class ColumnPrinter {
 public:
     explicit ColumnPrinter(PrintSink& sink) : sink_(sink) {}
 
-    void setPointSize(qreal points);
-    void setBold(bool bold);
+    // The current font at that size, bold or not.
+    void setFont(qreal points, bool bold);
     // Moves to the column, then prints the text. A column the line has
     // already passed is taken on the next line. Text that would run past
     // the page's right edge ends there in an ellipsis.

@@ -137,10 +137,8 @@ HighScoreWindow::HighScoreWindow(QWidget* parent)
     fillRows();
 }
 
-// The rows keep their design places where the table fits them. "10.)"
-// starts at the same margin as the other ranks, the names after it, and
-// the score column, its heading with it, moves left just enough for the
-// widest score of the table to show whole, the names giving way (D-78).
+// The rows keep their design places where the table fits them; otherwise
+// the names give way to the widest rank and the widest score (D-78).
 void HighScoreWindow::placeColumns()
 {
     // Whole pixels that hold the text unshortened at any font size.
