@@ -7,8 +7,6 @@
 #include "platform/data_files.h"
 #include "platform/qt/picture_files.h"
 #include "platform/qt/window_focus.h"
-#include "scores/qt/high_score_window.h"
-#include "ui/qt/help_window.h"
 
 namespace vermo {
 
@@ -88,16 +86,6 @@ void QtSecondaryWindows::prepare(QWidget* window)
     const QIcon icon = icons_.icon(dataFiles::icon);
     if (!icon.isNull())
         window->setWindowIcon(icon);
-}
-
-HighScoreWindow* QtSecondaryWindows::highScoreWindow() const
-{
-    return highScoreWindow_;
-}
-
-HelpWindow* QtSecondaryWindows::helpWindow() const
-{
-    return helpWindow_;
 }
 
 }  // namespace vermo

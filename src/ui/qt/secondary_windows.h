@@ -11,14 +11,13 @@
 #include "platform/qt/picture_files.h"
 #include "platform/program_end.h"
 #include "platform/secondary_windows.h"
+#include "scores/qt/high_score_window.h"
 #include "scores/score_file.h"
+#include "ui/qt/help_window.h"
 
 class QWidget;
 
 namespace vermo {
-
-class HelpWindow;
-class HighScoreWindow;
 
 // Loads the high-score and help windows on demand and shows them beside
 // the main window. A window closed by the player is destroyed, so the next
@@ -39,8 +38,8 @@ public:
     void showHelp() override;
 
     // Null while the window is not loaded.
-    HighScoreWindow* highScoreWindow() const;
-    HelpWindow* helpWindow() const;
+    HighScoreWindow* highScoreWindow() const { return highScoreWindow_; }
+    HelpWindow* helpWindow() const { return helpWindow_; }
 
 private:
     Folder folder_;
