@@ -28,9 +28,18 @@ const std::string tempSuffix = ".tmp";
 constexpr std::size_t maxNamesLooked = 10000;
 constexpr int maxLeftoversRemoved = 1000;
 
-bool isProcessRunning(long process)
+std::string cutAt(std::string name, std::size_t limit)
 {
-    return ::kill(static_cast<pid_t>(process), 0) == 0 || errno == EPERM;
+    if (name.size() <= limit)
+        return name;
+    std::size_t cut = limit;
+    if (isValidUtf8(name)) {
+        // Step back over continuation bytes so no character is split.
+        while (cut > 0 && (static_cast<unsigned char>(name[cut]) & 0xC0) == 0x80)
+            --cut;
+    }
+    name.resize(cut);
+    return name;
 }
 
 }  // namespace
@@ -140,7 +149,7 @@ void removeStaleScoreFiles(const TablePlace& place)
             return;
         // A copy that is still running may still be filling its file.
         const auto process = uniqueFileNameProcess(name, place.name, tempSuffix);
-        if (!process || isProcessRunning(*process))
+        if (!process || ::kill(static_cast<pid_t>(*process), 0) == 0 || errno == EPERM)
             continue;
         // Only plain files: a link or a folder of that name is not ours.
         const auto entry = place.folder.entryInfo(name);
@@ -148,22 +157,6 @@ void removeStaleScoreFiles(const TablePlace& place)
             ++removed;
     }
 }
-
-namespace {
-std::string cutAt(std::string name, std::size_t limit)
-{
-    if (name.size() <= limit)
-        return name;
-    std::size_t cut = limit;
-    if (isValidUtf8(name)) {
-        // Step back over continuation bytes so no character is split.
-        while (cut > 0 && (static_cast<unsigned char>(name[cut]) & 0xC0) == 0x80)
-            --cut;
-    }
-    name.resize(cut);
-    return name;
-}
-}  // namespace
 
 std::string storedName(const std::string& name)
 {

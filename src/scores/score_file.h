@@ -37,8 +37,8 @@ bool parseScores(ScoreTable& table, std::string_view bytes);
 // (a note, a letter) is never written over through a link (D-16).
 bool isScoreTable(std::string_view bytes);
 
-// The ten records exactly as WriteScores puts them in the file, each name
-// as storedName leaves it, so that every record reads back as written.
+// Entries 1 to 10 in index order as `"name",score` CR LF records, each
+// name as storedName leaves it, so that every record reads back as written.
 std::string formatScores(const ScoreTable& table);
 
 // The nine-pass exchange sort: ascending by score, equal scores keep
@@ -75,11 +75,9 @@ TableRead ReadScores(ScoreTable& table, const TablePlace& place);
 // table does.
 TableRead readSortedTable(ScoreTable& table, const TablePlace& place);
 
-// Writes entries 1 to 10 in index order as `"name",score` CR LF records
-// (the bytes of formatScores), by Folder::replace, so a crash or a full
-// disk never leaves half a table. Not written (the old file untouched, no
-// temporary file left) when it cannot be, or when the place is a link
-// left alone.
+// Writes the bytes of formatScores by Folder::replace, so that a crash or
+// a full disk never leaves half a table (D-10); nothing when the place is
+// a link left alone.
 Replacement WriteScores(const ScoreTable& table, const TablePlace& place);
 
 // Removes temporary files that interrupted writes left beside the place:
