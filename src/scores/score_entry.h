@@ -51,9 +51,6 @@ struct EntryResult {
     int folderNotFlushed = 0;
 };
 
-// How long a copy waits for another to finish with the table.
-inline constexpr std::chrono::milliseconds scoreLockPatience = std::chrono::seconds(3);
-
 // Records a finished game that entered `judged` (the sorted table it was
 // judged against at game over). When the file still holds that table,
 // the entry takes the lowest place and the table is written as at game

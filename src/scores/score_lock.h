@@ -9,6 +9,9 @@
 
 namespace vermo {
 
+// How long a copy waits for another to finish with the table.
+inline constexpr std::chrono::milliseconds scoreLockPatience = std::chrono::seconds(3);
+
 // Copies of the game that share a table take turns at it: each holds this
 // lock while it reads the table afresh and writes it, so that neither
 // writes over a result the other has just recorded nor clears away the
@@ -31,7 +34,7 @@ public:
     using WhileWaiting = std::function<void(bool waiting)>;
 
     explicit ScoreFileLock(const TablePlace& place,
-                           std::chrono::milliseconds patience = std::chrono::seconds(3),
+                           std::chrono::milliseconds patience = scoreLockPatience,
                            const WhileWaiting& whileWaiting = {});
 
     State state() const { return state_; }
