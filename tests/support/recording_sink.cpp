@@ -10,11 +10,6 @@ RecordingSink::RecordingSink() : font_(QGuiApplication::font())
 {
 }
 
-qreal RecordingSink::pageHeight() const
-{
-    return std::numeric_limits<qreal>::infinity();
-}
-
 void RecordingSink::put(const QString& text, QPointF topLeft, int line, int column)
 {
     printed.push_back({line, column, text, font_.bold(), font_.pointSizeF(), topLeft.x()});

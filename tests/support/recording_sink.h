@@ -31,8 +31,8 @@ public:
     QFont font() const override { return font_; }
     void setFont(const QFont& font) override { font_ = font; }
     QFontMetricsF metrics() const override { return QFontMetricsF(font_); }
-    qreal pageHeight() const override;
-    qreal pageWidth() const override { return width; }
+    // Endless downwards.
+    QSizeF pageSize() const override { return {width, std::numeric_limits<qreal>::infinity()}; }
     void newPage() override {}
     void put(const QString& text, QPointF topLeft, int line, int column) override;
     bool finish() override;

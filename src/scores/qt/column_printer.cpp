@@ -26,13 +26,13 @@ void ColumnPrinter::setFont(qreal points, bool bold)
 
 void ColumnPrinter::printAt(int column, const QString& text)
 {
-    const qreal target = (column - 1) * columnWidth();
+    const QFontMetricsF metrics = sink_.metrics();
+    const qreal target = (column - 1) * columnShare_ * metrics.averageCharWidth();
     if (x_ > target + columnTolerance)
         endLine();
     x_ = target;
     startLineIfPageIsFull();
-    const QFontMetricsF metrics = sink_.metrics();
-    const qreal room = sink_.pageWidth() - x_;
+    const qreal room = sink_.pageSize().width() - x_;
     const QString shown = metrics.horizontalAdvance(text) > room + columnTolerance
                               ? metrics.elidedText(text, Qt::ElideRight, room)
                               : text;
@@ -44,15 +44,10 @@ void ColumnPrinter::keepWhole(int column, const QString& text)
 {
     const QFontMetricsF metrics = sink_.metrics();
     const qreal before = (column - 1) * metrics.averageCharWidth();
-    const qreal room = sink_.pageWidth() - metrics.horizontalAdvance(text);
+    const qreal room = sink_.pageSize().width() - metrics.horizontalAdvance(text);
     if (before <= 0 || before * columnShare_ <= room)
         return;
     columnShare_ = std::max<qreal>(0, room / before);
-}
-
-qreal ColumnPrinter::columnWidth() const
-{
-    return columnShare_ * sink_.metrics().averageCharWidth();
 }
 
 void ColumnPrinter::endLine()
@@ -70,7 +65,7 @@ bool ColumnPrinter::endDocument()
 
 void ColumnPrinter::startLineIfPageIsFull()
 {
-    if (y_ > 0 && y_ + sink_.metrics().lineSpacing() > sink_.pageHeight()) {
+    if (y_ > 0 && y_ + sink_.metrics().lineSpacing() > sink_.pageSize().height()) {
         sink_.newPage();
         y_ = 0;
     }
@@ -113,14 +108,9 @@ QFontMetricsF PainterSink::metrics() const
     return QFontMetricsF(painter_.font(), &device_);
 }
 
-qreal PainterSink::pageHeight() const
+QSizeF PainterSink::pageSize() const
 {
-    return device_.height();
-}
-
-qreal PainterSink::pageWidth() const
-{
-    return device_.width();
+    return QSizeF(device_.width(), device_.height());
 }
 
 void PainterSink::newPage()

@@ -4,6 +4,7 @@
 #include <QFont>
 #include <QFontMetricsF>
 #include <QPointF>
+#include <QSizeF>
 #include <QString>
 
 class QPainter;
@@ -22,9 +23,8 @@ public:
     // The current font's measures on the page. One print column is its
     // average character width.
     virtual QFontMetricsF metrics() const = 0;
-    // Height and width of the printable part of a page.
-    virtual qreal pageHeight() const = 0;
-    virtual qreal pageWidth() const = 0;
+    // The printable part of a page.
+    virtual QSizeF pageSize() const = 0;
     virtual void newPage() = 0;
     // Puts text on the page with its top left corner at topLeft; line and
     // column are where the printer counts it to stand.
@@ -64,7 +64,6 @@ private:
     // takes: 1 unless a text had to be kept whole on a narrow page.
     qreal columnShare_ = 1;
 
-    qreal columnWidth() const;
     void startLineIfPageIsFull();
 };
 
@@ -78,8 +77,7 @@ public:
     QFont font() const override;
     void setFont(const QFont& font) override;
     QFontMetricsF metrics() const override;
-    qreal pageHeight() const override;
-    qreal pageWidth() const override;
+    QSizeF pageSize() const override;
     void newPage() override;
     void put(const QString& text, QPointF topLeft, int line, int column) override;
     bool finish() override;
