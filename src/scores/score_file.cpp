@@ -168,13 +168,9 @@ std::string storedName(const std::string& name)
 std::string safeName(const std::string& typed)
 {
     std::string name = typed;
-    for (char& c : name) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (c == '"')
-            c = '\'';
-        else if (byte < 0x20 || byte == 0x7F)
-            c = ' ';
-    }
+    std::replace(name.begin(), name.end(), '"', '\'');
+    std::replace_if(
+        name.begin(), name.end(), [](unsigned char c) { return c < 0x20 || c == 0x7F; }, ' ');
     return cutAt(std::move(name), maxNameBytes);
 }
 
