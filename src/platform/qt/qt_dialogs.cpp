@@ -42,6 +42,14 @@ QString boxText(const std::string& text)
     return withPlainLineBreaks(QString::fromStdString(text));
 }
 
+QMessageBox& withText(QMessageBox& box, const std::string& text, const std::string& title)
+{
+    box.setWindowTitle(boxTitle(title));
+    box.setText(boxText(text));
+    box.setTextFormat(Qt::PlainText);
+    return box;
+}
+
 bool isArrow(int key)
 {
     return key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Up || key == Qt::Key_Down;
@@ -86,10 +94,8 @@ YesNoBox::YesNoBox(QWidget* parent) : QMessageBox(parent)
 
 QAbstractButton* YesNoBox::returnButton() const
 {
-    for (QAbstractButton* answer : {button(QMessageBox::Yes), button(QMessageBox::No)})
-        if (answer != nullptr && focusWidget() == answer)
-            return answer;
-    return button(QMessageBox::Yes);
+    auto* focused = qobject_cast<QAbstractButton*>(focusWidget());
+    return buttons().contains(focused) ? focused : button(QMessageBox::Yes);
 }
 
 void YesNoBox::keyPressEvent(QKeyEvent* event)
@@ -135,7 +141,7 @@ void YesNoBox::closeEvent(QCloseEvent* event)
 
 QtDialogs::QtDialogs(QWidget* owner) : owner_(owner) {}
 
-void QtDialogs::prepare()
+int QtDialogs::run(QDialog& box, bool takesText)
 {
     if (beforeOpen_)
         beforeOpen_();
@@ -143,10 +149,6 @@ void QtDialogs::prepare()
     // back, so its question does not stand alone on the desktop.
     if (owner_ != nullptr && owner_->isMinimized())
         owner_->showNormal();
-}
-
-int QtDialogs::run(QDialog& box, bool takesText)
-{
     box.adjustSize();
     keepCentredOnOwner(box, owner_);
     using Quiet = FreshKeysOnly::QuietStart;
@@ -163,24 +165,16 @@ int QtDialogs::run(QDialog& box, bool takesText)
 
 void QtDialogs::message(const std::string& text, const std::string& title)
 {
-    prepare();
     QMessageBox box(owner_);
     box.setIcon(QMessageBox::NoIcon);
-    box.setWindowTitle(boxTitle(title));
-    box.setText(boxText(text));
-    box.setTextFormat(Qt::PlainText);
     box.setStandardButtons(QMessageBox::Ok);
-    run(box);
+    run(withText(box, text, title));
 }
 
 Answer QtDialogs::askYesNo(const std::string& text, const std::string& title)
 {
-    prepare();
     YesNoBox box(owner_);
-    box.setWindowTitle(boxTitle(title));
-    box.setText(boxText(text));
-    box.setTextFormat(Qt::PlainText);
-    run(box);
+    run(withText(box, text, title));
     // The box only closes through its two buttons; should the event loop
     // be torn down under it (the application quitting), that counts as No.
     return box.clickedButton() == box.button(QMessageBox::Yes) ? Answer::Yes : Answer::No;
@@ -189,7 +183,6 @@ Answer QtDialogs::askYesNo(const std::string& text, const std::string& title)
 std::string QtDialogs::input(const std::string& prompt, const std::string& title,
                              const std::string& defaultText)
 {
-    prepare();
     QInputDialog box(owner_);
     box.setInputMode(QInputDialog::TextInput);
     box.setWindowTitle(boxTitle(title));

@@ -51,7 +51,6 @@ public:
     void setPlayerMayBeSteering(bool mayBe) override { playerMayBeSteering_ = mayBe; }
 
 private:
-    void prepare();
     // takesText: the box takes typed letters and digits, even in a quiet
     // first quarter second.
     int run(QDialog& box, bool takesText = false);
