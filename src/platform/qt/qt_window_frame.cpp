@@ -12,14 +12,10 @@
 
 namespace vermo {
 
-namespace {
-
 // How far, in pixels, a window may stand from where it was put and still
-// count as not moved by the player: the window manager's frame and a
-// scale factor's rounding may shift the place read back by a pixel.
+// count as not moved by the player: the window manager's frame and a scale
+// factor's rounding may shift the place read back by a pixel.
 constexpr int readBackSlack = 2;
-
-}  // namespace
 
 QtWindowFrame::QtWindowFrame(QWidget* window, IconFiles& icons, WindowPlacement placement)
     : window_(window), icons_(icons), placement_(placement)
