@@ -5,6 +5,7 @@
 #include <QInputDialog>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 
 #include <algorithm>
@@ -55,6 +56,70 @@ bool isArrow(int key)
     return key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Up || key == Qt::Key_Down;
 }
 
+bool isReturn(int key) { return key == Qt::Key_Return || key == Qt::Key_Enter; }
+
+// The "New Game?" kind of question (D-32): Yes or No and no other way out,
+// where QMessageBox would take Esc and the close box as No. The arrow keys
+// move nothing, so a player still steering cannot end the program by
+// accident; Return presses the focused button, the only one drawn as default.
+class YesNoBox : public QMessageBox {
+public:
+    explicit YesNoBox(QWidget* parent) : QMessageBox(parent)
+    {
+        setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        // The box marks the default button itself, following the focus; Qt's
+        // own rule would leave Yes marked beside a focused No.
+        for (QAbstractButton* button : buttons()) {
+            if (auto* push = qobject_cast<QPushButton*>(button))
+                push->setAutoDefault(false);
+            button->installEventFilter(this);
+        }
+        setDefaultButton(QMessageBox::Yes);
+    }
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override
+    {
+        if (isReturn(event->key()))
+            returnButton()->click();
+        else if (event->key() == Qt::Key_Escape)
+            event->accept();
+        else
+            QMessageBox::keyPressEvent(event);
+    }
+
+    void closeEvent(QCloseEvent* event) override { event->ignore(); }
+
+    // The buttons hold the focus and would take the arrows, moving it.
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::FocusIn) {
+            if (auto* push = qobject_cast<QPushButton*>(watched))
+                setDefaultButton(push);
+        }
+        if (event->type() == QEvent::KeyPress) {
+            auto* key = static_cast<QKeyEvent*>(event);
+            if (isArrow(key->key())) {
+                key->accept();
+                return true;
+            }
+            if (isReturn(key->key())) {
+                returnButton()->click();
+                return true;
+            }
+        }
+        return QMessageBox::eventFilter(watched, event);
+    }
+
+private:
+    // The button Return presses: the one with the focus, or Yes.
+    QAbstractButton* returnButton() const
+    {
+        auto* focused = qobject_cast<QAbstractButton*>(focusWidget());
+        return buttons().contains(focused) ? focused : button(QMessageBox::Yes);
+    }
+};
+
 // Wide enough for its title and for a name of 30 characters. The box's
 // layout follows its contents, so the text field carries the width.
 void widenInputBox(QInputDialog& box)
@@ -79,68 +144,6 @@ void widenInputBox(QInputDialog& box)
 
 }  // namespace
 
-YesNoBox::YesNoBox(QWidget* parent) : QMessageBox(parent)
-{
-    setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-    // The box marks the default button itself, following the focus; Qt's
-    // own rule would leave Yes marked beside a focused No.
-    for (QAbstractButton* button : buttons()) {
-        if (auto* push = qobject_cast<QPushButton*>(button))
-            push->setAutoDefault(false);
-        button->installEventFilter(this);
-    }
-    setDefaultButton(QMessageBox::Yes);
-}
-
-QAbstractButton* YesNoBox::returnButton() const
-{
-    auto* focused = qobject_cast<QAbstractButton*>(focusWidget());
-    return buttons().contains(focused) ? focused : button(QMessageBox::Yes);
-}
-
-void YesNoBox::keyPressEvent(QKeyEvent* event)
-{
-    if (event->key() == Qt::Key_Escape) {
-        event->accept();
-        return;
-    }
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        returnButton()->click();
-        return;
-    }
-    QMessageBox::keyPressEvent(event);
-}
-
-// The buttons hold the focus and would take the arrows (moving it); here
-// they do not reach them. Return presses the focused button, which is
-// then also the one drawn as the default.
-bool YesNoBox::eventFilter(QObject* watched, QEvent* event)
-{
-    if (event->type() == QEvent::FocusIn) {
-        if (auto* push = qobject_cast<QPushButton*>(watched))
-            setDefaultButton(push);
-    }
-    if (event->type() == QEvent::KeyPress) {
-        auto* key = static_cast<QKeyEvent*>(event);
-        if (isArrow(key->key())) {
-            key->accept();
-            return true;
-        }
-        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-            returnButton()->click();
-            return true;
-        }
-    }
-    return QMessageBox::eventFilter(watched, event);
-}
-
-void YesNoBox::closeEvent(QCloseEvent* event)
-{
-    event->ignore();
-}
-
-QtDialogs::QtDialogs(QWidget* owner) : owner_(owner) {}
-
 int QtDialogs::run(QDialog& box, bool takesText)
 {
     if (beforeOpen_)
@@ -154,11 +157,8 @@ int QtDialogs::run(QDialog& box, bool takesText)
     using Quiet = FreshKeysOnly::QuietStart;
     const Quiet quiet =
         !playerMayBeSteering_ ? Quiet::None : takesText ? Quiet::ExceptTyping : Quiet::AllKeys;
-    int result = 0;
-    {
-        FreshKeysOnly freshKeys(&box, quiet);
-        result = box.exec();
-    }
+    FreshKeysOnly freshKeys(&box, quiet);
+    const int result = box.exec();
     giveKeyboardBack(owner_);
     return result;
 }
