@@ -51,18 +51,12 @@ public:
 protected:
     bool eventFilter(QObject*, QEvent* event) override
     {
-        const bool grown = designSize_.isValid();
-        switch (event->type()) {
-        case QEvent::Resize:
-            if (grown)
-                surroundContents();
+        if (!designSize_.isValid())
             return false;
-        case QEvent::LayoutRequest:
-            // The layout has already been given the request.
-            return grown;
-        default:
-            return false;
-        }
+        if (event->type() == QEvent::Resize)
+            surroundContents();
+        // The layout has already been given its request.
+        return event->type() == QEvent::LayoutRequest;
     }
 
 private:

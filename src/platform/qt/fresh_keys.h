@@ -11,15 +11,11 @@ class QWidget;
 
 namespace vermo {
 
-// A box takes only the keys pressed for it: a key already held when it
-// came up passes unanswered; keys pressed after it was asked for, and their
-// repeats, work as usual. The boxes of a game over come while the player
-// may still be steering: keys pressed in their first quarter second, and
-// the window manager's close (Alt+F4), pass unanswered too, except that the
-// name prompt takes printable keys (P included) at once. X11 sometimes
-// leaves the first repeat of a held key unmarked: a press at the very
-// moment the same key was let go is a repeat too. Make one right before the
-// box opens; it watches the whole application while it lives.
+// A box takes only the keys pressed for it (D-32): a key already held when
+// it came up passes unanswered, and so, in a quiet first quarter second, do
+// the keys and the window manager's close. A press at the very moment the
+// same key was let go is a repeat X11 left unmarked. Make one right before
+// the box opens; it watches the whole application while it lives.
 class FreshKeysOnly : public QObject {
 public:
     static constexpr int quietMilliseconds = 250;
