@@ -30,11 +30,6 @@ FreshKeysOnly::FreshKeysOnly(QWidget* box, QuietStart quietStart)
     QCoreApplication::instance()->installEventFilter(this);
 }
 
-FreshKeysOnly::~FreshKeysOnly()
-{
-    QCoreApplication::instance()->removeEventFilter(this);
-}
-
 bool FreshKeysOnly::belongsToBox(QObject* watched) const
 {
     auto* widget = qobject_cast<QWidget*>(watched);

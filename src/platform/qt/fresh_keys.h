@@ -15,7 +15,8 @@ namespace vermo {
 // it came up passes unanswered, and so, in a quiet first quarter second, do
 // the keys and the window manager's close. A press at the very moment the
 // same key was let go is a repeat X11 left unmarked. Make one right before
-// the box opens; it watches the whole application while it lives.
+// the box opens; it watches the whole application while it lives (Qt drops
+// the filter as it goes).
 class FreshKeysOnly : public QObject {
 public:
     static constexpr int quietMilliseconds = 250;
@@ -27,7 +28,6 @@ public:
     };
 
     FreshKeysOnly(QWidget* box, QuietStart quietStart);
-    ~FreshKeysOnly() override;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
