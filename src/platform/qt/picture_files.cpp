@@ -118,8 +118,7 @@ QImage pictureFromBytes(const QByteArray& bytes)
 {
     if (bytes.isEmpty())
         return {};
-    // The pictures are GIF files. Other formats are not tried: some can be
-    // made to take a minute to decode at a size that looks harmless.
+    // Other formats are not tried (D-19).
     return decodeChecked(bytes, "GIF", maxPictureSide);
 }
 

@@ -19,19 +19,6 @@ namespace vermo {
 
 namespace {
 
-// An input box shows names of this many characters whole.
-constexpr int visibleNameCharacters = 30;
-// The window manager's title bar holds an icon and up to three buttons
-// beside the title.
-constexpr int titleBarExtras = 120;
-// Qt's own title bar (Wayland) centres the title on the box's whole width
-// in a 14-pixel face, its three buttons on the right: the title needs that
-// side's room on both sides.
-constexpr int centredTitlePixels = 14;
-constexpr int centredTitleExtras = 2 * 80;
-// The box's margins beside its text field.
-constexpr int aroundTheName = 48;
-
 QString boxTitle(const std::string& title)
 {
     return QString::fromUtf8(title.empty() ? Dialogs::applicationTitle : title.c_str());
@@ -120,26 +107,30 @@ private:
     }
 };
 
-// Wide enough for its title and for a name of 30 characters. The box's
-// layout follows its contents, so the text field carries the width.
+// Wide enough for its title and for a name of 30 characters (D-35). The
+// box's layout follows its contents, so the text field carries the width.
 void widenInputBox(QInputDialog& box)
 {
     auto* field = box.findChild<QLineEdit*>();
     if (field == nullptr)
         return;
+    // The window manager's title bar holds an icon and up to three buttons
+    // (120 pixels) beside the title.
     QFont titleFont = box.font();
     titleFont.setBold(true);
-    int forTitle = QFontMetrics(titleFont).horizontalAdvance(box.windowTitle()) + titleBarExtras;
+    int forTitle = QFontMetrics(titleFont).horizontalAdvance(box.windowTitle()) + 120;
+    // Qt's own title bar (Wayland) centres the title on the box's whole width
+    // in a 14-pixel face, its three buttons (80 pixels) on the right: the
+    // title needs that room on both sides.
     if (windowPlacementOfPlatform() == WindowPlacement::ByCompositor) {
-        titleFont.setPixelSize(centredTitlePixels);
-        forTitle = std::max(forTitle, QFontMetrics(titleFont).horizontalAdvance(box.windowTitle())
-                                          + centredTitleExtras);
+        titleFont.setPixelSize(14);
+        forTitle = std::max(forTitle,
+                            QFontMetrics(titleFont).horizontalAdvance(box.windowTitle()) + 2 * 80);
     }
-    forTitle -= aroundTheName;
-    // Capital letters, so that names of ordinary letters fit with room.
-    const int forName =
-        field->fontMetrics().horizontalAdvance(QString(visibleNameCharacters, QLatin1Char('X')));
-    field->setMinimumWidth(std::max(forTitle, forName));
+    // The box's margins (48 pixels) stand beside the field. Capital letters,
+    // so that names of ordinary letters fit with room.
+    const int forName = field->fontMetrics().horizontalAdvance(QString(30, QLatin1Char('X')));
+    field->setMinimumWidth(std::max(forTitle - 48, forName));
 }
 
 }  // namespace

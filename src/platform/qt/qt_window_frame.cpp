@@ -12,9 +12,8 @@
 
 namespace vermo {
 
-// How far, in pixels, a window may stand from where it was put and still
-// count as not moved by the player: the window manager's frame and a scale
-// factor's rounding may shift the place read back by a pixel.
+// A window manager's frame and a scale factor's rounding may shift the
+// place read back by a pixel: that is no move by the player (D-57).
 constexpr int readBackSlack = 2;
 
 QtWindowFrame::QtWindowFrame(QWidget* window, IconFiles& icons, WindowPlacement placement)
