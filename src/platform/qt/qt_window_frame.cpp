@@ -47,14 +47,6 @@ QPoint QtWindowFrame::where() const
     return {units::twipsFromPixels(shown.x(), dpi), units::twipsFromPixels(shown.y(), dpi)};
 }
 
-int QtWindowFrame::left() const { return where().x(); }
-
-int QtWindowFrame::top() const { return where().y(); }
-
-void QtWindowFrame::setLeft(int twips) { moveTo({twips, where().y()}); }
-
-void QtWindowFrame::setTop(int twips) { moveTo({where().x(), twips}); }
-
 void QtWindowFrame::comeToRest(int left, int top)
 {
     if (inside_)

@@ -31,10 +31,10 @@ public:
     using Displace = std::function<void(QPoint twips)>;
     void setDisplace(Displace displace);
 
-    int left() const override;
-    int top() const override;
-    void setLeft(int twips) override;
-    void setTop(int twips) override;
+    int left() const override { return where().x(); }
+    int top() const override { return where().y(); }
+    void setLeft(int twips) override { moveTo({twips, where().y()}); }
+    void setTop(int twips) override { moveTo({where().x(), twips}); }
     void comeToRest(int left, int top) override;
     void setIcon(const std::string& file) override;
 
