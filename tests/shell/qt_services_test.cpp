@@ -266,7 +266,11 @@ TEST_F(DialogsTest, InputBoxGivesTheTypedTextOrNothingWhenCancelled)
     EXPECT_EQ(shownPrompt, "Speed?");
 }
 
-TEST(QtWindowFrameTest, PositionsTheOuterFrameInTwips)
+// The frame stands where the game's twips say, one edge moved at a time.
+// A desktop that puts the window a pixel off where it was asked (a window
+// manager's frame at a fractional scale) makes no shake creep: each step
+// is the game's own twips rounded once, and a cycle ends where it began.
+TEST(QtWindowFrameTest, PlacesTheOuterFrameInTwipsAndAShakeCycleEndsWhereItBegan)
 {
     QMainWindow window;
     window.resize(200, 100);
@@ -275,10 +279,10 @@ TEST(QtWindowFrameTest, PositionsTheOuterFrameInTwips)
     IconFiles icons{Folder()};
     QtWindowFrame frame(&window, icons);
 
-    const double twipsPerPixel = units::twipsPerPixel(units::logicalDpi(&window));
+    const double dpi = units::logicalDpi(&window);
     frame.setLeft(1080);
     frame.setTop(675);
-    const QPoint placed(qRound(1080 / twipsPerPixel), qRound(675 / twipsPerPixel));
+    const QPoint placed(units::pixelsFromTwips(1080, dpi), units::pixelsFromTwips(675, dpi));
     (void)QTest::qWaitFor([&] { return window.frameGeometry().topLeft() == placed; });
     EXPECT_EQ(window.frameGeometry().topLeft(), placed);
     EXPECT_EQ(frame.left(), 1080);
@@ -289,22 +293,9 @@ TEST(QtWindowFrameTest, PositionsTheOuterFrameInTwips)
     (void)QTest::qWaitFor([&] { return frame.left() == 1200; });
     EXPECT_EQ(frame.left(), 1200);
     EXPECT_EQ(frame.top(), 675);
-}
 
-// A desktop that puts the window a pixel off where it was asked (a window
-// manager's frame at a fractional scale) makes no shake creep: each step is
-// the game's own twips rounded once, and a cycle ends where it began.
-TEST(QtWindowFrameTest, AWindowPutAPixelOffStillComesBackAfterEachShakeCycle)
-{
-    QMainWindow window;
-    window.resize(200, 100);
-    window.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-    IconFiles icons{Folder()};
-    QtWindowFrame frame(&window, icons);
     frame.comeToRest(1500, 1200);
     const QPoint start = window.frameGeometry().topLeft();
-
     for (int cycle = 0; cycle < 5; ++cycle) {
         for (const QPoint step : {QPoint(-300, 0), QPoint(0, -300), QPoint(600, 0), QPoint(0, 600),
                                   QPoint(-300, 0), QPoint(0, -300)}) {
@@ -356,7 +347,7 @@ TEST(UnitsTest, TwipsCentimetresAndColours)
     EXPECT_EQ(units::twipsFromPixels(72, 96), 1080);
     EXPECT_EQ(units::pixelsFromTwips(1440, 120), 120);
     // The sprite: 285 twips are 19 pixels at 96 dpi.
-    EXPECT_NEAR(units::pixelsFromCm(spriteSize, 96), 19.0, 1e-4);
+    EXPECT_NEAR(spriteSize * units::pixelsPerCm(96), 19.0, 1e-4);
     EXPECT_EQ(units::colorFromBgr(colors::wallBlue), QColor(0, 0, 0xC0));
     EXPECT_EQ(units::colorFromBgr(colors::orange), QColor(0xFF, 0x80, 0));
 }

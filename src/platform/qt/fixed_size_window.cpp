@@ -10,6 +10,8 @@
 #include <QPointer>
 #include <QVariant>
 
+#include "platform/qt/window_placement.h"
+
 namespace vermo {
 
 namespace {
@@ -31,11 +33,6 @@ protected:
     }
 };
 
-bool isFixedInSomeDirection(const QWidget& box)
-{
-    return box.minimumWidth() == box.maximumWidth() || box.minimumHeight() == box.maximumHeight();
-}
-
 // Qt fixes a message box's size as it shows it and whenever its layout
 // asks for it (an input box's height through its layout's constraint).
 // Once the box has been shown at a size fixed in width or height it is let
@@ -54,24 +51,19 @@ public:
 protected:
     bool eventFilter(QObject*, QEvent* event) override
     {
-        const bool grown = designSize_.isValid();
-        switch (event->type()) {
-        case QEvent::Resize:
-            if (grown)
-                surroundContents();
+        if (!designSize_.isValid())
             return false;
-        case QEvent::LayoutRequest:
-            // The layout has already been given the request.
-            return grown;
-        default:
-            return false;
-        }
+        if (event->type() == QEvent::Resize)
+            surroundContents();
+        // The layout has already been given its request.
+        return event->type() == QEvent::LayoutRequest;
     }
 
 private:
     void letGrow()
     {
-        if (!box_ || designSize_.isValid() || !isFixedInSomeDirection(*box_))
+        if (!box_ || (box_->minimumWidth() != box_->maximumWidth()
+                      && box_->minimumHeight() != box_->maximumHeight()))
             return;
         designSize_ = box_->size();
         ownMargins_ = box_->contentsMargins();
@@ -95,16 +87,11 @@ private:
     QMargins ownMargins_;
 };
 
-// Every box the application shows, the game's own and those Qt opens by
-// itself (the file dialog's questions), is made to take any size. A child
-// of the application; Qt removes its filter as it goes.
+// A child of the application; Qt removes its filter as it goes.
 class BoxesTakeAnySize : public QObject {
 public:
-    static constexpr const char* watcherName = "vermoBoxesTakeAnySize";
-
     explicit BoxesTakeAnySize(QObject* application) : QObject(application)
     {
-        setObjectName(QLatin1String(watcherName));
         application->installEventFilter(this);
     }
 
@@ -126,16 +113,12 @@ protected:
 
 }  // namespace
 
-void keepDesignSize(QMainWindow& window, QWidget* client, WindowPlacement placement)
+void keepDesignSize(QMainWindow& window, QWidget* client)
 {
-    if (placement == WindowPlacement::ByCompositor) {
-        // What the window grows by around the client area is drawn in the
-        // client area's own colour: a maximised game stands in black.
+    if (windowPlacementOfPlatform() == WindowPlacement::ByCompositor) {
+        // What the window grows by is drawn in the client area's colour.
         auto* around = new QWidget(&window);
-        around->setObjectName(QStringLiteral("aroundClient"));
-        QPalette colours = around->palette();
-        colours.setColor(QPalette::Window, client->palette().color(QPalette::Window));
-        around->setPalette(colours);
+        around->setPalette(client->palette());
         around->setAutoFillBackground(true);
         auto* centring = new QGridLayout(around);
         centring->setContentsMargins(0, 0, 0, 0);
@@ -152,14 +135,13 @@ void keepDesignSize(QMainWindow& window, QWidget* client, WindowPlacement placem
     window.installEventFilter(new UndoMaximise(&window));
 }
 
-void letBoxesTakeAnySize(WindowPlacement placement)
+void letBoxesTakeAnySize()
 {
+    static QPointer<QObject> watcher;
     QCoreApplication* application = QCoreApplication::instance();
-    if (placement != WindowPlacement::ByCompositor || application == nullptr
-        || application->findChild<QObject*>(QLatin1String(BoxesTakeAnySize::watcherName),
-                                            Qt::FindDirectChildrenOnly) != nullptr)
-        return;
-    new BoxesTakeAnySize(application);
+    if (windowPlacementOfPlatform() == WindowPlacement::ByCompositor && application != nullptr
+        && !watcher)
+        watcher = new BoxesTakeAnySize(application);
 }
 
 }  // namespace vermo

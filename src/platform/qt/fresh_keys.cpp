@@ -11,9 +11,8 @@ namespace vermo {
 
 namespace {
 
-// A character as typed into a text field (a letter, a digit, a blank or a
-// mark such as "-"), and no shortcut. P is one too: with the worm dead
-// there is nothing left for it to pause.
+// A character as typed into a text field, and no shortcut. P is one too:
+// with the worm dead there is nothing left for it to pause.
 bool isTyping(const QKeyEvent* key)
 {
     if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
@@ -29,11 +28,6 @@ FreshKeysOnly::FreshKeysOnly(QWidget* box, QuietStart quietStart)
     : box_(box), quietStart_(quietStart)
 {
     QCoreApplication::instance()->installEventFilter(this);
-}
-
-FreshKeysOnly::~FreshKeysOnly()
-{
-    QCoreApplication::instance()->removeEventFilter(this);
 }
 
 bool FreshKeysOnly::belongsToBox(QObject* watched) const
@@ -76,28 +70,20 @@ bool FreshKeysOnly::eventFilter(QObject* watched, QEvent* event)
         return false;
 
     auto* key = static_cast<QKeyEvent*>(event);
-    switch (type) {
-    case QEvent::ShortcutOverride:
-        // Claimed, so no shortcut (Alt+Y, Alt+N) fires either; the press
-        // that follows is let through or not below.
-        if (!isForTheBox(key)) {
-            key->accept();
-            return true;
-        }
-        return false;
-    case QEvent::KeyPress:
-        if (!isForTheBox(key)) {
-            key->accept();
-            return true;
-        }
-        pressedInBox_.insert(key->key());
-        return false;
-    default:  // KeyRelease
+    if (type == QEvent::KeyRelease) {
         released_.insert(key->key(), {key->timestamp(), pressedInBox_.contains(key->key())});
         if (!key->isAutoRepeat())
             pressedInBox_.remove(key->key());
         return false;
     }
+    // A claimed ShortcutOverride keeps shortcuts (Alt+Y, Alt+N) from firing.
+    if (!isForTheBox(key)) {
+        key->accept();
+        return true;
+    }
+    if (type == QEvent::KeyPress)
+        pressedInBox_.insert(key->key());
+    return false;
 }
 
 }  // namespace vermo

@@ -11,24 +11,12 @@ class QWidget;
 
 namespace vermo {
 
-// A box takes only the keys pressed for it. A key that was already held
-// when the box came up (its repeats arrive marked as repeats) was not
-// meant for it, so the box lets it pass unanswered; keys pressed after the
-// box was asked for, and their repeats, work as usual.
-//
-// The boxes of a game over come while the player may still be steering:
-// the keys pressed in their first quarter second were meant for the worm
-// and pass unanswered too, and so does the window manager's close (Alt+F4)
-// in that quarter second. A box that takes typed text (the name prompt)
-// takes every printable key at once all the same, P included: a name is
-// typed at once, and at the game's end there is no worm left to pause.
-// Return and the arrows still wait.
-//
-// A repeat is known by its mark, or, since X11 sometimes leaves the first
-// repeat of a held key unmarked, by a press that comes at the very moment
-// the same key was let go.
-// Watches the whole application while it lives; make one right before the
-// box opens.
+// A box takes only the keys pressed for it (D-32): a key already held when
+// it came up passes unanswered, and so, in a quiet first quarter second, do
+// the keys and the window manager's close. A press at the very moment the
+// same key was let go is a repeat X11 left unmarked. Make one right before
+// the box opens; it watches the whole application while it lives (Qt drops
+// the filter as it goes).
 class FreshKeysOnly : public QObject {
 public:
     static constexpr int quietMilliseconds = 250;
@@ -39,8 +27,7 @@ public:
         ExceptTyping,   // printable keys are taken at once, the rest wait
     };
 
-    explicit FreshKeysOnly(QWidget* box, QuietStart quietStart = QuietStart::None);
-    ~FreshKeysOnly() override;
+    FreshKeysOnly(QWidget* box, QuietStart quietStart);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -48,8 +35,6 @@ protected:
 private:
     bool belongsToBox(QObject* watched) const;
     bool inQuietTime() const;
-    // A press the box takes: fresh (and not in its quiet time), or a
-    // repeat of a key pressed for it.
     bool isForTheBox(const QKeyEvent* key) const;
 
     QWidget* box_;
@@ -57,8 +42,8 @@ private:
     QElapsedTimer sinceShown_;
     // Keys whose press the box took; only their repeats count.
     QSet<int> pressedInBox_;
-    // When each key was last let go, in the window system's time, and
-    // whether the box had taken its press.
+    // When each key was last let go (window system's time), and whether
+    // the box had taken its press.
     struct Release {
         quint64 at;
         bool pressedInBox;

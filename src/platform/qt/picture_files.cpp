@@ -4,13 +4,16 @@
 #include <QBuffer>
 #include <QImageReader>
 #include <QPixmap>
+#include <QtEndian>
 
-#include <algorithm>
 #include <vector>
 
 namespace vermo {
 
 namespace {
+
+constexpr std::size_t maxPictureFileBytes = 1024 * 1024;
+constexpr int maxIconSide = 256;
 
 QByteArray fileBytes(const Folder& folder, const std::string& name)
 {
@@ -33,17 +36,8 @@ QImage decodeChecked(const QByteArray& bytes, const char* format, int maxSide)
     return reader.read();
 }
 
-std::uint32_t littleEndian(const uchar* at, int bytes)
-{
-    std::uint32_t value = 0;
-    for (int i = bytes - 1; i >= 0; --i)
-        value = (value << 8) | at[i];
-    return value;
-}
-
 // One picture of an icon file, as its list describes it.
 struct IconEntry {
-    int index;
     const uchar* header;  // the 16 bytes of the list entry
     int side;
     int bitCount;
@@ -58,9 +52,9 @@ constexpr std::size_t iconHeaderBytes = 6, iconEntryBytes = 16;
 // made to inflate without end.
 QSize claimedSize(const uchar* data, std::uint32_t size)
 {
-    if (size >= 40 && littleEndian(data, 4) >= 40) {
-        const auto width = static_cast<std::int32_t>(littleEndian(data + 4, 4));
-        const auto height = static_cast<std::int32_t>(littleEndian(data + 8, 4));
+    if (size >= 40 && qFromLittleEndian<quint32>(data) >= 40) {
+        const auto width = qFromLittleEndian<qint32>(data + 4);
+        const auto height = qFromLittleEndian<qint32>(data + 8);
         if (width > 0 && width <= maxIconSide && height > 0 && height <= 2 * maxIconSide)
             return {width, height / 2};
     }
@@ -73,52 +67,47 @@ std::vector<IconEntry> entriesToDecode(const QByteArray& bytes)
 {
     const auto* data = reinterpret_cast<const uchar*>(bytes.constData());
     const auto fileSize = static_cast<std::size_t>(bytes.size());
-    std::vector<IconEntry> best;
-    if (fileSize < iconHeaderBytes || littleEndian(data, 2) != 0 || littleEndian(data + 2, 2) != 1)
-        return best;
-    const std::size_t count = littleEndian(data + 4, 2);
+    if (fileSize < iconHeaderBytes || qFromLittleEndian<quint16>(data) != 0
+        || qFromLittleEndian<quint16>(data + 2) != 1)
+        return {};
+    std::map<int, IconEntry> deepest;  // by side
+    const std::size_t count = qFromLittleEndian<quint16>(data + 4);
     for (std::size_t i = 0; i < count; ++i) {
         const std::size_t at = iconHeaderBytes + i * iconEntryBytes;
         if (at + iconEntryBytes > fileSize)
             break;
         const uchar* header = data + at;
-        IconEntry entry{static_cast<int>(i), header, header[0] == 0 ? 256 : header[0],
-                        static_cast<int>(littleEndian(header + 6, 2)), littleEndian(header + 12, 4),
-                        littleEndian(header + 8, 4)};
+        const IconEntry entry{header, header[0] == 0 ? 256 : header[0],
+                              qFromLittleEndian<quint16>(header + 6),
+                              qFromLittleEndian<quint32>(header + 12),
+                              qFromLittleEndian<quint32>(header + 8)};
         if ((header[1] == 0 ? 256 : header[1]) != entry.side || entry.offset > fileSize
             || entry.size > fileSize - entry.offset
             || claimedSize(data + entry.offset, entry.size) != QSize(entry.side, entry.side))
             continue;
-        auto same = std::find_if(best.begin(), best.end(),
-                                 [&](const IconEntry& kept) { return kept.side == entry.side; });
-        if (same == best.end())
-            best.push_back(entry);
-        else if (entry.bitCount > same->bitCount)
-            *same = entry;
+        const auto [kept, added] = deepest.try_emplace(entry.side, entry);
+        if (!added && entry.bitCount > kept->second.bitCount)
+            kept->second = entry;
     }
-    std::sort(best.begin(), best.end(),
-              [](const IconEntry& a, const IconEntry& b) { return a.side < b.side; });
+    std::vector<IconEntry> chosen;
     std::int64_t pixels = 0;
-    std::size_t kept = 0;
-    for (; kept < best.size() && kept < static_cast<std::size_t>(maxIconSizes); ++kept) {
-        pixels += std::int64_t{best[kept].side} * best[kept].side;
-        if (pixels > iconPixelBudget)
+    for (const auto& [side, entry] : deepest) {
+        pixels += std::int64_t{side} * side;
+        if (chosen.size() == static_cast<std::size_t>(maxIconSizes) || pixels > iconPixelBudget)
             break;
+        chosen.push_back(entry);
     }
-    best.resize(kept);
-    return best;
+    return chosen;
 }
 
 // One entry as an icon file of its own, for the icon decoder.
 QByteArray singleEntryIcon(const QByteArray& bytes, const IconEntry& entry)
 {
-    QByteArray single;
     const char header[iconHeaderBytes] = {0, 0, 1, 0, 1, 0};
-    single.append(header, sizeof header);
+    const char offset[4] = {iconHeaderBytes + iconEntryBytes, 0, 0, 0};
+    QByteArray single(header, sizeof header);
     single.append(reinterpret_cast<const char*>(entry.header), 12);
-    const std::uint32_t offset = iconHeaderBytes + iconEntryBytes;
-    for (int shift = 0; shift < 32; shift += 8)
-        single.append(static_cast<char>((offset >> shift) & 0xFF));
+    single.append(offset, sizeof offset);
     single.append(bytes.constData() + entry.offset, static_cast<qsizetype>(entry.size));
     return single;
 }
@@ -129,8 +118,7 @@ QImage pictureFromBytes(const QByteArray& bytes)
 {
     if (bytes.isEmpty())
         return {};
-    // The pictures are GIF files. Other formats are not tried: some can be
-    // made to take a minute to decode at a size that looks harmless.
+    // Other formats are not tried (D-19).
     return decodeChecked(bytes, "GIF", maxPictureSide);
 }
 

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <QMessageBox>
 #include <functional>
 
 #include "platform/dialogs.h"
@@ -11,27 +10,6 @@ class QWidget;
 
 namespace vermo {
 
-// The "New Game?" kind of question: Yes or No and no other way out.
-// QMessageBox would otherwise take Esc and the close box as No. The arrow
-// keys do not move the choice: a player still steering when the question
-// comes up must not end the program by accident. Return presses the
-// button that has the focus, Yes until the player moves it with Tab, and
-// that button alone is drawn as the one Return presses. Y, N, Alt+Y,
-// Alt+N, Space and the mouse work as usual.
-class YesNoBox : public QMessageBox {
-public:
-    explicit YesNoBox(QWidget* parent);
-
-protected:
-    void keyPressEvent(QKeyEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
-private:
-    // The button Return presses: the one with the focus, or Yes.
-    QAbstractButton* returnButton() const;
-};
-
 // The game's modal boxes on Qt. Texts arrive as UTF-8. Every box belongs
 // to the owner window (the main window): it is centred on it, brings it
 // back if it was minimised, takes only the keys pressed for it (those of
@@ -39,7 +17,7 @@ private:
 // steering), and hands the keyboard back to it when it closes.
 class QtDialogs : public Dialogs {
 public:
-    explicit QtDialogs(QWidget* owner);
+    explicit QtDialogs(QWidget* owner) : owner_(owner) {}
 
     // Runs before any box opens, so the player sees the state behind it.
     void setBeforeOpen(std::function<void()> beforeOpen) { beforeOpen_ = std::move(beforeOpen); }
@@ -51,7 +29,6 @@ public:
     void setPlayerMayBeSteering(bool mayBe) override { playerMayBeSteering_ = mayBe; }
 
 private:
-    void prepare();
     // takesText: the box takes typed letters and digits, even in a quiet
     // first quarter second.
     int run(QDialog& box, bool takesText = false);

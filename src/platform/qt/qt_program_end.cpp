@@ -6,13 +6,10 @@
 
 namespace vermo {
 
-// "No" to "New Game?" and File > Exit end the game at once: not the rest
-// of the tick or menu handler that asked, not another prompt, not a
-// timer tick. Returning to the event loop (QApplication::quit) would run
-// all of those first, and std::exit would run destructors of windows that
-// are still inside their handlers. The high-score file is always written
-// and closed before this point, so the only thing left to save is what
-// sits in the standard streams' buffers.
+// Returning to the event loop (QApplication::quit) would first run the rest
+// of the handler that asked, and std::exit the destructors of windows still
+// inside their handlers. The high-score file is already written and closed:
+// only the standard streams' buffers are left to save.
 void QtProgramEnd::endNow()
 {
     std::fflush(stdout);

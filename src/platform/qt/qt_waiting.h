@@ -5,11 +5,9 @@
 
 namespace vermo {
 
-// What the player sees while the game waits for another copy to finish
-// with the high-score table: the box that just closed goes, the windows
-// are painted as they are, and the pointer shows that the game is busy.
-// Keys and clicks wait until the wait is over, so nothing of the game
-// runs meanwhile but its painting (and the timers a box would let run).
+// While the game waits for another copy to finish with the high-score
+// table, the windows are painted, the pointer is busy and keys and clicks
+// wait (D-14).
 class WaitingShown {
 public:
     // `paint` brings the main window up to date before each look.

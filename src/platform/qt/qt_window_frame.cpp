@@ -12,14 +12,9 @@
 
 namespace vermo {
 
-namespace {
-
-// How far, in pixels, a window may stand from where it was put and still
-// count as not moved by the player: the window manager's frame and a
-// scale factor's rounding may shift the place read back by a pixel.
+// A window manager's frame and a scale factor's rounding may shift the
+// place read back by a pixel: that is no move by the player (D-57).
 constexpr int readBackSlack = 2;
-
-}  // namespace
 
 QtWindowFrame::QtWindowFrame(QWidget* window, IconFiles& icons, WindowPlacement placement)
     : window_(window), icons_(icons), placement_(placement)
@@ -51,14 +46,6 @@ QPoint QtWindowFrame::where() const
     const double dpi = units::logicalDpi(window_);
     return {units::twipsFromPixels(shown.x(), dpi), units::twipsFromPixels(shown.y(), dpi)};
 }
-
-int QtWindowFrame::left() const { return where().x(); }
-
-int QtWindowFrame::top() const { return where().y(); }
-
-void QtWindowFrame::setLeft(int twips) { moveTo({twips, where().y()}); }
-
-void QtWindowFrame::setTop(int twips) { moveTo({where().x(), twips}); }
 
 void QtWindowFrame::comeToRest(int left, int top)
 {

@@ -16,19 +16,12 @@ namespace vermo {
 
 class IconFiles;
 
-// The main window's outer frame in twips, converted at the screen's
-// logical dpi, and its icon from the game's icon files.
-//
-// The frame remembers where the game put the window, in twips, and reads
-// the window's place back only when the player has moved it since: a move
-// is worked out from the game's own numbers, never from pixels rounded on
-// the way back, so the shake comes back exactly at any scale.
-//
-// Where the window can be moved (X11, a normal window), a new Left or Top
-// moves it. Where it cannot (Wayland, where only the compositor places
-// windows, and a maximised or full-screen window anywhere), the window
-// stays and the move is shown inside it instead: the contents are
-// displaced by the distance from where they last came to rest.
+// The main window's outer frame in twips at the screen's logical dpi, and
+// its icon from the game's icon files. The place is remembered in twips as
+// the game last set it and read back only when the player has moved the
+// window since (D-57). Where the window cannot move (Wayland, maximised,
+// full screen) a move is shown inside it instead: the contents are
+// displaced by the distance from where they last came to rest (D-31).
 class QtWindowFrame : public QObject, public WindowFrame {
 public:
     QtWindowFrame(QWidget* window, IconFiles& icons,
@@ -38,10 +31,10 @@ public:
     using Displace = std::function<void(QPoint twips)>;
     void setDisplace(Displace displace);
 
-    int left() const override;
-    int top() const override;
-    void setLeft(int twips) override;
-    void setTop(int twips) override;
+    int left() const override { return where().x(); }
+    int top() const override { return where().y(); }
+    void setLeft(int twips) override { moveTo({twips, where().y()}); }
+    void setTop(int twips) override { moveTo({where().x(), twips}); }
     void comeToRest(int left, int top) override;
     void setIcon(const std::string& file) override;
 
@@ -53,8 +46,6 @@ protected:
 
 private:
     bool movesInside() const;
-    // Where the window is, in twips: the game's own numbers unless the
-    // player has moved it since the game last put it somewhere.
     QPoint where() const;
     void moveTo(QPoint twips);
     void displace();

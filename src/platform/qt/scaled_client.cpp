@@ -59,8 +59,7 @@ void ScaledClient::place()
                                 area.height() * twipsPerInch / designTwips_.height());
     if (dpi != dpi_) {
         dpi_ = dpi;
-        if (layOut_)
-            layOut_(dpi);
+        layOut_(dpi);
     }
     const QSize size(units::pixelsFromTwips(designTwips_.width(), dpi),
                      units::pixelsFromTwips(designTwips_.height(), dpi));

@@ -7,17 +7,13 @@
 
 namespace vermo {
 
-// Names and help text are stored as bytes. Files the game wrote itself
-// hold UTF-8; files from elsewhere may hold a single-byte code page. Bytes
-// that form valid UTF-8 read as UTF-8, anything else as Latin-1, so every
-// byte shows as some character and nothing is lost on the way in (D-28).
+// Names and help text are stored as bytes: valid UTF-8 reads as UTF-8,
+// anything else as Latin-1, so every byte shows as some character (D-28).
 QString textFromFileBytes(const std::string& bytes);
 
 // A name or a caption as the game lays it out: the text of its bytes, cut
 // to maxShownTextLength characters with "…" at the end (never between the
-// two halves of one character). Names of thousands of characters, which
-// only a hand-made file holds, would otherwise cost every label that shows
-// them a long layout; the file keeps the whole name (D-29).
+// two halves of one character), so no label lays out more (D-29).
 inline constexpr qsizetype maxShownTextLength = 256;
 QString shownTextFromFileBytes(const std::string& bytes);
 

@@ -13,25 +13,19 @@
 
 namespace vermo {
 
-TwipsLayout::TwipsLayout(const QWidget* window, QSize designTwips, int menuBarHeight)
-    : dpi_(units::dpiToFitScreen(window, designTwips, menuBarHeight)),
-      fontScale_(dpi_ / units::logicalDpi(window))
+int TwipsWindow::pixels(int twips) const
 {
+    return units::pixelsFromTwips(twips, dpi);
 }
 
-int TwipsLayout::pixels(int twips) const
-{
-    return units::pixelsFromTwips(twips, dpi_);
-}
-
-QRect TwipsLayout::rect(int left, int top, int width, int height) const
+QRect TwipsWindow::rect(int left, int top, int width, int height) const
 {
     return {pixels(left), pixels(top), pixels(width), pixels(height)};
 }
 
-QFont TwipsLayout::font(qreal points, bool bold) const
+QFont TwipsWindow::font(qreal points, bool bold) const
 {
-    return units::windowFont(points * fontScale_, bold);
+    return units::windowFont(points * fontScale, bold);
 }
 
 TwipsWindow layOutUnderFileMenu(QMainWindow& window, QSize designTwips, QColor colour,
@@ -42,8 +36,11 @@ TwipsWindow layOutUnderFileMenu(QMainWindow& window, QSize designTwips, QColor c
     exitAction->setObjectName(QStringLiteral("Exit"));
     QObject::connect(exitAction, &QAction::triggered, &window, exit);
 
-    const TwipsLayout twips(&window, designTwips, window.menuBar()->sizeHint().height());
+    // The menu bar is part of what must fit the screen.
+    const double dpi =
+        units::dpiToFitScreen(&window, designTwips, window.menuBar()->sizeHint().height());
     auto* client = new QWidget(&window);
+    const TwipsWindow twips{client, dpi, dpi / units::logicalDpi(&window)};
     client->setObjectName(QStringLiteral("client"));
     client->setFixedSize(twips.pixels(designTwips.width()), twips.pixels(designTwips.height()));
     QPalette colours = client->palette();
@@ -52,7 +49,7 @@ TwipsWindow layOutUnderFileMenu(QMainWindow& window, QSize designTwips, QColor c
     client->setAutoFillBackground(true);
     keepDesignSize(window, client);
     centreWhenFirstShown(window);
-    return {twips, client};
+    return twips;
 }
 
 }  // namespace vermo

@@ -4,7 +4,6 @@
 #include <QColor>
 #include <QFont>
 #include <QGuiApplication>
-#include <QRect>
 #include <QScreen>
 #include <QSize>
 #include <QWidget>
@@ -18,8 +17,6 @@ namespace vermo::units {
 // At the standard 96 dpi one pixel is 15 twips.
 inline constexpr double standardDpi = 96.0;
 
-inline double twipsPerPixel(double logicalDpi) { return twipsPerInch / logicalDpi; }
-
 inline int pixelsFromTwips(double twips, double logicalDpi)
 {
     return static_cast<int>(std::lround(twips * logicalDpi / twipsPerInch));
@@ -27,13 +24,11 @@ inline int pixelsFromTwips(double twips, double logicalDpi)
 
 inline int twipsFromPixels(int pixels, double logicalDpi)
 {
-    return static_cast<int>(std::lround(pixels * twipsPerPixel(logicalDpi)));
+    return static_cast<int>(std::lround(pixels * (twipsPerInch / logicalDpi)));
 }
 
 // Unrounded, for painting.
 inline double pixelsPerCm(double logicalDpi) { return logicalDpi / cmPerInch; }
-
-inline double pixelsFromCm(double cm, double logicalDpi) { return cm * pixelsPerCm(logicalDpi); }
 
 // The screen a window stands on: its own when it has one, else the primary.
 inline QScreen* screenOf(const QWidget* widget)
@@ -42,8 +37,7 @@ inline QScreen* screenOf(const QWidget* widget)
     return screen ? screen : QGuiApplication::primaryScreen();
 }
 
-// The screen's logical dots per inch across; the standard 96
-// when there is no screen.
+// The screen's logical dots per inch across; 96 without a screen.
 inline double logicalDpi(const QWidget* widget = nullptr)
 {
     const QScreen* screen = screenOf(widget);
@@ -51,9 +45,8 @@ inline double logicalDpi(const QWidget* widget = nullptr)
     return dpi > 0.0 ? dpi : standardDpi;
 }
 
-// The game's faces were "MS Sans Serif" for labels and "Arial Black" for
-// the start button. Where they are missing, the nearest sans-serif face
-// stands in, at the same size.
+// The game's face, or where it is missing the nearest sans-serif face at
+// the same size (D-29).
 inline QFont gameFont(const QString& designFace, qreal pointSize)
 {
     QFont font;
@@ -75,9 +68,8 @@ inline QFont windowFont(qreal pointSize, bool bold)
     return font;
 }
 
-// The dots per inch at which a window designed in twips fits the free
-// area of its screen, with `around` pixels of menu bar and frame besides:
-// the logical dpi, or less where the screen is smaller than the window.
+// The dots per inch at which a window designed in twips fits the free area
+// of its screen with `around` pixels besides: the logical dpi, or less.
 inline double dpiToFit(double logicalDpi, QSize designTwips, QSize around, QSize free)
 {
     if (designTwips.isEmpty() || free.isEmpty())
@@ -87,15 +79,12 @@ inline double dpiToFit(double logicalDpi, QSize designTwips, QSize around, QSize
     return std::max(1.0, std::min({logicalDpi, forWidth, forHeight}));
 }
 
-// Room for the window manager's title bar and borders around a window, in
-// pixels, when the window has to be made smaller to fit its screen.
-inline constexpr QSize windowFrameAllowance(16, 48);
-
-// dpiToFit for a window with its menu bar, on the screen it opens on.
+// dpiToFit for a window with its menu bar, on the screen it opens on, with
+// room for the window manager's title bar and borders.
 inline double dpiToFitScreen(const QWidget* window, QSize designTwips, int menuBarHeight)
 {
     const QScreen* screen = screenOf(window);
-    return dpiToFit(logicalDpi(window), designTwips, windowFrameAllowance + QSize(0, menuBarHeight),
+    return dpiToFit(logicalDpi(window), designTwips, QSize(16, 48 + menuBarHeight),
                     screen != nullptr ? screen->availableGeometry().size() : QSize());
 }
 

@@ -11,15 +11,14 @@
 
 #include <algorithm>
 
+#include "platform/qt/units.h"
 #include "platform/qt/window_placement.h"
 
 namespace vermo {
 
 void centreOnOwner(QWidget& box, const QWidget* owner)
 {
-    const QScreen* screen = owner != nullptr ? owner->screen() : box.screen();
-    if (screen == nullptr)
-        screen = QGuiApplication::primaryScreen();
+    const QScreen* screen = units::screenOf(owner != nullptr ? owner : &box);
     const QRect free = screen != nullptr ? screen->availableGeometry() : QRect();
     // A window not shown yet has no frame: its geometry is where it goes.
     const QRect around = owner != nullptr ? owner->frameGeometry() : free;
@@ -71,40 +70,27 @@ void centreWhenFirstShown(QWidget& window)
     new CentredOnOwner(window, nullptr, true);
 }
 
-namespace {
-
-// A compositor hands the keyboard on as it likes once a box has gone,
-// often to whichever other window stands on top, and may do so after the
-// program has already asked for its window. For a moment after the box
-// the program asks again, the first time the keyboard lands elsewhere.
-class AskAgainIfTakenAway : public QObject {
-public:
-    explicit AskAgainIfTakenAway(QWidget& window) : QObject(&window), window_(&window)
-    {
-        connect(qApp, &QGuiApplication::focusWindowChanged, this, [this](QWindow* now) {
-            if (now != nullptr && window_ && now != window_->windowHandle()
-                && QApplication::activeModalWidget() == nullptr && window_->isVisible())
-                window_->activateWindow();
-            deleteLater();
-        });
-        QTimer::singleShot(askingTime, this, [this] { deleteLater(); });
-    }
-
-private:
-    static constexpr int askingTime = 1000;
-    QPointer<QWidget> window_;
-};
-
-}  // namespace
-
 void giveKeyboardBack(QWidget* window)
 {
     if (window == nullptr || !window->isVisible() || window->isMinimized())
         return;
     if (QApplication::activeModalWidget() != nullptr)
         return;
-    if (windowPlacementOfPlatform() == WindowPlacement::ByCompositor)
-        new AskAgainIfTakenAway(*window);
+    // A compositor hands the keyboard on as it likes once a box has gone,
+    // and may do so after the program has asked for its window: for a
+    // moment the program asks again, the first time it lands elsewhere.
+    if (windowPlacementOfPlatform() == WindowPlacement::ByCompositor) {
+        auto* askingAgain = new QObject(window);
+        QObject::connect(qApp, &QGuiApplication::focusWindowChanged, askingAgain,
+                         [window, askingAgain](QWindow* now) {
+                             if (now != nullptr && now != window->windowHandle()
+                                 && QApplication::activeModalWidget() == nullptr
+                                 && window->isVisible())
+                                 window->activateWindow();
+                             askingAgain->deleteLater();
+                         });
+        QTimer::singleShot(1000, askingAgain, [askingAgain] { askingAgain->deleteLater(); });
+    }
     if (!window->isActiveWindow())
         window->activateWindow();
 }

@@ -18,12 +18,8 @@ void keepCentredOnOwner(QWidget& box, const QWidget* owner);
 // is shown; later shows leave it where the player put it.
 void centreWhenFirstShown(QWidget& window);
 
-// Asks for the keyboard for a shown window that has lost it, the way the
-// platform allows: on X11 the window manager activates it; on Wayland
-// the compositor decides (through xdg-activation where it offers that),
-// and is asked once more should it give the keyboard to another of the
-// program's windows just after. Nothing happens while a box of the
-// program is still open (D-34).
+// Asks for the keyboard for a shown window that has lost it, unless a box
+// of the program is still open (D-34).
 void giveKeyboardBack(QWidget* window);
 
 }  // namespace vermo

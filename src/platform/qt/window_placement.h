@@ -8,9 +8,8 @@ namespace vermo {
 // asked for by the program is silently ignored (D-31).
 enum class WindowPlacement { ByProgram, ByCompositor };
 
-// Recognised from the name of the Qt platform plugin the program runs on:
-// "wayland" (and its variants such as "wayland-egl") leave placement to the
-// compositor; every other platform lets the program place its windows.
+// Recognised from the Qt platform plugin's name: "wayland" and its variants
+// (such as "wayland-egl") leave placement to the compositor.
 WindowPlacement windowPlacementOfPlatform();
 
 }  // namespace vermo
