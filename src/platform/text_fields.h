@@ -44,7 +44,7 @@ private:
     std::size_t pos_ = 0;
     bool quoted_ = false;
 
-    void skipBlanks();
+    void skipTo(std::string_view chars);
     void skipDelimiter();
     std::string_view readRaw();
 };
