@@ -11,6 +11,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <charconv>
 #include <chrono>
 #include <climits>
 #include <cstdint>
@@ -22,6 +23,8 @@ namespace {
 
 // The system gives up on chains of links at about this length too.
 constexpr int maxLinkHops = 40;
+
+using State = FileRead::State;
 
 constexpr int openForReading = O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY | O_NOFOLLOW;
 
@@ -40,6 +43,18 @@ std::string takeFirstPart(std::string& path)
     std::string part = path.substr(start, end - start);
     path.erase(0, end);
     return part;
+}
+
+// What the link `name` in `at` points to; none when it cannot be read or
+// is too long.
+std::optional<std::string> readLink(int at, const char* name)
+{
+    std::string target(PATH_MAX, '\0');
+    const ssize_t length = ::readlinkat(at, name, target.data(), target.size());
+    if (length < 0 || static_cast<std::size_t>(length) >= target.size())
+        return std::nullopt;
+    target.resize(static_cast<std::size_t>(length));
+    return target;
 }
 
 // The largest buffer a look-up in the user database is given.
@@ -125,14 +140,6 @@ bool hasExtendedAccessList(int fd)
     return errno != ENODATA && errno != ENOTSUP;
 }
 
-FileRead failedRead(FileRead::State state, int error)
-{
-    FileRead result;
-    result.state = state;
-    result.error = error;
-    return result;
-}
-
 // Reads an open plain file up to `limit` bytes. The buffer is sized by
 // what the file holds now, so a small file costs a few hundred bytes, not
 // the whole bound; a file that grows meanwhile is still read no further.
@@ -150,27 +157,15 @@ FileRead readOpenFile(int fd, const struct stat& info, std::size_t limit)
         if (got < 0) {
             if (errno == EINTR)
                 continue;
-            return failedRead(FileRead::State::Unreadable, errno);
+            return {State::Unreadable, {}, errno};
         }
         if (got == 0)
             break;
         filled += static_cast<std::size_t>(got);
     }
     bytes.resize(filled);
-    result.state = FileRead::State::Read;
+    result.state = State::Read;
     return result;
-}
-
-// Not writable by everyone, and writable by its group only when that
-// group is the player's own private group and no access list names other
-// users or groups.
-bool onlyThePlayerMayChange(const struct stat& info, bool extendedAccessList, uid_t player)
-{
-    if ((info.st_mode & S_IWOTH) != 0)
-        return false;
-    if ((info.st_mode & S_IWGRP) == 0)
-        return true;
-    return !extendedAccessList && isPlayersPrivateGroup(info.st_gid, player);
 }
 
 }  // namespace
@@ -212,8 +207,14 @@ std::optional<struct stat> Folder::info() const
 bool Folder::isPlayers() const
 {
     const auto folder = info();
-    return folder && S_ISDIR(folder->st_mode) && accounts_->trusts(*folder)
-           && onlyThePlayerMayChange(*folder, hasExtendedAccessList(fd()), accounts_->player());
+    if (!folder || !S_ISDIR(folder->st_mode) || !accounts_->trusts(*folder)
+        || (folder->st_mode & S_IWOTH) != 0)
+        return false;
+    // Writable by its group only when that group is the player's own
+    // private group and no access list names other users or groups.
+    return (folder->st_mode & S_IWGRP) == 0
+           || (!hasExtendedAccessList(fd())
+               && isPlayersPrivateGroup(folder->st_gid, accounts_->player()));
 }
 
 bool Folder::writable() const
@@ -221,19 +222,11 @@ bool Folder::writable() const
     return isOpen() && ::faccessat(fd(), ".", W_OK | X_OK, AT_EACCESS) == 0;
 }
 
-std::optional<struct stat> Folder::entryInfo(const std::string& name, int* error) const
+std::optional<struct stat> Folder::entryInfo(const std::string& name) const
 {
     struct stat result {};
-    if (!isOpen()) {
-        if (error != nullptr)
-            *error = error_;
+    if (!isOpen() || ::fstatat(fd(), name.c_str(), &result, AT_SYMLINK_NOFOLLOW) != 0)
         return std::nullopt;
-    }
-    if (::fstatat(fd(), name.c_str(), &result, AT_SYMLINK_NOFOLLOW) != 0) {
-        if (error != nullptr)
-            *error = errno;
-        return std::nullopt;
-    }
     return result;
 }
 
@@ -304,14 +297,12 @@ LinkEnd Folder::follow(const std::string& path, Following how) const
                 return refused(EPERM);
             // Read through the handle that was judged, so a link swapped
             // meanwhile is never the one read.
-            std::string target(PATH_MAX, '\0');
-            const ssize_t length = ::readlinkat(entry.get(), "", target.data(), target.size());
-            if (length <= 0 || static_cast<std::size_t>(length) >= target.size())
+            const auto target = readLink(entry.get(), "");
+            if (!target || target->empty())
                 return refused(ELOOP);
-            target.resize(static_cast<std::size_t>(length));
-            if (target.starts_with('/'))
+            if (target->starts_with('/'))
                 startAtRoot();
-            left = target + "/" + left;
+            left = *target + "/" + left;
             continue;
         }
         if (last && !making)
@@ -328,27 +319,26 @@ LinkEnd Folder::follow(const std::string& path, Following how) const
 FileRead Folder::read(const std::string& name, std::size_t limit) const
 {
     if (!isOpen())
-        return failedRead(error_ == ENOENT || error_ == ENOTDIR ? FileRead::State::Missing
-                                                                 : FileRead::State::Unreadable,
-                          error_);
+        return {error_ == ENOENT || error_ == ENOTDIR ? State::Missing : State::Unreadable, {},
+                error_};
     FileDescriptor file(::openat(fd(), name.c_str(), openForReading));
     if (!file.valid()) {
         const int error = errno;
         if (error == ENOENT)
-            return failedRead(FileRead::State::Missing, error);
+            return {State::Missing, {}, error};
         const auto entry = entryInfo(name);
         if (error == ELOOP && entry && S_ISLNK(entry->st_mode))
-            return failedRead(FileRead::State::Link, error);
+            return {State::Link, {}, error};
         // A socket, or a device without its driver.
         if (entry && !S_ISREG(entry->st_mode) && !S_ISLNK(entry->st_mode))
-            return failedRead(FileRead::State::NotPlain, error);
-        return failedRead(FileRead::State::Unreadable, error);
+            return {State::NotPlain, {}, error};
+        return {State::Unreadable, {}, error};
     }
     struct stat info {};
     if (::fstat(file.get(), &info) != 0)
-        return failedRead(FileRead::State::Unreadable, errno);
+        return {State::Unreadable, {}, errno};
     if (!S_ISREG(info.st_mode))
-        return failedRead(FileRead::State::NotPlain, 0);
+        return {State::NotPlain, {}, 0};
     return readOpenFile(file.get(), info, limit);
 }
 
@@ -356,20 +346,8 @@ FileRead Folder::readThroughLinks(const std::string& name, std::size_t limit) co
 {
     const LinkEnd end = follow(name);
     if (end.refused())
-        return failedRead(FileRead::State::Link, ELOOP);
+        return {State::Link, {}, ELOOP};
     return end.folder.read(end.name, limit);
-}
-
-FileDescriptor Folder::createNew(const std::string& name, mode_t mode, int& error) const
-{
-    if (!isOpen()) {
-        error = error_;
-        return FileDescriptor(-1);
-    }
-    FileDescriptor file(
-        ::openat(fd(), name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode));
-    error = file.valid() ? 0 : errno;
-    return file;
 }
 
 FileDescriptor Folder::openAgain(int& error) const
@@ -386,13 +364,16 @@ FileDescriptor Folder::openAgain(int& error) const
 Replacement Folder::replace(const std::string& name, std::string_view bytes, mode_t mode,
                              const std::string& tempStart, const std::string& tempEnd) const
 {
+    if (!isOpen())
+        return {};
     std::string tempName;
     FileDescriptor file(-1);
     for (int attempt = 0; attempt < 100 && !file.valid(); ++attempt) {
-        int error = 0;
         tempName = uniqueFileName(tempStart, tempEnd);
-        file = createNew(tempName, mode, error);
-        if (!file.valid() && error != EEXIST && error != EINTR)
+        // A new file of this process's own, never through a link.
+        file = FileDescriptor(::openat(fd(), tempName.c_str(),
+                                       O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode));
+        if (!file.valid() && errno != EEXIST && errno != EINTR)
             return {};
     }
     if (!file.valid())
@@ -406,9 +387,12 @@ Replacement Folder::replace(const std::string& name, std::string_view bytes, mod
         remove(tempName);
         return {};
     }
-    // The renamed entry must reach the disk too; until it has, the new
-    // file may not outlast a power cut.
-    return {true, sync()};
+    // The renamed entry must reach the disk too. Some file systems flush a
+    // folder's entries with its files and refuse to be asked: nothing more
+    // can be done for them.
+    if (::fsync(fd()) == 0 || errno == EINVAL || errno == ENOTSUP || errno == EOPNOTSUPP)
+        return {true, 0};
+    return {true, errno};
 }
 
 int Folder::rename(const std::string& from, const std::string& to) const
@@ -436,23 +420,7 @@ std::optional<std::string> Folder::linkTarget(const std::string& name) const
 {
     if (!isOpen())
         return std::nullopt;
-    std::string target(PATH_MAX, '\0');
-    const ssize_t length = ::readlinkat(fd(), name.c_str(), target.data(), target.size());
-    if (length < 0 || static_cast<std::size_t>(length) >= target.size())
-        return std::nullopt;
-    target.resize(static_cast<std::size_t>(length));
-    return target;
-}
-
-int Folder::sync() const
-{
-    if (!isOpen())
-        return error_;
-    if (::fsync(fd()) == 0)
-        return 0;
-    // Some file systems flush a folder's entries with its files and refuse
-    // to be asked: nothing more can be done for them.
-    return errno == EINVAL || errno == ENOTSUP || errno == EOPNOTSUPP ? 0 : errno;
+    return readLink(fd(), name.c_str());
 }
 
 std::vector<std::string> Folder::names(std::size_t limit) const
@@ -498,18 +466,15 @@ std::optional<long> uniqueFileNameProcess(const std::string& name, const std::st
     const std::string_view middle =
         std::string_view(name).substr(start.size() + 1, name.size() - start.size() - 1 - end.size());
     const std::size_t dot = middle.size() - uniqueLetters - 1;
-    if (middle[dot] != '.' || dot == 0 || dot > 10)
+    if (middle[dot] != '.' || dot == 0 || dot > 10
+        || middle.substr(dot + 1).find_first_not_of(uniqueAlphabet) != std::string_view::npos)
         return std::nullopt;
-    long process = 0;
-    for (const char c : middle.substr(0, dot)) {
-        if (c < '0' || c > '9')
-            return std::nullopt;
-        process = process * 10 + (c - '0');
-    }
-    for (const char c : middle.substr(dot + 1))
-        if (uniqueAlphabet.find(c) == std::string_view::npos)
-            return std::nullopt;
-    return process;
+    // Unsigned, so that a sign is no digit.
+    unsigned long process = 0;
+    const auto [stop, error] = std::from_chars(middle.data(), middle.data() + dot, process);
+    if (error != std::errc() || stop != middle.data() + dot)
+        return std::nullopt;
+    return static_cast<long>(process);
 }
 
 std::string uniqueFileName(const std::string& start, const std::string& end)
