@@ -1,14 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/game_folder.h"
 
+#include <algorithm>
 #include <cstring>
-
 
 namespace vermo {
 
 namespace fs = std::filesystem;
 
 namespace {
+
+// The data files are small; the game reads no more than this of any of them.
+constexpr std::size_t maxDataFileBytes = 1024 * 1024;
 
 bool isAbsolute(const char* path)
 {
@@ -43,30 +46,14 @@ bool replace(const Folder& folder, const std::string& name, const std::string& i
     return folder.replace(name, installedBytes, 0644, "." + name, ".new").written;
 }
 
-// Opens the folder at `path`, making every part of it that is missing, by
-// the trust rule, so nobody can turn the player's folder into one of the
-// player's other folders. A folder that cannot be opened keeps the reason.
-Folder openMakingTrustedPath(const fs::path& path, std::string& problem)
+// Whether anything in the folder is named like one of the data files.
+bool holdsDataFiles(const Folder& folder)
 {
-    const LinkEnd end = Folder::open("/").follow(path.string(), Following::MakingFolders);
-    if (end.refusal == EPERM)
-        problem = "It Lies Behind A Link Another User Made";
-    else if (end.refused())
-        problem = std::strerror(end.refusal);
-    else if (!end.folder.isOpen())
-        problem = std::strerror(end.folder.openError());
-    return end.refused() ? Folder::unopened(path) : end.folder;
+    return std::ranges::any_of(dataFiles::all,
+                               [&](const char* name) { return folder.entryInfo(name).has_value(); });
 }
 
 }  // namespace
-
-bool holdsDataFiles(const Folder& folder)
-{
-    for (const char* name : dataFiles::all)
-        if (folder.holds(name))
-            return true;
-    return false;
-}
 
 fs::path playerFolder(const char* xdgDataHome, const char* home)
 {
@@ -105,11 +92,20 @@ PlayerFolder preparePlayerFolder(const fs::path& path, const Folder& installedDa
         result.problem = "No Home Folder Is Known";
         return result;
     }
-    const Folder folder = openMakingTrustedPath(path, result.problem);
-    if (!result.problem.empty()) {
+    // Made where missing, walked by the trust rule, so nobody can turn the
+    // player's folder into one of the player's other folders.
+    const LinkEnd end = Folder::open("/").follow(path.string(), Following::MakingFolders);
+    if (end.refused()) {
+        result.problem = end.refusal == EPERM ? "It Lies Behind A Link Another User Made"
+                                              : std::strerror(end.refusal);
+        return result;
+    }
+    const Folder& folder = end.folder;
+    if (!folder.isOpen()) {
         // A folder the player may not open still says why its table
         // cannot be read.
         result.folders.scores = folder;
+        result.problem = std::strerror(folder.openError());
         return result;
     }
     if (!folder.isPlayers()) {
