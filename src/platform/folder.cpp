@@ -146,10 +146,8 @@ bool hasExtendedAccessList(int fd)
 FileRead readOpenFile(int fd, const struct stat& info, std::size_t limit)
 {
     constexpr std::size_t chunk = 64 * 1024;
-    FileRead result;
-    std::string& bytes = result.bytes;
+    std::string bytes(std::min(limit, static_cast<std::size_t>(info.st_size) + 1), '\0');
     std::size_t filled = 0;
-    bytes.resize(std::min<std::size_t>(limit, static_cast<std::size_t>(info.st_size) + 1));
     while (filled < limit) {
         if (filled == bytes.size())
             bytes.resize(std::min(limit, bytes.size() + chunk));
@@ -164,8 +162,7 @@ FileRead readOpenFile(int fd, const struct stat& info, std::size_t limit)
         filled += static_cast<std::size_t>(got);
     }
     bytes.resize(filled);
-    result.state = State::Read;
-    return result;
+    return {State::Read, std::move(bytes), 0};
 }
 
 }  // namespace

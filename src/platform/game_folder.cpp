@@ -49,8 +49,9 @@ bool replace(const Folder& folder, const std::string& name, const std::string& i
 // Whether anything in the folder is named like one of the data files.
 bool holdsDataFiles(const Folder& folder)
 {
-    return std::ranges::any_of(dataFiles::all,
-                               [&](const char* name) { return folder.entryInfo(name).has_value(); });
+    return std::ranges::any_of(dataFiles::all, [&](const char* name) {
+        return folder.entryInfo(name).has_value();
+    });
 }
 
 }  // namespace
