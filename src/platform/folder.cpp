@@ -15,6 +15,7 @@
 #include <chrono>
 #include <climits>
 #include <cstdint>
+#include <functional>
 #include <string_view>
 
 namespace vermo {
@@ -62,7 +63,7 @@ constexpr std::size_t maxLookUpBuffer = std::size_t{1} << 20;
 
 // Runs a getpwuid_r/getgrgid_r/getpwent_r style look-up, growing its
 // buffer as needed: 0 when found, ENOENT when there is no such entry (or
-// no more), any other value when the look-up failed.
+// no more), any other value when the look-up failed (D-55).
 template <typename Entry, typename Lookup>
 int lookUp(Entry& entry, std::vector<char>& buffer, Lookup lookup)
 {
@@ -79,8 +80,7 @@ int lookUp(Entry& entry, std::vector<char>& buffer, Lookup lookup)
 }
 
 // Whether another account has this group as its primary group. Anything
-// that stops the look through all accounts (an error, a list too long)
-// counts as yes.
+// that stops the look through all accounts counts as yes (D-55).
 bool isAnotherAccountsPrimaryGroup(gid_t gid, uid_t player)
 {
     constexpr int maxAccountsLooked = 100000;
@@ -90,9 +90,7 @@ bool isAnotherAccountsPrimaryGroup(gid_t gid, uid_t player)
     std::vector<char> buffer;
     ::setpwent();
     for (int looked = 0; !shared; ++looked) {
-        failed = lookUp(entry, buffer, [](passwd* e, char* b, std::size_t n, passwd** r) {
-            return ::getpwent_r(e, b, n, r);
-        });
+        failed = lookUp(entry, buffer, ::getpwent_r);
         if (failed != 0)
             break;
         shared = looked == maxAccountsLooked || (entry.pw_gid == gid && entry.pw_uid != player);
@@ -101,24 +99,17 @@ bool isAnotherAccountsPrimaryGroup(gid_t gid, uid_t player)
     return shared || failed != ENOENT;
 }
 
-// The private group of the player: a group of the player's own name that
-// is the player's primary group and no other account's, with no other
-// member.
+// Whether the group is the player's own private group (D-40).
 bool isPlayersPrivateGroup(gid_t gid, uid_t playerId)
 {
     passwd player{};
     std::vector<char> playerBuffer;
-    if (lookUp(player, playerBuffer, [playerId](passwd* e, char* b, std::size_t n, passwd** r) {
-            return ::getpwuid_r(playerId, e, b, n, r);
-        }) != 0)
-        return false;
-    if (player.pw_gid != gid)
+    if (lookUp(player, playerBuffer, std::bind_front(::getpwuid_r, playerId)) != 0
+        || player.pw_gid != gid)
         return false;
     group entry{};
     std::vector<char> groupBuffer;
-    if (lookUp(entry, groupBuffer, [gid](group* e, char* b, std::size_t n, group** r) {
-            return ::getgrgid_r(gid, e, b, n, r);
-        }) != 0)
+    if (lookUp(entry, groupBuffer, std::bind_front(::getgrgid_r, gid)) != 0)
         return false;
     const std::string_view name = player.pw_name;
     if (name != entry.gr_name)
@@ -129,9 +120,8 @@ bool isPlayersPrivateGroup(gid_t gid, uid_t playerId)
     return !isAnotherAccountsPrimaryGroup(gid, player.pw_uid);
 }
 
-// An access list on the folder beyond its mode bits (names other users or
-// groups); its mask then stands in the group's bits. A list that cannot
-// be read may name anyone.
+// An access list on the folder beyond its mode bits (its mask then stands
+// in the group's bits); one that cannot be read may name anyone (D-55).
 bool hasExtendedAccessList(int fd)
 {
     const ssize_t size = ::fgetxattr(fd, "system.posix_acl_access", nullptr, 0);
@@ -384,9 +374,8 @@ Replacement Folder::replace(const std::string& name, std::string_view bytes, mod
         remove(tempName);
         return {};
     }
-    // The renamed entry must reach the disk too. Some file systems flush a
-    // folder's entries with its files and refuse to be asked: nothing more
-    // can be done for them.
+    // The renamed entry must reach the disk too; a file system that refuses
+    // to flush a folder counts as flushed (D-10).
     if (::fsync(fd()) == 0 || errno == EINVAL || errno == ENOTSUP || errno == EOPNOTSUPP)
         return {true, 0};
     return {true, errno};
