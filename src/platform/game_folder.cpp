@@ -18,25 +18,20 @@ bool isAbsolute(const char* path)
     return path != nullptr && path[0] == '/';
 }
 
-// The file in the player's folder already stands for the installed one:
-// a link to it, or (where links cannot be made) a copy of it.
-bool isCurrent(const Folder& folder, const std::string& name, const std::string& installedPath,
-               const std::string& installedBytes)
+// Makes the file in the player's folder stand for the installed one: a link
+// to it, or (where links cannot be made) a copy of it. One that does not yet
+// is made under a temporary name of this process's own and renamed over it.
+bool makeCurrent(const Folder& folder, const std::string& name, const std::string& installedPath,
+                 const std::string& installedBytes)
 {
     const auto entry = folder.entryInfo(name);
-    if (!entry)
-        return false;
-    if (S_ISLNK(entry->st_mode))
-        return folder.linkTarget(name) == installedPath;
-    const FileRead copy = folder.read(name, maxDataFileBytes);
-    return copy.read() && copy.bytes == installedBytes;
-}
-
-// Puts a link to (or a copy of) the installed file under a temporary name
-// of this process's own and renames it over the old one.
-bool replace(const Folder& folder, const std::string& name, const std::string& installedPath,
-             const std::string& installedBytes)
-{
+    if (entry && S_ISLNK(entry->st_mode) && folder.linkTarget(name) == installedPath)
+        return true;
+    if (entry && !S_ISLNK(entry->st_mode)) {
+        const FileRead copy = folder.read(name, maxDataFileBytes);
+        if (copy.read() && copy.bytes == installedBytes)
+            return true;
+    }
     const std::string made = uniqueFileName("." + name, ".new");
     if (folder.makeLink(installedPath, made) == 0) {
         if (folder.rename(made, name) == 0)
@@ -126,9 +121,7 @@ PlayerFolder preparePlayerFolder(const fs::path& path, const Folder& installedDa
         const FileRead installed = installedData.read(name, maxDataFileBytes);
         if (!installed.read())
             continue;
-        const std::string installedPath = (installedData.path() / name).string();
-        if (!isCurrent(folder, name, installedPath, installed.bytes)
-            && !replace(folder, name, installedPath, installed.bytes))
+        if (!makeCurrent(folder, name, (installedData.path() / name).string(), installed.bytes))
             allReady = false;
     }
     // A ready folder is the whole game's folder, pictures and all.

@@ -42,9 +42,10 @@ struct PlayerFolder {
     std::string problem;
 };
 
-// Makes the player's folder ready (D-41): made with its parents, plainly
-// the player's and writable, every data file a link to the installed one
-// (or a copy). The high-score file is never touched.
+// Makes the player's folder ready (D-41): made with its parents on a way
+// walked by the trust rule (docs/robustness.md, "Trust"), plainly the
+// player's and writable, every data file a link to the installed one (or a
+// copy). The high-score file is never touched.
 PlayerFolder preparePlayerFolder(const std::filesystem::path& folder, const Folder& installedData);
 
 }  // namespace vermo
