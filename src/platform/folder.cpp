@@ -35,11 +35,7 @@ constexpr int openAsItself = O_PATH | O_NOFOLLOW | O_CLOEXEC;
 // Takes the first part off a path ("a" of "a/b/c", leaving "/b/c").
 std::string takeFirstPart(std::string& path)
 {
-    const std::size_t start = path.find_first_not_of('/');
-    if (start == std::string::npos) {
-        path.clear();
-        return {};
-    }
+    const std::size_t start = std::min(path.find_first_not_of('/'), path.size());
     const std::size_t end = std::min(path.find('/', start), path.size());
     std::string part = path.substr(start, end - start);
     path.erase(0, end);
