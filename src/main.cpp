@@ -101,14 +101,12 @@ int main(int argc, char** argv)
                                 vermo::Folder::open(installedData));
 
     QApplication app(argc, argv);
-    // The game's pictures need a few kilobytes; whatever a file claims, no
-    // picture may take more than this many megabytes.
+    // No picture may take more megabytes than this, whatever its file claims (D-19).
     QImageReader::setAllocationLimit(16);
     QApplication::setApplicationName(QStringLiteral("vermo"));
     QApplication::setApplicationVersion(QStringLiteral(VERMO_VERSION));
     QGuiApplication::setDesktopFileName(QStringLiteral(VERMO_APP_ID));
-    // On Wayland a box that cannot take the size the compositor gives it
-    // ends the program; the first box may come before the main window.
+    // Before the first box, which may come before the main window (D-36).
     vermo::letBoxesTakeAnySize();
 
     const vermo::GameFolders folders =
