@@ -2,21 +2,10 @@
 #include "platform/clock_random.h"
 
 #include <bit>
-#include <chrono>
 
 #include "platform/mixed_bits.h"
 
 namespace vermo {
-
-namespace {
-
-std::uint64_t clockTicks()
-{
-    return static_cast<std::uint64_t>(
-        std::chrono::steady_clock::now().time_since_epoch().count());
-}
-
-}  // namespace
 
 ClockRandom::ClockRandom()
 {

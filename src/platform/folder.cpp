@@ -12,7 +12,6 @@
 
 #include <algorithm>
 #include <charconv>
-#include <chrono>
 #include <climits>
 #include <cstdint>
 #include <functional>
@@ -170,13 +169,8 @@ Folder Folder::reopen(int at, std::filesystem::path path) const
 {
     const int fd = ::openat(at, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0)
-        return closed(std::move(path), errno);
+        return Folder(nullptr, std::move(path), errno, accounts_);
     return Folder(std::make_shared<FileDescriptor>(fd), std::move(path), 0, accounts_);
-}
-
-Folder Folder::closed(std::filesystem::path path, int error) const
-{
-    return Folder(nullptr, std::move(path), error, accounts_);
 }
 
 std::optional<struct stat> Folder::info() const
@@ -269,7 +263,7 @@ LinkEnd Folder::follow(const std::string& path, Following how) const
         if (error == ENOENT || error == ENOTDIR)
             return refused(error);
         if (error != 0)
-            return LinkEnd{closed(shown.lexically_normal(), error), part, 0};
+            return LinkEnd{Folder(nullptr, shown.lexically_normal(), error, accounts_), part, 0};
 
         if (S_ISLNK(info.st_mode)) {
             // The system's own rule for links in shared folders, applied to
@@ -464,9 +458,7 @@ std::string uniqueFileName(const std::string& start, const std::string& end)
     // The clock, and a count so that two names asked for within one clock
     // tick still differ.
     static std::uint64_t counter = 0;
-    std::uint64_t state =
-        static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count())
-        + (++counter << 32);
+    std::uint64_t state = clockTicks() + (++counter << 32);
     std::string name = start + "." + std::to_string(::getpid()) + ".";
     for (std::size_t i = 0; i < uniqueLetters; ++i)
         name += uniqueAlphabet[nextMixedBits(state) % uniqueAlphabet.size()];
