@@ -126,8 +126,6 @@ private:
     // Opens the folder `at` names (a handle that may only name it) for
     // every operation.
     Folder reopen(int at, std::filesystem::path path) const;
-    // A folder that is not open, with the reason.
-    Folder closed(std::filesystem::path path, int error) const;
     int fd() const { return handle_ ? handle_->get() : -1; }
 
     std::shared_ptr<FileDescriptor> handle_;

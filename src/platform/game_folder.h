@@ -17,10 +17,8 @@ struct GameFolders {
     Folder scores;
 };
 
-// The player's own game folder: $XDG_DATA_HOME/vermo, or
-// $HOME/.local/share/vermo when XDG_DATA_HOME is unset, empty or not an
-// absolute path. Null pointers stand for unset variables. Empty when no
-// absolute home folder is known.
+// The player's own game folder (D-40) from the two variables, null when
+// unset; empty when no absolute home folder is known.
 std::filesystem::path playerFolder(const char* xdgDataHome, const char* home);
 
 struct GameFolderChoice {

@@ -12,7 +12,6 @@ namespace {
 
 constexpr std::string_view blanks = " \t";
 constexpr std::string_view delimiters = ",\r\n";
-constexpr std::string_view digits = "0123456789";
 
 }  // namespace
 
@@ -87,7 +86,7 @@ std::optional<double> parseNumber(std::string_view text)
     // same way whatever the locale.
     const std::size_t point = text.find('.');
     if (text.find_first_not_of(".0123456789") != std::string_view::npos
-        || point != text.rfind('.') || text.find_first_of(digits) == std::string_view::npos)
+        || point != text.rfind('.') || text.find_first_of("0123456789") == std::string_view::npos)
         return std::nullopt;
     double magnitude = 0.0;
     const char* last = text.data() + text.size();
