@@ -42,15 +42,6 @@ fs::path programFolder()
     return error ? fs::path() : program.parent_path();
 }
 
-// The installed pictures, icon and help text, found from the program's own
-// place, so an installation works under any prefix or unpacked root.
-fs::path installedDataFolder(const fs::path& program)
-{
-    if (program.empty())
-        return {};
-    return (program / VERMO_DATA_FROM_PROGRAM).lexically_normal();
-}
-
 const char* homeFolder()
 {
     const char* home = std::getenv("HOME");
@@ -60,17 +51,15 @@ const char* homeFolder()
     return entry != nullptr ? entry->pw_dir : nullptr;
 }
 
-// Makes the player's own folder ready. When the table cannot be kept there
-// the player is told why; the pictures then come from the installed
-// folder, and the table is looked for nowhere, so it lands nowhere else.
+// Makes the player's own folder ready; when the table cannot be kept there
+// the player is told why (D-42).
 vermo::GameFolders makePlayerFolderReady(const vermo::Folder& installedData)
 {
     const fs::path folder = vermo::playerFolder(std::getenv("XDG_DATA_HOME"), homeFolder());
     vermo::PlayerFolder ready = vermo::preparePlayerFolder(folder, installedData);
     if (!ready.problem.empty()) {
         vermo::QtDialogs(nullptr).message("The Game's Folder " + ready.folders.scores.path().string()
-                                          + " Could Not Be Made Ready ("
-                                          + ready.problem
+                                          + " Could Not Be Made Ready (" + ready.problem
                                           + "). The High Scores Of This Session Will Not Be Kept.");
     }
     return ready.folders;
@@ -101,24 +90,23 @@ int main(int argc, char** argv)
         break;
     }
 
-    // The game plays in the folder it was started in when that holds its
-    // pictures and is the player's; installed, it plays in the player's own
-    // folder. Each folder is opened once, here, and the game works through
-    // that handle from then on.
+    // The game's folder (D-40): each candidate is opened once, here, and the
+    // game works through that handle from then on. The installed data folder
+    // is found from the program's own place, so any prefix or root works.
     const fs::path program = programFolder();
-    const vermo::GameFolderChoice choice = vermo::chooseGameFolder(
-        vermo::Folder::open(startFolder()), vermo::Folder::open(program),
-        vermo::Folder::open(installedDataFolder(program)));
+    const fs::path installedData =
+        program.empty() ? fs::path() : (program / VERMO_DATA_FROM_PROGRAM).lexically_normal();
+    const vermo::GameFolderChoice choice =
+        vermo::chooseGameFolder(vermo::Folder::open(startFolder()), vermo::Folder::open(program),
+                                vermo::Folder::open(installedData));
 
     QApplication app(argc, argv);
-    // The game's pictures need a few kilobytes; whatever a file claims, no
-    // picture may take more than this many megabytes.
+    // No picture may take more megabytes than this, whatever its file claims (D-19).
     QImageReader::setAllocationLimit(16);
     QApplication::setApplicationName(QStringLiteral("vermo"));
     QApplication::setApplicationVersion(QStringLiteral(VERMO_VERSION));
     QGuiApplication::setDesktopFileName(QStringLiteral(VERMO_APP_ID));
-    // On Wayland a box that cannot take the size the compositor gives it
-    // ends the program; the first box may come before the main window.
+    // Before the first box, which may come before the main window (D-36).
     vermo::letBoxesTakeAnySize();
 
     const vermo::GameFolders folders =

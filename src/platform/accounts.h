@@ -8,9 +8,8 @@
 
 namespace vermo {
 
-// Whose files are whose. The game follows only links that the player or
-// root made, and calls a folder the player's only when it is theirs or
-// root's; docs/robustness.md ("Trust") states the whole rule.
+// Whose files are whose (D-74), for the trust rule of docs/robustness.md
+// ("Trust").
 class Accounts {
 public:
     virtual ~Accounts() = default;

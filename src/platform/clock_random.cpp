@@ -1,26 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/clock_random.h"
 
-#include <chrono>
+#include <bit>
 
 #include "platform/mixed_bits.h"
 
 namespace vermo {
-
-namespace {
-
-std::uint64_t clockTicks()
-{
-    return static_cast<std::uint64_t>(
-        std::chrono::steady_clock::now().time_since_epoch().count());
-}
-
-std::uint64_t rotateLeft(std::uint64_t x, int k)
-{
-    return (x << k) | (x >> (64 - k));
-}
-
-}  // namespace
 
 ClockRandom::ClockRandom()
 {
@@ -38,14 +23,14 @@ void ClockRandom::reseed()
 
 std::uint64_t ClockRandom::nextBits()
 {
-    const std::uint64_t result = rotateLeft(state_[1] * 5, 7) * 9;
+    const std::uint64_t result = std::rotl(state_[1] * 5, 7) * 9;
     const std::uint64_t t = state_[1] << 17;
     state_[2] ^= state_[0];
     state_[3] ^= state_[1];
     state_[1] ^= state_[2];
     state_[0] ^= state_[3];
     state_[2] ^= t;
-    state_[3] = rotateLeft(state_[3], 45);
+    state_[3] = std::rotl(state_[3], 45);
     return result;
 }
 

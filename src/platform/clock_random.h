@@ -8,11 +8,8 @@
 
 namespace vermo {
 
-// The real generator (xoshiro256**). A reseed mixes the clock into the
-// generator's state rather than replacing it, so draws made within the same
-// clock tick still differ and a rejected berry cell does not keep coming
-// back; it costs a few nanoseconds, as every single draw is preceded by one
-// (D-07).
+// The real generator: xoshiro256**, whose reseed mixes the clock into its
+// state rather than replacing it (D-07).
 class ClockRandom : public RandomSource {
 public:
     ClockRandom();

@@ -26,8 +26,7 @@ public:
                               const std::string& defaultText) = 0;
 
     // Whether the boxes asked for from now on come while the player may
-    // still be pressing the worm's keys (at a game over). Boxes that know
-    // nothing of keys ignore it.
+    // still be steering (D-32); boxes that know nothing of keys ignore it.
     virtual void setPlayerMayBeSteering(bool mayBe) { (void)mayBe; }
 };
 

@@ -11,9 +11,10 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <chrono>
+#include <charconv>
 #include <climits>
 #include <cstdint>
+#include <functional>
 #include <string_view>
 
 namespace vermo {
@@ -23,6 +24,8 @@ namespace {
 // The system gives up on chains of links at about this length too.
 constexpr int maxLinkHops = 40;
 
+using State = FileRead::State;
+
 constexpr int openForReading = O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY | O_NOFOLLOW;
 
 // Opens an entry as itself, a link too, to look at it but not into it.
@@ -31,15 +34,23 @@ constexpr int openAsItself = O_PATH | O_NOFOLLOW | O_CLOEXEC;
 // Takes the first part off a path ("a" of "a/b/c", leaving "/b/c").
 std::string takeFirstPart(std::string& path)
 {
-    const std::size_t start = path.find_first_not_of('/');
-    if (start == std::string::npos) {
-        path.clear();
-        return {};
-    }
+    const std::size_t start = std::min(path.find_first_not_of('/'), path.size());
     const std::size_t end = std::min(path.find('/', start), path.size());
     std::string part = path.substr(start, end - start);
     path.erase(0, end);
     return part;
+}
+
+// What the link `name` in `at` points to; none when it cannot be read or
+// is too long.
+std::optional<std::string> readLink(int at, const char* name)
+{
+    std::string target(PATH_MAX, '\0');
+    const ssize_t length = ::readlinkat(at, name, target.data(), target.size());
+    if (length < 0 || static_cast<std::size_t>(length) >= target.size())
+        return std::nullopt;
+    target.resize(static_cast<std::size_t>(length));
+    return target;
 }
 
 // The largest buffer a look-up in the user database is given.
@@ -47,7 +58,7 @@ constexpr std::size_t maxLookUpBuffer = std::size_t{1} << 20;
 
 // Runs a getpwuid_r/getgrgid_r/getpwent_r style look-up, growing its
 // buffer as needed: 0 when found, ENOENT when there is no such entry (or
-// no more), any other value when the look-up failed.
+// no more), any other value when the look-up failed (D-55).
 template <typename Entry, typename Lookup>
 int lookUp(Entry& entry, std::vector<char>& buffer, Lookup lookup)
 {
@@ -64,8 +75,7 @@ int lookUp(Entry& entry, std::vector<char>& buffer, Lookup lookup)
 }
 
 // Whether another account has this group as its primary group. Anything
-// that stops the look through all accounts (an error, a list too long)
-// counts as yes.
+// that stops the look through all accounts counts as yes (D-55).
 bool isAnotherAccountsPrimaryGroup(gid_t gid, uid_t player)
 {
     constexpr int maxAccountsLooked = 100000;
@@ -75,9 +85,7 @@ bool isAnotherAccountsPrimaryGroup(gid_t gid, uid_t player)
     std::vector<char> buffer;
     ::setpwent();
     for (int looked = 0; !shared; ++looked) {
-        failed = lookUp(entry, buffer, [](passwd* e, char* b, std::size_t n, passwd** r) {
-            return ::getpwent_r(e, b, n, r);
-        });
+        failed = lookUp(entry, buffer, ::getpwent_r);
         if (failed != 0)
             break;
         shared = looked == maxAccountsLooked || (entry.pw_gid == gid && entry.pw_uid != player);
@@ -86,24 +94,17 @@ bool isAnotherAccountsPrimaryGroup(gid_t gid, uid_t player)
     return shared || failed != ENOENT;
 }
 
-// The private group of the player: a group of the player's own name that
-// is the player's primary group and no other account's, with no other
-// member.
+// Whether the group is the player's own private group (D-40).
 bool isPlayersPrivateGroup(gid_t gid, uid_t playerId)
 {
     passwd player{};
     std::vector<char> playerBuffer;
-    if (lookUp(player, playerBuffer, [playerId](passwd* e, char* b, std::size_t n, passwd** r) {
-            return ::getpwuid_r(playerId, e, b, n, r);
-        }) != 0)
-        return false;
-    if (player.pw_gid != gid)
+    if (lookUp(player, playerBuffer, std::bind_front(::getpwuid_r, playerId)) != 0
+        || player.pw_gid != gid)
         return false;
     group entry{};
     std::vector<char> groupBuffer;
-    if (lookUp(entry, groupBuffer, [gid](group* e, char* b, std::size_t n, group** r) {
-            return ::getgrgid_r(gid, e, b, n, r);
-        }) != 0)
+    if (lookUp(entry, groupBuffer, std::bind_front(::getgrgid_r, gid)) != 0)
         return false;
     const std::string_view name = player.pw_name;
     if (name != entry.gr_name)
@@ -114,9 +115,8 @@ bool isPlayersPrivateGroup(gid_t gid, uid_t playerId)
     return !isAnotherAccountsPrimaryGroup(gid, player.pw_uid);
 }
 
-// An access list on the folder beyond its mode bits (names other users or
-// groups); its mask then stands in the group's bits. A list that cannot
-// be read may name anyone.
+// An access list on the folder beyond its mode bits (its mask then stands
+// in the group's bits); one that cannot be read may name anyone (D-55).
 bool hasExtendedAccessList(int fd)
 {
     const ssize_t size = ::fgetxattr(fd, "system.posix_acl_access", nullptr, 0);
@@ -125,24 +125,14 @@ bool hasExtendedAccessList(int fd)
     return errno != ENODATA && errno != ENOTSUP;
 }
 
-FileRead failedRead(FileRead::State state, int error)
-{
-    FileRead result;
-    result.state = state;
-    result.error = error;
-    return result;
-}
-
 // Reads an open plain file up to `limit` bytes. The buffer is sized by
 // what the file holds now, so a small file costs a few hundred bytes, not
 // the whole bound; a file that grows meanwhile is still read no further.
 FileRead readOpenFile(int fd, const struct stat& info, std::size_t limit)
 {
     constexpr std::size_t chunk = 64 * 1024;
-    FileRead result;
-    std::string& bytes = result.bytes;
+    std::string bytes(std::min(limit, static_cast<std::size_t>(info.st_size) + 1), '\0');
     std::size_t filled = 0;
-    bytes.resize(std::min<std::size_t>(limit, static_cast<std::size_t>(info.st_size) + 1));
     while (filled < limit) {
         if (filled == bytes.size())
             bytes.resize(std::min(limit, bytes.size() + chunk));
@@ -150,27 +140,14 @@ FileRead readOpenFile(int fd, const struct stat& info, std::size_t limit)
         if (got < 0) {
             if (errno == EINTR)
                 continue;
-            return failedRead(FileRead::State::Unreadable, errno);
+            return {State::Unreadable, {}, errno};
         }
         if (got == 0)
             break;
         filled += static_cast<std::size_t>(got);
     }
     bytes.resize(filled);
-    result.state = FileRead::State::Read;
-    return result;
-}
-
-// Not writable by everyone, and writable by its group only when that
-// group is the player's own private group and no access list names other
-// users or groups.
-bool onlyThePlayerMayChange(const struct stat& info, bool extendedAccessList, uid_t player)
-{
-    if ((info.st_mode & S_IWOTH) != 0)
-        return false;
-    if ((info.st_mode & S_IWGRP) == 0)
-        return true;
-    return !extendedAccessList && isPlayersPrivateGroup(info.st_gid, player);
+    return {State::Read, std::move(bytes), 0};
 }
 
 }  // namespace
@@ -192,13 +169,8 @@ Folder Folder::reopen(int at, std::filesystem::path path) const
 {
     const int fd = ::openat(at, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0)
-        return closed(std::move(path), errno);
+        return Folder(nullptr, std::move(path), errno, accounts_);
     return Folder(std::make_shared<FileDescriptor>(fd), std::move(path), 0, accounts_);
-}
-
-Folder Folder::closed(std::filesystem::path path, int error) const
-{
-    return Folder(nullptr, std::move(path), error, accounts_);
 }
 
 std::optional<struct stat> Folder::info() const
@@ -212,8 +184,14 @@ std::optional<struct stat> Folder::info() const
 bool Folder::isPlayers() const
 {
     const auto folder = info();
-    return folder && S_ISDIR(folder->st_mode) && accounts_->trusts(*folder)
-           && onlyThePlayerMayChange(*folder, hasExtendedAccessList(fd()), accounts_->player());
+    if (!folder || !S_ISDIR(folder->st_mode) || !accounts_->trusts(*folder)
+        || (folder->st_mode & S_IWOTH) != 0)
+        return false;
+    // Writable by its group only when that group is the player's own
+    // private group and no access list names other users or groups.
+    return (folder->st_mode & S_IWGRP) == 0
+           || (!hasExtendedAccessList(fd())
+               && isPlayersPrivateGroup(folder->st_gid, accounts_->player()));
 }
 
 bool Folder::writable() const
@@ -221,19 +199,11 @@ bool Folder::writable() const
     return isOpen() && ::faccessat(fd(), ".", W_OK | X_OK, AT_EACCESS) == 0;
 }
 
-std::optional<struct stat> Folder::entryInfo(const std::string& name, int* error) const
+std::optional<struct stat> Folder::entryInfo(const std::string& name) const
 {
     struct stat result {};
-    if (!isOpen()) {
-        if (error != nullptr)
-            *error = error_;
+    if (!isOpen() || ::fstatat(fd(), name.c_str(), &result, AT_SYMLINK_NOFOLLOW) != 0)
         return std::nullopt;
-    }
-    if (::fstatat(fd(), name.c_str(), &result, AT_SYMLINK_NOFOLLOW) != 0) {
-        if (error != nullptr)
-            *error = errno;
-        return std::nullopt;
-    }
     return result;
 }
 
@@ -293,7 +263,7 @@ LinkEnd Folder::follow(const std::string& path, Following how) const
         if (error == ENOENT || error == ENOTDIR)
             return refused(error);
         if (error != 0)
-            return LinkEnd{closed(shown.lexically_normal(), error), part, 0};
+            return LinkEnd{Folder(nullptr, shown.lexically_normal(), error, accounts_), part, 0};
 
         if (S_ISLNK(info.st_mode)) {
             // The system's own rule for links in shared folders, applied to
@@ -304,14 +274,12 @@ LinkEnd Folder::follow(const std::string& path, Following how) const
                 return refused(EPERM);
             // Read through the handle that was judged, so a link swapped
             // meanwhile is never the one read.
-            std::string target(PATH_MAX, '\0');
-            const ssize_t length = ::readlinkat(entry.get(), "", target.data(), target.size());
-            if (length <= 0 || static_cast<std::size_t>(length) >= target.size())
+            const auto target = readLink(entry.get(), "");
+            if (!target || target->empty())
                 return refused(ELOOP);
-            target.resize(static_cast<std::size_t>(length));
-            if (target.starts_with('/'))
+            if (target->starts_with('/'))
                 startAtRoot();
-            left = target + "/" + left;
+            left = *target + "/" + left;
             continue;
         }
         if (last && !making)
@@ -328,27 +296,26 @@ LinkEnd Folder::follow(const std::string& path, Following how) const
 FileRead Folder::read(const std::string& name, std::size_t limit) const
 {
     if (!isOpen())
-        return failedRead(error_ == ENOENT || error_ == ENOTDIR ? FileRead::State::Missing
-                                                                 : FileRead::State::Unreadable,
-                          error_);
+        return {error_ == ENOENT || error_ == ENOTDIR ? State::Missing : State::Unreadable, {},
+                error_};
     FileDescriptor file(::openat(fd(), name.c_str(), openForReading));
     if (!file.valid()) {
         const int error = errno;
         if (error == ENOENT)
-            return failedRead(FileRead::State::Missing, error);
+            return {State::Missing, {}, error};
         const auto entry = entryInfo(name);
         if (error == ELOOP && entry && S_ISLNK(entry->st_mode))
-            return failedRead(FileRead::State::Link, error);
+            return {State::Link, {}, error};
         // A socket, or a device without its driver.
         if (entry && !S_ISREG(entry->st_mode) && !S_ISLNK(entry->st_mode))
-            return failedRead(FileRead::State::NotPlain, error);
-        return failedRead(FileRead::State::Unreadable, error);
+            return {State::NotPlain, {}, error};
+        return {State::Unreadable, {}, error};
     }
     struct stat info {};
     if (::fstat(file.get(), &info) != 0)
-        return failedRead(FileRead::State::Unreadable, errno);
+        return {State::Unreadable, {}, errno};
     if (!S_ISREG(info.st_mode))
-        return failedRead(FileRead::State::NotPlain, 0);
+        return {State::NotPlain, {}, 0};
     return readOpenFile(file.get(), info, limit);
 }
 
@@ -356,20 +323,8 @@ FileRead Folder::readThroughLinks(const std::string& name, std::size_t limit) co
 {
     const LinkEnd end = follow(name);
     if (end.refused())
-        return failedRead(FileRead::State::Link, ELOOP);
+        return {State::Link, {}, ELOOP};
     return end.folder.read(end.name, limit);
-}
-
-FileDescriptor Folder::createNew(const std::string& name, mode_t mode, int& error) const
-{
-    if (!isOpen()) {
-        error = error_;
-        return FileDescriptor(-1);
-    }
-    FileDescriptor file(
-        ::openat(fd(), name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode));
-    error = file.valid() ? 0 : errno;
-    return file;
 }
 
 FileDescriptor Folder::openAgain(int& error) const
@@ -386,13 +341,16 @@ FileDescriptor Folder::openAgain(int& error) const
 Replacement Folder::replace(const std::string& name, std::string_view bytes, mode_t mode,
                              const std::string& tempStart, const std::string& tempEnd) const
 {
+    if (!isOpen())
+        return {};
     std::string tempName;
     FileDescriptor file(-1);
     for (int attempt = 0; attempt < 100 && !file.valid(); ++attempt) {
-        int error = 0;
         tempName = uniqueFileName(tempStart, tempEnd);
-        file = createNew(tempName, mode, error);
-        if (!file.valid() && error != EEXIST && error != EINTR)
+        // A new file of this process's own, never through a link.
+        file = FileDescriptor(::openat(fd(), tempName.c_str(),
+                                       O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode));
+        if (!file.valid() && errno != EEXIST && errno != EINTR)
             return {};
     }
     if (!file.valid())
@@ -406,9 +364,11 @@ Replacement Folder::replace(const std::string& name, std::string_view bytes, mod
         remove(tempName);
         return {};
     }
-    // The renamed entry must reach the disk too; until it has, the new
-    // file may not outlast a power cut.
-    return {true, sync()};
+    // The renamed entry must reach the disk too; a file system that refuses
+    // to flush a folder counts as flushed (D-10).
+    if (::fsync(fd()) == 0 || errno == EINVAL || errno == ENOTSUP || errno == EOPNOTSUPP)
+        return {true, 0};
+    return {true, errno};
 }
 
 int Folder::rename(const std::string& from, const std::string& to) const
@@ -436,23 +396,7 @@ std::optional<std::string> Folder::linkTarget(const std::string& name) const
 {
     if (!isOpen())
         return std::nullopt;
-    std::string target(PATH_MAX, '\0');
-    const ssize_t length = ::readlinkat(fd(), name.c_str(), target.data(), target.size());
-    if (length < 0 || static_cast<std::size_t>(length) >= target.size())
-        return std::nullopt;
-    target.resize(static_cast<std::size_t>(length));
-    return target;
-}
-
-int Folder::sync() const
-{
-    if (!isOpen())
-        return error_;
-    if (::fsync(fd()) == 0)
-        return 0;
-    // Some file systems flush a folder's entries with its files and refuse
-    // to be asked: nothing more can be done for them.
-    return errno == EINVAL || errno == ENOTSUP || errno == EOPNOTSUPP ? 0 : errno;
+    return readLink(fd(), name.c_str());
 }
 
 std::vector<std::string> Folder::names(std::size_t limit) const
@@ -498,18 +442,15 @@ std::optional<long> uniqueFileNameProcess(const std::string& name, const std::st
     const std::string_view middle =
         std::string_view(name).substr(start.size() + 1, name.size() - start.size() - 1 - end.size());
     const std::size_t dot = middle.size() - uniqueLetters - 1;
-    if (middle[dot] != '.' || dot == 0 || dot > 10)
+    if (middle[dot] != '.' || dot == 0 || dot > 10
+        || middle.substr(dot + 1).find_first_not_of(uniqueAlphabet) != std::string_view::npos)
         return std::nullopt;
-    long process = 0;
-    for (const char c : middle.substr(0, dot)) {
-        if (c < '0' || c > '9')
-            return std::nullopt;
-        process = process * 10 + (c - '0');
-    }
-    for (const char c : middle.substr(dot + 1))
-        if (uniqueAlphabet.find(c) == std::string_view::npos)
-            return std::nullopt;
-    return process;
+    // Unsigned, so that a sign is no digit.
+    unsigned long process = 0;
+    const auto [stop, error] = std::from_chars(middle.data(), middle.data() + dot, process);
+    if (error != std::errc() || stop != middle.data() + dot)
+        return std::nullopt;
+    return static_cast<long>(process);
 }
 
 std::string uniqueFileName(const std::string& start, const std::string& end)
@@ -517,9 +458,7 @@ std::string uniqueFileName(const std::string& start, const std::string& end)
     // The clock, and a count so that two names asked for within one clock
     // tick still differ.
     static std::uint64_t counter = 0;
-    std::uint64_t state =
-        static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count())
-        + (++counter << 32);
+    std::uint64_t state = clockTicks() + (++counter << 32);
     std::string name = start + "." + std::to_string(::getpid()) + ".";
     for (std::size_t i = 0; i < uniqueLetters; ++i)
         name += uniqueAlphabet[nextMixedBits(state) % uniqueAlphabet.size()];

@@ -35,11 +35,9 @@ struct FileRead {
 
 // What replacing a file did.
 struct Replacement {
-    // The new file stands under the name.
-    bool written = false;
-    // Why the folder's new entry could not be flushed to the disk (an
-    // errno value), or 0: the new file stands, but may not outlast a
-    // power cut.
+    bool written = false;  // the new file stands under the name
+    // Why the folder's new entry could not be flushed to the disk (an errno
+    // value), or 0; the new file then stands but may not outlast a power cut.
     int folderNotFlushed = 0;
 
     explicit operator bool() const { return written; }
@@ -51,26 +49,23 @@ enum class Following {
     MakingFolders,  // every part is a folder, made for the player when missing
 };
 
-// Where following a path ended.
 struct LinkEnd;
 
-// An open folder. Every file the game reads, makes, renames or removes in
-// its folder goes through one of these: each operation works relative to
-// the folder's open handle, never by a path that could be swapped between
-// a check and its use. A folder that could not be opened keeps the reason,
-// and every operation in it fails with that reason. Copies share the one
-// open handle.
+// An open folder: every file the game touches in its folder is named
+// relative to its handle, so nothing can be swapped between a check and
+// its use (docs/robustness.md, "Trust"). A folder that could not be opened
+// keeps the reason, and every operation in it fails with that reason.
+// Copies share the one open handle.
 class Folder {
 public:
     Folder() = default;
 
     // Opens a folder by its path (links along the way are the system's to
-    // follow). path() keeps the path for messages and dialogs. `accounts`
-    // says whose files are whose, here and in every folder reached from it.
+    // follow). `accounts` says whose files are whose, here and in every
+    // folder reached from it.
     static Folder open(const std::filesystem::path& path,
                        std::shared_ptr<const Accounts> accounts = systemAccounts());
-    // A folder the game does not open, named for what the player is told:
-    // every operation in it fails as in a missing folder.
+    // A folder the game does not open, named for what the player is told.
     static Folder unopened(const std::filesystem::path& path);
 
     bool isOpen() const { return handle_ != nullptr; }
@@ -80,57 +75,44 @@ public:
 
     const Accounts& accounts() const { return *accounts_; }
 
-    // The folder itself, and whether the player may call it theirs: owned
-    // by the player or by root, and no other user may add, remove or
-    // replace anything in it.
     std::optional<struct stat> info() const;
+    // Whether the folder is plainly the player's (D-40).
     bool isPlayers() const;
     // Whether the player may make and remove files in it.
     bool writable() const;
 
-    // What stands at `name`, without following a link. Fails with errno.
-    std::optional<struct stat> entryInfo(const std::string& name, int* error = nullptr) const;
-    // Whether anything at all stands at `name` (a dangling link too).
-    bool holds(const std::string& name) const { return entryInfo(name).has_value(); }
+    // What stands at `name`, without following a link.
+    std::optional<struct stat> entryInfo(const std::string& name) const;
 
     // Follows `path` (relative to this folder, or absolute) one part at a
-    // time; see LinkEnd.
+    // time, through the links the game follows; see LinkEnd.
     LinkEnd follow(const std::string& path, Following how = Following::ToName) const;
 
     // Reads at most `limit` bytes of the plain file at `name`. A link there
     // is not followed (State::Link). The open never waits, so a named pipe
     // put in a file's place cannot hang the game.
     FileRead read(const std::string& name, std::size_t limit) const;
-    // The same through the links the game follows (see follow()); a link
-    // it does not follow reads as State::Link.
+    // The same through the links the game follows; a link it does not
+    // follow reads as State::Link.
     FileRead readThroughLinks(const std::string& name, std::size_t limit) const;
 
-    // Makes a new file that did not exist (never through a link), for
-    // writing. Invalid on failure; `error` says why.
-    FileDescriptor createNew(const std::string& name, mode_t mode, int& error) const;
     // A handle of its own on this folder (a new open, not the shared one),
     // so that a lock taken on it lasts as long as that handle. Invalid on
     // failure; `error` says why.
     FileDescriptor openAgain(int& error) const;
-    // Puts `bytes` under `name` in one step, so a crash or a full disk never
-    // leaves half a file: into a new file named uniqueFileName(tempStart,
-    // tempEnd), flushed to the disk, renamed over `name`, then the folder
-    // flushed. The new file keeps the permissions of the plain file it
-    // replaces, or gets `mode`. Not written (the old file untouched, no
-    // temporary file left) when it cannot be.
+    // Puts `bytes` under `name` in one step (D-10): into a new file named
+    // uniqueFileName(tempStart, tempEnd), flushed, renamed over `name`, then
+    // the folder flushed. The new file keeps the permissions of the plain
+    // file it replaces, or gets `mode`. When it cannot be written, the old
+    // file stays untouched and no temporary file is left.
     Replacement replace(const std::string& name, std::string_view bytes, mode_t mode,
                         const std::string& tempStart, const std::string& tempEnd) const;
-    // Renames `from` over `to`, both in this folder. 0 or errno.
+    // Each 0 or errno.
     int rename(const std::string& from, const std::string& to) const;
-    // Removes the file or link `name`. 0 or errno.
     int remove(const std::string& name) const;
-    // Makes a symbolic link `name` that points to `target`. 0 or errno.
     int makeLink(const std::string& target, const std::string& name) const;
     // What the link `name` points to.
     std::optional<std::string> linkTarget(const std::string& name) const;
-    // Flushes the folder's entries to the disk. 0 or errno; a file system
-    // that does not flush folders at all counts as flushed.
-    int sync() const;
     // The names in the folder, at most `limit` of them.
     std::vector<std::string> names(std::size_t limit) const;
 
@@ -144,8 +126,6 @@ private:
     // Opens the folder `at` names (a handle that may only name it) for
     // every operation.
     Folder reopen(int at, std::filesystem::path path) const;
-    // A folder that is not open, with the reason.
-    Folder closed(std::filesystem::path path, int error) const;
     int fd() const { return handle_ ? handle_->get() : -1; }
 
     std::shared_ptr<FileDescriptor> handle_;
@@ -154,14 +134,12 @@ private:
     std::shared_ptr<const Accounts> accounts_ = systemAccounts();
 };
 
-// How a path is walked and which links are followed: docs/robustness.md,
-// "Trust".
+// Where following a path ended.
 struct LinkEnd {
-    // Where the path ends: the folder reached and the name of the last part
-    // in it (a file, which may not exist yet); with MakingFolders, the last
-    // folder itself, named ".". A folder on the way that the player may not
-    // look into ends it: folder is then closed, with the reason, so
-    // whatever lies behind it reads as unreadable.
+    // The folder reached and the name of the last part in it (a file, which
+    // may not exist yet); with MakingFolders, the last folder itself, named
+    // ".". A folder on the way that the player may not look into ends it,
+    // closed with the reason, so whatever lies behind it reads as unreadable.
     Folder folder;
     std::string name;
     // Why the path is not followed, or 0: EPERM for a link another user
@@ -173,8 +151,8 @@ struct LinkEnd {
     bool refused() const { return refusal != 0; }
 };
 
-// A name for a temporary file that no other process can pick: the given
-// start, this process's number, random letters and the given end.
+// A name for a temporary file that no other process can pick (D-15): the
+// given start, this process's number, random letters and the given end.
 std::string uniqueFileName(const std::string& start, const std::string& end);
 // Whether `name` is one that uniqueFileName(start, end) gives; the process
 // that made it.

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/game_folder.h"
 
+#include <algorithm>
 #include <cstring>
-
 
 namespace vermo {
 
@@ -10,30 +10,28 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// The data files are small; the game reads no more than this of any of them.
+constexpr std::size_t maxDataFileBytes = 1024 * 1024;
+
 bool isAbsolute(const char* path)
 {
     return path != nullptr && path[0] == '/';
 }
 
-// The file in the player's folder already stands for the installed one:
-// a link to it, or (where links cannot be made) a copy of it.
-bool isCurrent(const Folder& folder, const std::string& name, const std::string& installedPath,
-               const std::string& installedBytes)
+// Makes the file in the player's folder stand for the installed one: a link
+// to it, or (where links cannot be made) a copy of it. One that does not yet
+// is made under a temporary name of this process's own and renamed over it.
+bool makeCurrent(const Folder& folder, const std::string& name, const std::string& installedPath,
+                 const std::string& installedBytes)
 {
     const auto entry = folder.entryInfo(name);
-    if (!entry)
-        return false;
-    if (S_ISLNK(entry->st_mode))
-        return folder.linkTarget(name) == installedPath;
-    const FileRead copy = folder.read(name, maxDataFileBytes);
-    return copy.read() && copy.bytes == installedBytes;
-}
-
-// Puts a link to (or a copy of) the installed file under a temporary name
-// of this process's own and renames it over the old one.
-bool replace(const Folder& folder, const std::string& name, const std::string& installedPath,
-             const std::string& installedBytes)
-{
+    if (entry && S_ISLNK(entry->st_mode) && folder.linkTarget(name) == installedPath)
+        return true;
+    if (entry && !S_ISLNK(entry->st_mode)) {
+        const FileRead copy = folder.read(name, maxDataFileBytes);
+        if (copy.read() && copy.bytes == installedBytes)
+            return true;
+    }
     const std::string made = uniqueFileName("." + name, ".new");
     if (folder.makeLink(installedPath, made) == 0) {
         if (folder.rename(made, name) == 0)
@@ -43,30 +41,15 @@ bool replace(const Folder& folder, const std::string& name, const std::string& i
     return folder.replace(name, installedBytes, 0644, "." + name, ".new").written;
 }
 
-// Opens the folder at `path`, making every part of it that is missing, by
-// the trust rule, so nobody can turn the player's folder into one of the
-// player's other folders. A folder that cannot be opened keeps the reason.
-Folder openMakingTrustedPath(const fs::path& path, std::string& problem)
+// Whether anything in the folder is named like one of the data files.
+bool holdsDataFiles(const Folder& folder)
 {
-    const LinkEnd end = Folder::open("/").follow(path.string(), Following::MakingFolders);
-    if (end.refusal == EPERM)
-        problem = "It Lies Behind A Link Another User Made";
-    else if (end.refused())
-        problem = std::strerror(end.refusal);
-    else if (!end.folder.isOpen())
-        problem = std::strerror(end.folder.openError());
-    return end.refused() ? Folder::unopened(path) : end.folder;
+    return std::ranges::any_of(dataFiles::all, [&](const char* name) {
+        return folder.entryInfo(name).has_value();
+    });
 }
 
 }  // namespace
-
-bool holdsDataFiles(const Folder& folder)
-{
-    for (const char* name : dataFiles::all)
-        if (folder.holds(name))
-            return true;
-    return false;
-}
 
 fs::path playerFolder(const char* xdgDataHome, const char* home)
 {
@@ -105,11 +88,20 @@ PlayerFolder preparePlayerFolder(const fs::path& path, const Folder& installedDa
         result.problem = "No Home Folder Is Known";
         return result;
     }
-    const Folder folder = openMakingTrustedPath(path, result.problem);
-    if (!result.problem.empty()) {
+    // Made where missing, walked by the trust rule, so nobody can turn the
+    // player's folder into one of the player's other folders.
+    const LinkEnd end = Folder::open("/").follow(path.string(), Following::MakingFolders);
+    if (end.refused()) {
+        result.problem = end.refusal == EPERM ? "It Lies Behind A Link Another User Made"
+                                              : std::strerror(end.refusal);
+        return result;
+    }
+    const Folder& folder = end.folder;
+    if (!folder.isOpen()) {
         // A folder the player may not open still says why its table
         // cannot be read.
         result.folders.scores = folder;
+        result.problem = std::strerror(folder.openError());
         return result;
     }
     if (!folder.isPlayers()) {
@@ -129,9 +121,7 @@ PlayerFolder preparePlayerFolder(const fs::path& path, const Folder& installedDa
         const FileRead installed = installedData.read(name, maxDataFileBytes);
         if (!installed.read())
             continue;
-        const std::string installedPath = (installedData.path() / name).string();
-        if (!isCurrent(folder, name, installedPath, installed.bytes)
-            && !replace(folder, name, installedPath, installed.bytes))
+        if (!makeCurrent(folder, name, (installedData.path() / name).string(), installed.bytes))
             allReady = false;
     }
     // A ready folder is the whole game's folder, pictures and all.

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 
 namespace vermo {
@@ -15,6 +16,12 @@ inline std::uint64_t nextMixedBits(std::uint64_t& state)
     z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
     z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
     return z ^ (z >> 31);
+}
+
+// The steady clock's ticks, from which both users of the mixer start.
+inline std::uint64_t clockTicks()
+{
+    return static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
 }
 
 }  // namespace vermo

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/options.h"
 
+#include <algorithm>
+
 namespace vermo {
 
 namespace {
@@ -13,14 +15,6 @@ constexpr std::string_view qtOptionNames[] = {
     "qwindowgeometry", "qwindowicon", "qwindowtitle", "reverse",    "session",
     "display",  "geometry",           "style",        "stylesheet", "widgetcount",
     "nograb",   "dograb",             "sync",         "testability"};
-
-bool isQtOption(std::string_view name)
-{
-    for (std::string_view qt : qtOptionNames)
-        if (name == qt)
-            return true;
-    return false;
-}
 
 }  // namespace
 
@@ -39,7 +33,7 @@ Options readOptions(int argc, const char* const* argv)
             version = true;
         else if (arg == "--quit-after-first-paint")
             options.quitAfterFirstPaint = true;
-        else if (!isQtOption(name)) {
+        else if (std::ranges::find(qtOptionNames, name) == std::end(qtOptionNames)) {
             options.request = Options::Request::Wrong;
             options.wrong = arg;
             return options;

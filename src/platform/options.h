@@ -6,14 +6,12 @@
 
 namespace vermo {
 
-// What the command line asks for. Only options that begin with "--" are
-// judged; Qt's own options (-platform, -style, --style=fusion, ...) and
-// anything else are left for Qt (D-43).
+// What the command line asks for; only options that begin with "--" are
+// judged, and Qt's own are left for Qt (D-43).
 struct Options {
     enum class Request { Play, Help, Version, Wrong };
     Request request = Request::Play;
-    // For start-up timing and start checks: answer the boxes that come
-    // before the first paint, report the time of the first paint, leave (D-44).
+    // The start check: report the time of the first paint, then leave (D-44).
     bool quitAfterFirstPaint = false;
     // The first option that is neither the game's nor Qt's.
     std::string wrong;

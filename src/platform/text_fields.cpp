@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/text_fields.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -9,27 +10,21 @@ namespace vermo {
 
 namespace {
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
-bool isLineEnd(char c) { return c == '\r' || c == '\n'; }
-bool isDelimiter(char c) { return c == ',' || isLineEnd(c); }
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+constexpr std::string_view blanks = " \t";
+constexpr std::string_view delimiters = ",\r\n";
 
 }  // namespace
 
 bool FieldReader::atEnd() const
 {
     // Trailing blanks are no field: a read there would find nothing.
-    for (std::size_t i = pos_; i < bytes_.size(); ++i) {
-        if (!isBlank(bytes_[i]))
-            return false;
-    }
-    return true;
+    return bytes_.find_first_not_of(blanks, pos_) == std::string_view::npos;
 }
 
-void FieldReader::skipBlanks()
+// Moves to the first of `chars` from here on, or to the end.
+void FieldReader::skipTo(std::string_view chars)
 {
-    while (pos_ < bytes_.size() && isBlank(bytes_[pos_]))
-        ++pos_;
+    pos_ = std::min(bytes_.find_first_of(chars, pos_), bytes_.size());
 }
 
 // Consumes one comma or one line end (CR LF counts as one), if any.
@@ -44,29 +39,22 @@ void FieldReader::skipDelimiter()
 
 std::string_view FieldReader::readRaw()
 {
-    skipBlanks();
+    pos_ = std::min(bytes_.find_first_not_of(blanks, pos_), bytes_.size());
     quoted_ = pos_ < bytes_.size() && bytes_[pos_] == '"';
     if (quoted_) {
-        const std::size_t start = pos_ + 1;
-        std::size_t close = bytes_.find('"', start);
-        if (close == std::string_view::npos)
-            close = bytes_.size();  // an open quote runs to the end
-        const std::string_view value = bytes_.substr(start, close - start);
-        pos_ = close < bytes_.size() ? close + 1 : close;
+        const std::size_t start = ++pos_;
+        skipTo("\"");  // an open quote runs to the end
+        const std::string_view value = bytes_.substr(start, pos_ - start);
         // Whatever follows the closing quote up to the field's end is dropped.
-        while (pos_ < bytes_.size() && !isDelimiter(bytes_[pos_]))
-            ++pos_;
+        skipTo(delimiters);
         skipDelimiter();
         return value;
     }
     const std::size_t start = pos_;
-    while (pos_ < bytes_.size() && !isDelimiter(bytes_[pos_]))
-        ++pos_;
-    std::size_t end = pos_;
-    while (end > start && isBlank(bytes_[end - 1]))
-        --end;
+    skipTo(delimiters);
+    const std::string_view value = bytes_.substr(start, pos_ - start);
     skipDelimiter();
-    return bytes_.substr(start, end - start);
+    return value.substr(0, value.find_last_not_of(blanks) + 1);
 }
 
 std::optional<std::string> FieldReader::readText()
@@ -86,47 +74,27 @@ std::optional<std::int32_t> FieldReader::readNumber()
 
 std::optional<double> parseNumber(std::string_view text)
 {
-    std::size_t pos = 0;
-    while (pos < text.size() && isBlank(text[pos]))
-        ++pos;
-    bool negative = false;
-    if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) {
-        negative = text[pos] == '-';
-        ++pos;
-    }
-    const std::size_t numberStart = pos;
-    std::size_t integerDigits = 0;
-    bool integerHasNonZero = false;
-    while (pos < text.size() && isDigit(text[pos])) {
-        integerHasNonZero = integerHasNonZero || text[pos] != '0';
-        ++integerDigits;
-        ++pos;
-    }
-    std::size_t fractionDigits = 0;
-    if (pos < text.size() && text[pos] == '.') {
-        ++pos;
-        while (pos < text.size() && isDigit(text[pos])) {
-            ++fractionDigits;
-            ++pos;
-        }
-    }
-    if (integerDigits + fractionDigits == 0)
+    const std::size_t first = text.find_first_not_of(blanks);
+    if (first == std::string_view::npos)
         return std::nullopt;
-    const std::size_t numberEnd = pos;
-    while (pos < text.size() && isBlank(text[pos]))
-        ++pos;
-    if (pos != text.size())
-        return std::nullopt;
-
-    // The digits are checked above; from_chars only converts them, in the
+    text = text.substr(first, text.find_last_not_of(blanks) + 1 - first);
+    const bool negative = text.front() == '-';
+    if (negative || text.front() == '+')
+        text.remove_prefix(1);
+    // Digits with at most one decimal point: from_chars alone would also
+    // take "inf", "nan" and a sign of its own. It only converts them, in the
     // same way whatever the locale.
+    const std::size_t point = text.find('.');
+    if (text.find_first_not_of(".0123456789") != std::string_view::npos
+        || point != text.rfind('.') || text.find_first_of("0123456789") == std::string_view::npos)
+        return std::nullopt;
     double magnitude = 0.0;
-    const char* first = text.data() + numberStart;
-    const char* last = text.data() + numberEnd;
-    const auto result = std::from_chars(first, last, magnitude, std::chars_format::fixed);
+    const char* last = text.data() + text.size();
+    const auto result = std::from_chars(text.data(), last, magnitude, std::chars_format::fixed);
     if (result.ec == std::errc::result_out_of_range) {
         // Too large for a double, or so close to zero that it is zero.
-        magnitude = integerHasNonZero ? std::numeric_limits<double>::infinity() : 0.0;
+        const bool large = text.substr(0, point).find_first_not_of('0') != std::string_view::npos;
+        magnitude = large ? std::numeric_limits<double>::infinity() : 0.0;
     } else if (result.ec != std::errc() || result.ptr != last) {
         return std::nullopt;
     }
@@ -137,12 +105,10 @@ std::int32_t toInt32(double value)
 {
     if (std::isnan(value))
         return 0;
-    const double rounded = std::nearbyint(value);  // halves to the even neighbour
-    if (rounded >= static_cast<double>(std::numeric_limits<std::int32_t>::max()))
-        return std::numeric_limits<std::int32_t>::max();
-    if (rounded <= static_cast<double>(std::numeric_limits<std::int32_t>::min()))
-        return std::numeric_limits<std::int32_t>::min();
-    return static_cast<std::int32_t>(rounded);
+    // Halves go to the even neighbour.
+    return static_cast<std::int32_t>(
+        std::clamp(std::nearbyint(value), double{std::numeric_limits<std::int32_t>::min()},
+                   double{std::numeric_limits<std::int32_t>::max()}));
 }
 
 }  // namespace vermo

@@ -44,15 +44,13 @@ private:
     std::size_t pos_ = 0;
     bool quoted_ = false;
 
-    void skipBlanks();
+    void skipTo(std::string_view chars);
     void skipDelimiter();
     std::string_view readRaw();
 };
 
-// What counts as a number, everywhere in the game: optional blanks, an
-// optional sign, digits with an optional decimal point and fraction,
-// optional blanks. Locale-independent. No value when the text is not a
-// number (D-08).
+// What counts as a number, everywhere in the game (D-08); no value when the
+// text is not one.
 std::optional<double> parseNumber(std::string_view text);
 
 // A number as a whole 32-bit value: halves go to the even neighbour,

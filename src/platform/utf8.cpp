@@ -1,43 +1,36 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/utf8.h"
 
+#include <bit>
 #include <cstdint>
 
 namespace vermo {
 
 bool isValidUtf8(std::string_view text)
 {
+    // The smallest code point each length may carry; less is an overlong form.
+    constexpr std::uint32_t smallest[] = {0, 0, 0x80, 0x800, 0x10000};
     std::size_t i = 0;
     while (i < text.size()) {
         const auto lead = static_cast<unsigned char>(text[i]);
-        std::size_t length = 0;
-        std::uint32_t codePoint = 0;
-        if (lead < 0x80) {
+        // The lead byte's high one bits count the character's bytes.
+        const auto length = static_cast<std::size_t>(std::countl_one(lead));
+        if (length == 0) {
             ++i;
             continue;
-        } else if (lead >= 0xC2 && lead <= 0xDF) {
-            length = 2;
-            codePoint = lead & 0x1F;
-        } else if (lead >= 0xE0 && lead <= 0xEF) {
-            length = 3;
-            codePoint = lead & 0x0F;
-        } else if (lead >= 0xF0 && lead <= 0xF4) {
-            length = 4;
-            codePoint = lead & 0x07;
-        } else {
-            return false;
         }
-        if (text.size() - i < length)
+        if (length == 1 || length > 4 || text.size() - i < length)
             return false;
+        std::uint32_t codePoint = lead & (0x7Fu >> length);
         for (std::size_t k = 1; k < length; ++k) {
             const auto next = static_cast<unsigned char>(text[i + k]);
             if ((next & 0xC0) != 0x80)
                 return false;
             codePoint = (codePoint << 6) | (next & 0x3F);
         }
-        // Overlong forms, surrogates and values beyond U+10FFFF are not UTF-8.
-        if ((length == 3 && codePoint < 0x800) || (length == 4 && codePoint < 0x10000)
-            || (codePoint >= 0xD800 && codePoint <= 0xDFFF) || codePoint > 0x10FFFF)
+        // Surrogates and values beyond U+10FFFF are not UTF-8 either.
+        if (codePoint < smallest[length] || (codePoint >= 0xD800 && codePoint <= 0xDFFF)
+            || codePoint > 0x10FFFF)
             return false;
         i += length;
     }
