@@ -155,7 +155,7 @@ void MainWindow::buildPanel()
         label->setPalette(palette);
         label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
         label->setTextFormat(Qt::PlainText);
-        labels_.push_back({design.name, design.box, &(game_.*design.control), label, {}});
+        labels_.push_back({design.box, &(game_.*design.control), label, {}});
     }
 
     startButton_ = new WrappingButton(QString(), playfield_);
@@ -240,14 +240,6 @@ void MainWindow::buildMenus()
     connect(fullScreen, &QAction::triggered, this,
             [this] { setWindowState(windowState() ^ Qt::WindowFullScreen); });
     addAction(fullScreen);
-}
-
-QLabel* MainWindow::label(const std::string& name) const
-{
-    for (const PanelLabel& panel : labels_)
-        if (panel.name == name)
-            return panel.widget;
-    return nullptr;
 }
 
 void MainWindow::refreshFromModel()

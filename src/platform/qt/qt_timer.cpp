@@ -3,8 +3,9 @@
 
 namespace vermo {
 
-QtTimer::QtTimer()
+QtTimer::QtTimer(QObject* owner, const char* name) : timer_(owner)
 {
+    timer_.setObjectName(QString::fromLatin1(name));
     timer_.setTimerType(Qt::PreciseTimer);
     // Repeating, so the ticks keep their own rhythm however long a
     // handler takes.
