@@ -80,20 +80,12 @@ void VermoGame::berryTest()
         eatBerry();
 }
 
-namespace {
 // Points, bonuses and penalties keep the score within 32 bits (D-09).
-std::int32_t addClamped(std::int32_t a, long long b)
-{
-    const long long sum = static_cast<long long>(a) + b;
-    return static_cast<std::int32_t>(std::clamp<long long>(
-        sum, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
-}
-}  // namespace
-
 void VermoGame::addToScore(long long points)
 {
-    score = addClamped(score, points);
-    lblscore.Caption = decimal(score);
+    using Limits = std::numeric_limits<std::int32_t>;
+    score = static_cast<std::int32_t>(std::clamp<long long>(score + points, Limits::min(), Limits::max()));
+    lblscore.Caption = std::to_string(score);
 }
 
 // What each berry does, in this order. Blue and teal berries multiply the

@@ -302,7 +302,7 @@ void VermoGame::enterHighScore()
 
 void VermoGame::resetBoard()
 {
-    lblscore.Caption = decimal(0);
+    lblscore.Caption = "0";
     score = 0;
     services_.tminvisible.setEnabled(false);
     collisionIndex = 0;
@@ -346,7 +346,7 @@ bool VermoGame::readTable()
 void VermoGame::showBestOnPanel()
 {
     lblhighname.Caption = high.names[10];
-    lblhighscore.Caption = decimal(high.scores[10]);
+    lblhighscore.Caption = std::to_string(high.scores[10]);
 }
 
 }  // namespace vermo

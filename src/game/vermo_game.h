@@ -114,7 +114,4 @@ private:
     void putWindowBackFromShake();
 };
 
-// A whole number written as decimal digits, "-" in front when negative.
-std::string decimal(long long value);
-
 }  // namespace vermo

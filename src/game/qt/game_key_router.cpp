@@ -62,14 +62,18 @@ bool GameKeyRouter::eventFilter(QObject* watched, QEvent* event)
     return false;
 }
 
-bool GameKeyRouter::isGameKeyInMenuBar(QWidget* target, const QKeyEvent* key) const
+// P while a game is on, an arrow while it runs.
+bool GameKeyRouter::isGameKey(const QKeyEvent* key) const
 {
-    if (qobject_cast<QMenuBar*>(target) == nullptr || target->window() != mainWindow_)
-        return false;
     if (!isPlainKey(key) || !game_.isOn())
         return false;
-    // While the game is paused the arrows walk the menus; P resumes it.
     return key->key() == Qt::Key_P || (isArrow(key->key()) && !game_.isPaused());
+}
+
+// While the game is paused the arrows walk the menus; P resumes it.
+bool GameKeyRouter::isGameKeyInMenuBar(QWidget* target, const QKeyEvent* key) const
+{
+    return qobject_cast<QMenuBar*>(target) != nullptr && target->window() == mainWindow_ && isGameKey(key);
 }
 
 // Escape takes the menu bar out of its keyboard mode, and the keyboard
@@ -91,15 +95,9 @@ bool GameKeyRouter::isLoneAltInMainWindow(QWidget* target, const QKeyEvent* key)
 
 bool GameKeyRouter::isGameKeyInOtherWindow(QWidget* target, const QKeyEvent* key) const
 {
-    const bool arrow = isArrow(key->key());
-    if ((!arrow && key->key() != Qt::Key_P) || !isPlainKey(key))
-        return false;
     QWidget* window = target->window();
-    if (window == mainWindow_ || QApplication::activeModalWidget() != nullptr)
-        return false;
-    if (window != game_.helpWindow() && window != game_.highScoreWindow())
-        return false;
-    return game_.isOn() && (!arrow || !game_.isPaused());
+    return (window == game_.helpWindow() || window == game_.highScoreWindow())
+        && QApplication::activeModalWidget() == nullptr && isGameKey(key);
 }
 
 }  // namespace vermo

@@ -38,8 +38,7 @@ public:
     ~MainWindow() override;
 
     VermoGame& game() { return game_; }
-    // The board: the playfield with the panel on it, scaled whole to the
-    // window. Where the window cannot be moved, the shake moves it inside.
+    // The board: the playfield with the panel on it.
     PlayfieldWidget* playfield() const { return playfield_; }
 
     // Brings captions, the start button and the playfield up to date.
