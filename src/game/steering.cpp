@@ -16,13 +16,10 @@ bool isArrow(int keyCode)
 
 void VermoGame::Form_KeyDown(int keyCode)
 {
-    // The key of the current direction passes the axis rules before the
-    // first berry, but it changes nothing: not the direction, not the mark
-    // of a step taken since the last turn, not a turn that is waiting (D-04).
+    // The key of the current direction changes nothing (D-04).
     if (isArrow(keyCode) && acceptsArrow(keyCode) && !isCurrentDirection(keyCode)) {
-        // Two turns between two steps would point the head back onto its
-        // own neck. A turn pressed before the worm has moved since the last
-        // one waits for the next step instead (D-03).
+        // A turn pressed before the worm has moved since the last one waits
+        // for the next step, or the head would turn onto its neck (D-03).
         if (movedSinceTurn)
             applyArrow(keyCode);
         else
