@@ -27,20 +27,16 @@ void VermoGame::tmvermomove_Timer()
 
 // Scans from the tail to the neck. A hit ends the game; a new game set up
 // meanwhile clears collisionIndex, which ends the scan.
-bool VermoGame::selfCollisionTest()
+void VermoGame::selfCollisionTest()
 {
-    bool hit = false;
     collisionIndex = static_cast<std::int16_t>(vermo.highest());
     while (collisionIndex >= 1) {
         // A body segment only ever holds a copy of a position the head
         // had, so exact equality is the right test.
-        if (samePosition(vermo(0), vermo(collisionIndex))) {
-            hit = true;
+        if (samePosition(vermo(0), vermo(collisionIndex)))
             newgames();
-        }
         --collisionIndex;
     }
-    return hit;
 }
 
 // Every cell from 0.5 to 11.5 on both axes is inside; 0.0 and 12.0 are out.

@@ -163,11 +163,8 @@ void VermoGame::putHeadPicturesOnHead()
     for (Image* picture : {&headu, &headd, &headr, &headl}) {
         picture->Left = vermo(0).Left;
         picture->Top = vermo(0).Top;
+        picture->Visible = picture == &headu;
     }
-    headu.Visible = true;
-    headd.Visible = false;
-    headr.Visible = false;
-    headl.Visible = false;
 }
 
 void VermoGame::cmdstart_Click()

@@ -72,31 +72,23 @@ void VermoGame::releaseHeldTurn()
         applyArrow(keyCode);
 }
 
+// A pause stops the effect timers that run and remembers which; the
+// resume starts those again.
 void VermoGame::pause()
 {
-    if (paused) {
-        services_.tmvermomove.setEnabled(true);
-        paused = false;
-        if (timerWasOn[1]) {
-            timerWasOn[1] = false;
-            services_.tminvisible.setEnabled(true);
+    paused = !paused;
+    services_.tmvermomove.setEnabled(!paused);
+    auto pauseEffect = [this](Timer& timer, bool& wasOn) {
+        if (paused && timer.enabled()) {
+            wasOn = true;
+            timer.setEnabled(false);
+        } else if (!paused && wasOn) {
+            wasOn = false;
+            timer.setEnabled(true);
         }
-        if (timerWasOn[2]) {
-            timerWasOn[2] = false;
-            services_.tmshake.setEnabled(true);
-        }
-    } else {
-        paused = true;
-        services_.tmvermomove.setEnabled(false);
-        if (services_.tminvisible.enabled()) {
-            timerWasOn[1] = true;
-            services_.tminvisible.setEnabled(false);
-        }
-        if (services_.tmshake.enabled()) {
-            timerWasOn[2] = true;
-            services_.tmshake.setEnabled(false);
-        }
-    }
+    };
+    pauseEffect(services_.tminvisible, timerWasOn[1]);
+    pauseEffect(services_.tmshake, timerWasOn[2]);
 }
 
 }  // namespace vermo

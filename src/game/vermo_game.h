@@ -87,7 +87,7 @@ private:
     void releaseHeldTurn();
 
     // Movement tick
-    bool selfCollisionTest();
+    void selfCollisionTest();
     void wallTest();
     bool poisonTest();
     void berryTest();

@@ -21,6 +21,16 @@ bool isPlainKey(const QKeyEvent* key)
     return (key->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier)) == Qt::NoModifier;
 }
 
+// Escape takes the menu bar out of its keyboard mode, and the keyboard
+// back to the widget that had it before Alt.
+void leaveMenuBar(QWidget* menuBar)
+{
+    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QCoreApplication::sendEvent(menuBar, &escape);
+    if (menuBar->hasFocus())
+        menuBar->clearFocus();
+}
+
 }  // namespace
 
 GameKeyRouter::GameKeyRouter(QWidget* mainWindow, Game game)
@@ -74,16 +84,6 @@ bool GameKeyRouter::isGameKey(const QKeyEvent* key) const
 bool GameKeyRouter::isGameKeyInMenuBar(QWidget* target, const QKeyEvent* key) const
 {
     return qobject_cast<QMenuBar*>(target) != nullptr && target->window() == mainWindow_ && isGameKey(key);
-}
-
-// Escape takes the menu bar out of its keyboard mode, and the keyboard
-// back to the widget that had it before Alt.
-void GameKeyRouter::leaveMenuBar(QWidget* menuBar)
-{
-    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
-    QCoreApplication::sendEvent(menuBar, &escape);
-    if (menuBar->hasFocus())
-        menuBar->clearFocus();
 }
 
 bool GameKeyRouter::isLoneAltInMainWindow(QWidget* target, const QKeyEvent* key) const

@@ -37,7 +37,6 @@ private:
     bool isLoneAltInMainWindow(QWidget* target, const QKeyEvent* key) const;
     bool isGameKeyInOtherWindow(QWidget* target, const QKeyEvent* key) const;
     bool isGameKeyInMenuBar(QWidget* target, const QKeyEvent* key) const;
-    static void leaveMenuBar(QWidget* menuBar);
 
     QWidget* mainWindow_;
     Game game_;

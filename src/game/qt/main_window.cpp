@@ -6,7 +6,6 @@
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
 

@@ -2,7 +2,6 @@
 #pragma once
 
 #include <QMainWindow>
-#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>

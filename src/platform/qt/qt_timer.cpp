@@ -7,9 +7,6 @@ QtTimer::QtTimer(QObject* owner, const char* name) : timer_(owner)
 {
     timer_.setObjectName(QString::fromLatin1(name));
     timer_.setTimerType(Qt::PreciseTimer);
-    // Repeating, so the ticks keep their own rhythm however long a
-    // handler takes.
-    timer_.setSingleShot(false);
     QObject::connect(&timer_, &QTimer::timeout, [this] { deliverTick(); });
 }
 

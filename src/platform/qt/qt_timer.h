@@ -8,7 +8,8 @@
 
 namespace vermo {
 
-// A window timer on a repeating QTimer. Ticks go through Timer::fire(), so
+// A window timer on a repeating QTimer, so the ticks keep their own rhythm
+// however long a handler takes. Ticks go through Timer::fire(), so
 // a tick that arrives while the handler still runs (a box it opened runs
 // a nested event loop) is dropped. After each delivered tick the shell's
 // afterTick callback brings the screen up to date. The QTimer is the
