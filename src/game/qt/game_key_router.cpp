@@ -58,18 +58,16 @@ bool GameKeyRouter::eventFilter(QObject* watched, QEvent* event)
         key->accept();
         return true;
     }
-    if (type == QEvent::KeyPress && isGameKeyInOtherWindow(target, key)) {
-        game_.takeKey(key);
-        key->accept();
-        return true;
-    }
-    if (type == QEvent::KeyPress && isGameKeyInMenuBar(target, key)) {
-        game_.takeKey(key);
-        key->accept();
+    if (type != QEvent::KeyPress)
+        return false;
+    const bool inMenuBar = isGameKeyInMenuBar(target, key);
+    if (!inMenuBar && !isGameKeyInOtherWindow(target, key))
+        return false;
+    game_.takeKey(key);
+    key->accept();
+    if (inMenuBar)
         leaveMenuBar(target);
-        return true;
-    }
-    return false;
+    return true;
 }
 
 // P while a game is on, an arrow while it runs.
@@ -88,9 +86,8 @@ bool GameKeyRouter::isGameKeyInMenuBar(QWidget* target, const QKeyEvent* key) co
 
 bool GameKeyRouter::isLoneAltInMainWindow(QWidget* target, const QKeyEvent* key) const
 {
-    if (key->key() != Qt::Key_Alt || target->window() != mainWindow_)
-        return false;
-    return game_.isOn() && !game_.isPaused();
+    return key->key() == Qt::Key_Alt && target->window() == mainWindow_ && game_.isOn()
+        && !game_.isPaused();
 }
 
 bool GameKeyRouter::isGameKeyInOtherWindow(QWidget* target, const QKeyEvent* key) const

@@ -118,7 +118,13 @@ MainWindow::MainWindow(GameFolders folders, QWidget* parent)
 
     // Before the first game the start button holds the focus.
     startButton_->setFocus();
-    routeGameKeys();
+    new GameKeyRouter(this, {
+        .isOn = [this] { return !game_.cmdstart.Visible; },
+        .isPaused = [this] { return game_.paused; },
+        .takeKey = [this](QKeyEvent* event) { takeGameKey(event); },
+        .helpWindow = [this]() -> QWidget* { return windows_->helpWindow(); },
+        .highScoreWindow = [this]() -> QWidget* { return windows_->highScoreWindow(); },
+    });
 
     // The window opens in the middle of the screen, and a box of the load
     // (the first run's) stands where the window will appear. (adjustSize
@@ -154,7 +160,7 @@ void MainWindow::buildPanel()
         labels_.push_back({design.box, &(game_.*design.control), label, {}});
     }
 
-    startButton_ = new WrappingButton(QString(), playfield_);
+    startButton_ = new WrappingButton(playfield_);
     startButton_->setObjectName(QStringLiteral("cmdstart"));
     startButton_->setFocusPolicy(Qt::StrongFocus);
     connect(startButton_, &QPushButton::clicked, this, [this] {
@@ -266,17 +272,6 @@ void MainWindow::showStartButton()
         if (!button.Visible)
             setFocus();
     }
-}
-
-void MainWindow::routeGameKeys()
-{
-    GameKeyRouter::Game game;
-    game.isOn = [this] { return !game_.cmdstart.Visible; };
-    game.isPaused = [this] { return game_.paused; };
-    game.takeKey = [this](QKeyEvent* event) { takeGameKey(event); };
-    game.helpWindow = [this]() -> QWidget* { return windows_->helpWindow(); };
-    game.highScoreWindow = [this]() -> QWidget* { return windows_->highScoreWindow(); };
-    new GameKeyRouter(this, std::move(game));
 }
 
 void MainWindow::keyPressEvent(QKeyEvent* event)

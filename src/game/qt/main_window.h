@@ -58,7 +58,6 @@ private:
     void buildPanel();
     void layOut(double dpi);
     void buildMenus();
-    void routeGameKeys();
     // Hands an arrow key or P to the game's key handler; false for other
     // keys and before the first game.
     bool takeGameKey(QKeyEvent* event);

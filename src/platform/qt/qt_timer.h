@@ -30,7 +30,6 @@ public:
     void setAfterTick(std::function<void()> afterTick) { afterTick_ = std::move(afterTick); }
 
 private:
-    void deliverTick();
     void apply();
 
     QTimer timer_;
