@@ -24,7 +24,7 @@
 #include "autopilot.h"
 #include "bench_services.h"
 #include "game/qt/main_window.h"
-#include "game/qt/wrapping_button.h"
+#include "support/window_parts.h"
 #include "key_input.h"
 #include "modal_answerer.h"
 #include "process_stats.h"
@@ -175,7 +175,7 @@ int run(int argc, char** argv)
     });
     sampler.start(1000);
 
-    QTimer::singleShot(0, &window, [&] { window.startButton()->click(); });
+    QTimer::singleShot(0, &window, [&] { testing::startButton(window)->click(); });
     try {
         QApplication::exec();
     } catch (const std::exception& e) {

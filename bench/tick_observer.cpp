@@ -6,18 +6,19 @@
 #include <QTimerEvent>
 
 #include "game/qt/main_window.h"
+#include "support/window_parts.h"
 
 namespace vermo::bench {
 
 TickObserver::TickObserver(MainWindow& window, OnTick onTick, BoxCount boxCount)
-    : window_(window), onTick_(std::move(onTick)), boxCount_(std::move(boxCount))
+    : timer_(*testing::timer(window, "tmvermomove")), onTick_(std::move(onTick)), boxCount_(std::move(boxCount))
 {
     // The arrival time comes from the application's event filter, which
     // sees the timer event before the QTimer turns it into a timeout.
     QCoreApplication::instance()->installEventFilter(this);
     // Connected after the window's own handler, so this runs once the
     // tick (and the screen update it asks for) has been handled.
-    QObject::connect(&window_.movementTimer().qtimer(), &QTimer::timeout, this, [this] {
+    QObject::connect(&timer_, &QTimer::timeout, this, [this] {
         if (arrivals_.empty())
             return;
         const Arrival arrival = arrivals_.back();
@@ -37,10 +38,11 @@ TickObserver::~TickObserver()
 
 bool TickObserver::eventFilter(QObject* watched, QEvent* event)
 {
-    const QTimer& timer = window_.movementTimer().qtimer();
-    if (event->type() == QEvent::Timer && watched == &timer &&
-        static_cast<QTimerEvent*>(event)->timerId() == timer.timerId())
-        arrivals_.push_back({Clock::now(), window_.movementTimer().running(), boxCount_ ? boxCount_() : 0});
+    // An arrival while an earlier one is still being handled comes inside
+    // the box that tick opened.
+    if (event->type() == QEvent::Timer && watched == &timer_ &&
+        static_cast<QTimerEvent*>(event)->timerId() == timer_.timerId())
+        arrivals_.push_back({Clock::now(), !arrivals_.empty(), boxCount_ ? boxCount_() : 0});
     return false;
 }
 

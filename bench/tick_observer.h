@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QObject>
+#include <QTimer>
 #include <chrono>
 #include <functional>
 #include <vector>
@@ -37,7 +38,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    MainWindow& window_;
+    const QTimer& timer_;
     OnTick onTick_;
     BoxCount boxCount_;
     struct Arrival {

@@ -25,7 +25,7 @@
 #include "bench_services.h"
 #include "game/qt/main_window.h"
 #include "game/qt/playfield_widget.h"
-#include "game/qt/wrapping_button.h"
+#include "support/window_parts.h"
 #include "key_input.h"
 #include "modal_answerer.h"
 #include "process_stats.h"
@@ -117,7 +117,7 @@ struct Setup {
     }
 
     // "Start Game", answered with the speed.
-    void startGame() { window->startButton()->click(); }
+    void startGame() { testing::startButton(*window)->click(); }
 };
 
 int timingRun(const QString& speed, double seconds, bool straight, bool fullScreen)
@@ -142,7 +142,7 @@ int timingRun(const QString& speed, double seconds, bool straight, bool fullScre
             cpuStart = cpuSeconds();
             residentAtStart = residentKib();
         }
-        interval = window.movementTimer().interval();
+        interval = testing::timer(window, "tmvermomove")->interval();
         const long answered = answerer.answered();
         times.add(arrival, answered - tick.boxesInside == answeredBefore, tick.boxesInside > 0);
         answeredBefore = answered;

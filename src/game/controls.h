@@ -3,6 +3,7 @@
 
 #include <cassert>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "game/board.h"
@@ -43,28 +44,23 @@ struct Line {
 
 // A control array: elements from its lowest index up to the highest
 // loaded one, with no gaps. A new element n + 1 starts as a hidden copy
-// of the lowest element; only the highest element can be removed.
+// of the lowest element; only the highest element can be removed, and
+// the lowest one always stays.
 template <class Control>
 class ControlArray {
 public:
     ControlArray(int lowest, Control first) : lowest_(lowest), items_{std::move(first)} {}
 
-    int lowest() const { return lowest_; }
     int highest() const { return lowest_ + static_cast<int>(items_.size()) - 1; }
     bool exists(int index) const { return index >= lowest_ && index <= highest(); }
 
-    Control& operator()(int index)
-    {
-        assert(exists(index));
-        return items_[static_cast<std::size_t>(index - lowest_)];
-    }
     const Control& operator()(int index) const
     {
         assert(exists(index));
         return items_[static_cast<std::size_t>(index - lowest_)];
     }
+    Control& operator()(int index) { return const_cast<Control&>(std::as_const(*this)(index)); }
 
-    // Creates element highest() + 1 as a hidden copy of the lowest element.
     void loadNext()
     {
         Control copy = items_.front();
@@ -72,7 +68,6 @@ public:
         items_.push_back(std::move(copy));
     }
 
-    // Removes the highest element; the lowest one always stays.
     void unloadHighest()
     {
         if (items_.size() > 1)
@@ -85,10 +80,6 @@ private:
     int lowest_;
     std::vector<Control> items_;
 };
-
-}  // namespace vermo
-
-namespace vermo {
 
 // True when the inner box lies inside the outer box widened by half a cell
 // on every side (strict comparisons, sums in single precision). On the

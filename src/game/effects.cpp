@@ -38,9 +38,8 @@ void VermoGame::Effects()
         services_.tminvisible.setEnabled(true);
         break;
     case 6:  // shake
-        // A shake drawn again while one runs starts its cycle afresh from
-        // where the first one found the window, so shakes never add up and
-        // the board never strays more than one step from its place.
+        // A shake drawn again while one runs starts afresh from where the
+        // first found the window, so shakes never add up (D-57).
         if (windowBeforeShake)
             services_.window.comeToRest(windowBeforeShake->left, windowBeforeShake->top);
         else
@@ -74,9 +73,8 @@ void VermoGame::tmshake_Timer()
     }
 }
 
-// The shake is undone by putting the window back where the shake found
-// it; a window the player has put somewhere, with no shake since, stays
-// there, wherever on the screen that is.
+// The window goes back where the shake found it; one the player has put
+// somewhere, with no shake since, stays there (D-57).
 void VermoGame::putWindowBackFromShake()
 {
     if (!windowBeforeShake)

@@ -36,8 +36,6 @@ FormState::FormState()
     berry.Top = cmFromTwips(720);
     berry.FillColor = colors::red;
     berry.BorderColor = colors::black;
-    for (int i = 1; i <= 10; ++i)
-        high.names[static_cast<std::size_t>(i)].clear();
 }
 
 }  // namespace vermo

@@ -48,9 +48,8 @@ struct FormState {
     std::int16_t poisonScanIndex = 0;
     std::uint8_t shakePhase = 0;
     std::int16_t shakeTicks = 0;
-    // Where the window's frame stood, in twips, when the shake that still
-    // runs (or is paused) began: its end and the game over put the window
-    // back there. Empty while no shake has moved the window.
+    // Where the window stood, in twips, when the shake that still runs (or
+    // is paused) began; empty while no shake has moved it (D-57).
     struct WindowSpot {
         int left, top;
     };
@@ -65,14 +64,12 @@ struct FormState {
     std::int16_t segmentIndex = 0, collisionIndex = 0;
     std::int16_t unloadIndex = 0, unloadTop = 0, poisonUnloadIndex = 0;
 
-    // Tight turns: set by every movement tick at its end and cleared by
-    // every accepted arrow key. A turn pressed before the worm has moved
-    // since the previous one waits here for the next step.
+    // Tight turns (D-03): a step taken since the last accepted arrow, and
+    // the turn that waits for the next step.
     bool movedSinceTurn = true;
     std::int16_t heldTurn = 0;
 
-    // True while the game-over name prompt waits: the panel refresh must
-    // leave the table alone until it has been written.
+    // While the name prompt waits, the panel leaves the table alone (D-23).
     bool highScoreEntryPending = false;
     // The high-score file is there but could not be read: it is left as it
     // is, and nothing is written over it until it reads again.

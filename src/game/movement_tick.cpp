@@ -27,20 +27,16 @@ void VermoGame::tmvermomove_Timer()
 
 // Scans from the tail to the neck. A hit ends the game; a new game set up
 // meanwhile clears collisionIndex, which ends the scan.
-bool VermoGame::selfCollisionTest()
+void VermoGame::selfCollisionTest()
 {
-    bool hit = false;
     collisionIndex = static_cast<std::int16_t>(vermo.highest());
     while (collisionIndex >= 1) {
         // A body segment only ever holds a copy of a position the head
         // had, so exact equality is the right test.
-        if (samePosition(vermo(0), vermo(collisionIndex))) {
-            hit = true;
+        if (samePosition(vermo(0), vermo(collisionIndex)))
             newgames();
-        }
         --collisionIndex;
     }
-    return hit;
 }
 
 // Every cell from 0.5 to 11.5 on both axes is inside; 0.0 and 12.0 are out.
@@ -80,20 +76,12 @@ void VermoGame::berryTest()
         eatBerry();
 }
 
-namespace {
 // Points, bonuses and penalties keep the score within 32 bits (D-09).
-std::int32_t addClamped(std::int32_t a, long long b)
-{
-    const long long sum = static_cast<long long>(a) + b;
-    return static_cast<std::int32_t>(std::clamp<long long>(
-        sum, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
-}
-}  // namespace
-
 void VermoGame::addToScore(long long points)
 {
-    score = addClamped(score, points);
-    lblscore.Caption = decimal(score);
+    using Limits = std::numeric_limits<std::int32_t>;
+    score = static_cast<std::int32_t>(std::clamp<long long>(score + points, Limits::min(), Limits::max()));
+    lblscore.Caption = std::to_string(score);
 }
 
 // What each berry does, in this order. Blue and teal berries multiply the

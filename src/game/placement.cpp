@@ -1,9 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Where the berry and the poison items go. Both draw random cells and try
-// again while the cell is taken. A crowded board could keep them drawing
-// for ever, so after a generous number of tries the choice falls back to
-// an even draw among the cells that are still free, which gives every
-// free cell the same chance the endless drawing would have given it (D-06).
+// Where the berry and the poison items go: random cells, drawn again while
+// the cell is taken; on a crowded board an even draw among the free cells
+// takes over (D-06).
 #include <vector>
 
 #include "game/vermo_game.h"
@@ -30,20 +28,27 @@ struct Cell {
     int column, row;
 };
 
-// Every cell for which the test holds, with the item moved there to test it.
+// Moves the item to a cell drawn evenly among those where the test holds,
+// each tested with the item moved there; false when there is none.
 template <class Item, class Test>
-std::vector<Cell> cellsWhere(Item& item, Test&& passes)
+bool moveToFreeCell(RandomSource& random, Item& item, Test&& isFree)
 {
     std::vector<Cell> cells;
     for (int column = 1; column <= gridCells; ++column) {
         for (int row = 1; row <= gridCells; ++row) {
             item.Left = gridCoordinate(column);
             item.Top = gridCoordinate(row);
-            if (passes())
+            if (isFree())
                 cells.push_back({column, row});
         }
     }
-    return cells;
+    if (cells.empty())
+        return false;
+    const int drawn = drawOneTo(random, static_cast<int>(cells.size()));
+    const Cell cell = cells[static_cast<std::size_t>(drawn - 1)];
+    item.Left = gridCoordinate(cell.column);
+    item.Top = gridCoordinate(cell.row);
+    return true;
 }
 
 }  // namespace
@@ -87,19 +92,14 @@ void VermoGame::Place()
             return;
     }
 
-    const auto free = cellsWhere(berry, [this] { return berryCellIsFree(); });
-    if (free.empty()) {
+    if (!moveToFreeCell(services_.random, berry, [this] { return berryCellIsFree(); })) {
         // No free cell at all: the berry stays where it was.
         berry = before;
         berryKind = kindBefore;
         return;
     }
-    const Cell cell = free[static_cast<std::size_t>(
-        drawOneTo(services_.random, static_cast<int>(free.size())) - 1)];
     berryKind = static_cast<std::uint8_t>(drawOneTo(services_.random, 5));
     berry.FillColor = berryColour(berryKind);
-    berry.Left = gridCoordinate(cell.column);
-    berry.Top = gridCoordinate(cell.row);
 }
 
 // A new random cell for the newest poison item.
@@ -146,13 +146,8 @@ void VermoGame::PlaceP()
     // rejection draws a new cell at once and the pass goes on with it.
     for (int pass = 1;; ++pass) {
         if (pass > maxPoisonPasses) {
-            const auto free = cellsWhere(item, [&] { return poisonCellIsFree(item); });
-            if (free.empty())
+            if (!moveToFreeCell(services_.random, item, [&] { return poisonCellIsFree(item); }))
                 return;  // nowhere to go: the item stays hidden
-            const Cell cell = free[static_cast<std::size_t>(
-                drawOneTo(services_.random, static_cast<int>(free.size())) - 1)];
-            item.Left = gridCoordinate(cell.column);
-            item.Top = gridCoordinate(cell.row);
             break;
         }
         bool bodyClear = true, berryClear = true, headClear = true;

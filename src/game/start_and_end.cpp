@@ -24,8 +24,7 @@ std::string notSavedIn(const std::filesystem::path& folder)
 {
     return theFile + " Could Not Be Saved In The Folder " + folder.string();
 }
-// A folder the game cannot write to costs the table, not the game: the
-// player is told, with the folder the table lives in, and play goes on.
+// A folder the game cannot write to costs the table, not the game (D-11).
 std::string writeFailedMessage(const std::filesystem::path& folder, const std::string& outcome)
 {
     return notSavedIn(folder) + ". " + outcome;
@@ -164,11 +163,8 @@ void VermoGame::putHeadPicturesOnHead()
     for (Image* picture : {&headu, &headd, &headr, &headl}) {
         picture->Left = vermo(0).Left;
         picture->Top = vermo(0).Top;
+        picture->Visible = picture == &headu;
     }
-    headu.Visible = true;
-    headd.Visible = false;
-    headr.Visible = false;
-    headl.Visible = false;
 }
 
 void VermoGame::cmdstart_Click()
@@ -182,9 +178,7 @@ void VermoGame::startgame()
     if (readTable())
         showBestOnPanel();
 
-    // Before the first game the movement timer still ticks at its design
-    // interval; it rests while the prompt is open so nothing moves behind it
-    // (D-02).
+    // Nothing moves behind the prompt (D-02).
     services_.tmvermomove.setEnabled(false);
 
     speedAnswer = services_.dialogs.input(speedPrompt, "Select A Speed", "10");
@@ -248,10 +242,9 @@ void VermoGame::newgames()
     startgame();
 }
 
-// The finished game takes the lowest entry's place. The table stays as it
-// is while the name prompt waits, whatever the panel refresh does (D-23).
-// A score that is not kept is told at its own game over, and the table
-// goes back to what the file holds.
+// The finished game takes the lowest entry's place; the table stays as it
+// is while the name prompt waits (D-23). A score that is not kept is told
+// at its own game over, and the table goes back to what the file holds.
 void VermoGame::enterHighScore()
 {
     struct PendingEntry {
@@ -302,7 +295,7 @@ void VermoGame::enterHighScore()
 
 void VermoGame::resetBoard()
 {
-    lblscore.Caption = decimal(0);
+    lblscore.Caption = "0";
     score = 0;
     services_.tminvisible.setEnabled(false);
     collisionIndex = 0;
@@ -328,8 +321,7 @@ void VermoGame::resetBoard()
         cmdstart.Visible = false;
     movedSinceTurn = true;
     heldTurn = 0;
-    // An effect paused in the finished game must not come back when the
-    // new game is paused and resumed (D-05).
+    // An effect paused in the finished game stays gone (D-05).
     timerWasOn[1] = false;
     timerWasOn[2] = false;
 }
@@ -346,7 +338,7 @@ bool VermoGame::readTable()
 void VermoGame::showBestOnPanel()
 {
     lblhighname.Caption = high.names[10];
-    lblhighscore.Caption = decimal(high.scores[10]);
+    lblhighscore.Caption = std::to_string(high.scores[10]);
 }
 
 }  // namespace vermo

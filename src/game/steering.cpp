@@ -16,13 +16,10 @@ bool isArrow(int keyCode)
 
 void VermoGame::Form_KeyDown(int keyCode)
 {
-    // The key of the current direction passes the axis rules before the
-    // first berry, but it changes nothing: not the direction, not the mark
-    // of a step taken since the last turn, not a turn that is waiting (D-04).
+    // The key of the current direction changes nothing (D-04).
     if (isArrow(keyCode) && acceptsArrow(keyCode) && !isCurrentDirection(keyCode)) {
-        // Two turns between two steps would point the head back onto its
-        // own neck. A turn pressed before the worm has moved since the last
-        // one waits for the next step instead (D-03).
+        // A turn pressed before the worm has moved since the last one waits
+        // for the next step, or the head would turn onto its neck (D-03).
         if (movedSinceTurn)
             applyArrow(keyCode);
         else
@@ -75,31 +72,23 @@ void VermoGame::releaseHeldTurn()
         applyArrow(keyCode);
 }
 
+// A pause stops the effect timers that run and remembers which; the
+// resume starts those again.
 void VermoGame::pause()
 {
-    if (paused) {
-        services_.tmvermomove.setEnabled(true);
-        paused = false;
-        if (timerWasOn[1]) {
-            timerWasOn[1] = false;
-            services_.tminvisible.setEnabled(true);
+    paused = !paused;
+    services_.tmvermomove.setEnabled(!paused);
+    auto pauseEffect = [this](Timer& timer, bool& wasOn) {
+        if (paused && timer.enabled()) {
+            wasOn = true;
+            timer.setEnabled(false);
+        } else if (!paused && wasOn) {
+            wasOn = false;
+            timer.setEnabled(true);
         }
-        if (timerWasOn[2]) {
-            timerWasOn[2] = false;
-            services_.tmshake.setEnabled(true);
-        }
-    } else {
-        paused = true;
-        services_.tmvermomove.setEnabled(false);
-        if (services_.tminvisible.enabled()) {
-            timerWasOn[1] = true;
-            services_.tminvisible.setEnabled(false);
-        }
-        if (services_.tmshake.enabled()) {
-            timerWasOn[2] = true;
-            services_.tmshake.setEnabled(false);
-        }
-    }
+    };
+    pauseEffect(services_.tminvisible, timerWasOn[1]);
+    pauseEffect(services_.tmshake, timerWasOn[2]);
 }
 
 }  // namespace vermo

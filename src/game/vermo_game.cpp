@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "game/vermo_game.h"
 
-#include <string>
-
 namespace vermo {
 
 namespace {
@@ -31,11 +29,6 @@ void VermoGame::setAllSegmentColours(Color head, Color body)
         vermo(segmentIndex).FillColor = body;
         vermo(segmentIndex).BorderColor = body;
     }
-}
-
-std::string decimal(long long value)
-{
-    return std::to_string(value);
 }
 
 }  // namespace vermo

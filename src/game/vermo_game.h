@@ -87,7 +87,7 @@ private:
     void releaseHeldTurn();
 
     // Movement tick
-    bool selfCollisionTest();
+    void selfCollisionTest();
     void wallTest();
     bool poisonTest();
     void berryTest();
@@ -113,8 +113,5 @@ private:
     void setAllSegmentColours(Color head, Color body);
     void putWindowBackFromShake();
 };
-
-// A whole number written as decimal digits, "-" in front when negative.
-std::string decimal(long long value);
 
 }  // namespace vermo

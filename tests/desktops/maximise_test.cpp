@@ -6,6 +6,7 @@
 // size: a box that kept its old size would be disconnected, ending the
 // program. There the boxes take the size, their contents staying as they
 // were, in the middle. On X11 they keep their size.
+#include <QAction>
 #include <QApplication>
 #include <QDialog>
 #include <QMessageBox>
@@ -22,6 +23,7 @@
 #include "support/temp_folder.h"
 #include "support/scaled_board.h"
 #include "support/score_builders.h"
+#include "support/window_parts.h"
 
 namespace vermo {
 namespace {
@@ -101,9 +103,9 @@ TEST(MaximiseOnThisDesktop, TheGameScalesItsBoardAndBoxesKeepTheirContentsAtThei
 
     int boxesSeen = 0;
     maximiseTheNextBox(&boxesSeen);
-    window.dialogs().message("A message that keeps its words where they were.", "About");
+    window.findChild<QAction*>("About")->trigger();
     maximiseTheNextBox(&boxesSeen);
-    window.dialogs().input("Enter a Speed from 1 to 20", "Select A Speed", "10");
+    testing::startButton(window)->click();  // "Enter a Speed from 1 to 20"
     // A box Qt opens by itself, as the file dialog asks before replacing a file.
     maximiseTheNextBox(&boxesSeen);
     QMessageBox::warning(&window, "Save High Score List", "list.pdf already exists.");

@@ -21,6 +21,7 @@
 #include "support/temp_folder.h"
 #include "shell/modal_answers.h"
 #include "support/score_builders.h"
+#include "support/window_parts.h"
 
 QT_BEGIN_NAMESPACE
 inline void PrintTo(const QPoint& point, std::ostream* out)
@@ -63,6 +64,7 @@ TEST(ShakeOnThisDesktop, FollowsTheSixStepsAndComesBackToRest)
     folder.write("topten.dll", testing::tenRecordsOf());
 
     MainWindow window(folder.gameFolders());
+    QTimer* shake = testing::timer(window, "tmshake");
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     {
@@ -70,11 +72,10 @@ TEST(ShakeOnThisDesktop, FollowsTheSixStepsAndComesBackToRest)
             if (auto* prompt = qobject_cast<QDialog*>(box))
                 prompt->accept();
         }});
-        window.game().cmdstart_Click();
+        testing::startButton(window)->click();
         ASSERT_EQ(answers.answered(), 1);
     }
-    window.movementTimer().setEnabled(false);  // the worm stays put
-    window.refreshFromModel();
+    testing::timer(window, "tmvermomove")->stop();  // the worm stays put
     QTest::qWait(200);
 
     const QWindow* handle = window.windowHandle();
@@ -85,11 +86,11 @@ TEST(ShakeOnThisDesktop, FollowsTheSixStepsAndComesBackToRest)
 
     // Berries' effects, drawn until a blue one's shake comes up (one in
     // six draws).
-    for (int draw = 0; draw < 200 && !window.shakeTimer().enabled(); ++draw)
+    for (int draw = 0; draw < 200 && !shake->isActive(); ++draw)
         window.game().Effects();
-    ASSERT_TRUE(window.shakeTimer().enabled());
+    ASSERT_TRUE(shake->isActive());
     // Only the test's own ticks count, however long the waits below take.
-    window.shakeTimer().setInterval(24 * 60 * 60 * 1000);
+    shake->setInterval(24 * 60 * 60 * 1000);
 
     // Each place is worked out from the window's first place in twips and
     // the shake's steps, as the game sees them, and rounded once.
@@ -99,7 +100,7 @@ TEST(ShakeOnThisDesktop, FollowsTheSixStepsAndComesBackToRest)
     const std::vector<QPoint> cycle = {{-300, 0},   {-300, -300}, {300, -300},
                                        {300, 300}, {0, 300},     {0, 0}};
     for (const QPoint& offset : cycle) {
-        window.shakeTimer().fire();
+        testing::fire(shake);
         const QPoint twips = startTwips + offset;
         const QPoint expected(units::pixelsFromTwips(twips.x(), dpi), units::pixelsFromTwips(twips.y(), dpi));
         if (onWayland()) {
@@ -113,10 +114,10 @@ TEST(ShakeOnThisDesktop, FollowsTheSixStepsAndComesBackToRest)
 
     // 204 ticks in all, then the shake rests.
     for (int tick = static_cast<int>(cycle.size()); tick < 204; ++tick) {
-        ASSERT_TRUE(window.shakeTimer().enabled()) << "stopped after " << tick << " ticks";
-        window.shakeTimer().fire();
+        ASSERT_TRUE(shake->isActive()) << "stopped after " << tick << " ticks";
+        testing::fire(shake);
     }
-    EXPECT_FALSE(window.shakeTimer().enabled());
+    EXPECT_FALSE(shake->isActive());
     QTest::qWait(200);
     EXPECT_EQ(contents->pos(), rest);
     if (onWayland()) {
@@ -136,6 +137,7 @@ TEST(ShakeOnThisDesktop, MaximisedTheBoardShakesInsideAndComesBackExactly)
     testing::TempFolder folder;
     folder.write("topten.dll", testing::tenRecordsOf());
     MainWindow window(folder.gameFolders());
+    QTimer* shake = testing::timer(window, "tmshake");
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     const QSize windowSize = window.size();
@@ -147,21 +149,21 @@ TEST(ShakeOnThisDesktop, MaximisedTheBoardShakesInsideAndComesBackExactly)
     const QPoint rest = board->pos();
     const QPoint windowAt = window.windowHandle()->framePosition();
 
-    for (int draw = 0; draw < 200 && !window.shakeTimer().enabled(); ++draw)
+    for (int draw = 0; draw < 200 && !shake->isActive(); ++draw)
         window.game().Effects();
-    ASSERT_TRUE(window.shakeTimer().enabled());
-    window.shakeTimer().setInterval(24 * 60 * 60 * 1000);
+    ASSERT_TRUE(shake->isActive());
+    shake->setInterval(24 * 60 * 60 * 1000);
     const double step = 300.0 * board->width() / 9750;
     const std::vector<QPointF> cycle = {{-step, 0},    {-step, -step}, {step, -step},
                                         {step, step}, {0, step},      {0, 0}};
     for (const QPointF& offset : cycle) {
-        window.shakeTimer().fire();
+        testing::fire(shake);
         EXPECT_NEAR(board->x() - rest.x(), offset.x(), 1.0);
         EXPECT_NEAR(board->y() - rest.y(), offset.y(), 1.0);
     }
     for (int tick = static_cast<int>(cycle.size()); tick < 204; ++tick)
-        window.shakeTimer().fire();
-    EXPECT_FALSE(window.shakeTimer().enabled());
+        testing::fire(shake);
+    EXPECT_FALSE(shake->isActive());
     EXPECT_EQ(board->pos(), rest);
     EXPECT_EQ(window.windowHandle()->framePosition(), windowAt);
 }
@@ -174,6 +176,7 @@ TEST(ShakeOnThisDesktop, GameOverLeavesTheWindowWhereThePlayerPutIt)
     testing::TempFolder folder;
     folder.write("topten.dll", testing::tenRecordsOf());
     MainWindow window(folder.gameFolders());
+    QTimer* shake = testing::timer(window, "tmshake");
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     // Every box is answered as a hurried player would: the speed prompt
@@ -193,7 +196,7 @@ TEST(ShakeOnThisDesktop, GameOverLeavesTheWindowWhereThePlayerPutIt)
     };
     testing::ModalAnswers answers(std::vector<testing::ModalAnswers::Step>(10, answer));
     window.game().cmdstart_Click();
-    window.movementTimer().setEnabled(false);
+    testing::timer(window, "tmvermomove")->stop();
     QTest::qWait(200);
     const QWindow* handle = window.windowHandle();
     const QPoint rest = window.playfield()->pos();
@@ -203,22 +206,22 @@ TEST(ShakeOnThisDesktop, GameOverLeavesTheWindowWhereThePlayerPutIt)
     window.move(put);
     ASSERT_EQ(settledPosition(handle, put), put);
     window.game().Newgame_Click();
-    window.movementTimer().setEnabled(false);
+    testing::timer(window, "tmvermomove")->stop();
     QTest::qWait(300);
     EXPECT_EQ(handle->framePosition(), put) << "game over with no shake";
 
     // Berries' effects, drawn until a blue one's shake comes up.
-    for (int draw = 0; draw < 200 && !window.shakeTimer().enabled(); ++draw)
+    for (int draw = 0; draw < 200 && !shake->isActive(); ++draw)
         window.game().Effects();
-    ASSERT_TRUE(window.shakeTimer().enabled());
-    window.shakeTimer().setInterval(24 * 60 * 60 * 1000);
+    ASSERT_TRUE(shake->isActive());
+    shake->setInterval(24 * 60 * 60 * 1000);
     for (int tick = 0; tick < 3; ++tick)
-        window.shakeTimer().fire();
+        testing::fire(shake);
     if (!onWayland()) {
         ASSERT_NE(settledPosition(handle, put), put);
     }
     window.game().Newgame_Click();
-    window.movementTimer().setEnabled(false);
+    testing::timer(window, "tmvermomove")->stop();
     EXPECT_EQ(settledPosition(handle, put), put) << "game over three steps into a shake";
     if (onWayland()) {
         EXPECT_EQ(window.playfield()->pos(), rest);

@@ -24,16 +24,15 @@
 #include "game/board.h"
 #include "game/qt/main_window.h"
 #include "game/qt/playfield_widget.h"
-#include "game/qt/wrapping_button.h"
 #include "scores/qt/high_score_window.h"
 #include "ui/qt/help_window.h"
-#include "ui/qt/secondary_windows.h"
 #include "modal_answers.h"
 #include "platform/qt/fresh_keys.h"
 #include "platform/qt/units.h"
 #include "support/scaled_board.h"
 #include "support/score_builders.h"
 #include "support/temp_folder.h"
+#include "support/window_parts.h"
 
 namespace vermo {
 namespace {
@@ -117,10 +116,11 @@ protected:
     }
 
     VermoGame& game() { return window->game(); }
+    QTimer* movementTimer() { return testing::timer(*window, "tmvermomove"); }
 
     QString labelText(const char* name)
     {
-        QLabel* label = window->label(name);
+        QLabel* label = testing::label(*window, name);
         return label ? label->text() : QStringLiteral("<no label>");
     }
 
@@ -128,7 +128,7 @@ protected:
     void startGame(const QString& speed)
     {
         ModalAnswers answers({answerSpeed(speed)});
-        QTest::mouseClick(window->startButton(), Qt::LeftButton);
+        QTest::mouseClick(testing::startButton(*window), Qt::LeftButton);
         ASSERT_EQ(answers.answered(), 1);
     }
 
@@ -185,12 +185,12 @@ TEST_F(MainWindowTest, LayoutMenusAndPanelAsDesigned)
     EXPECT_EQ(labelText("lblhighscore"), "120");
     EXPECT_EQ(labelText("Label4"), "Set By:");
     EXPECT_EQ(labelText("lblhighname"), "Ann");
-    EXPECT_EQ(window->label("Label1")->geometry(),
+    EXPECT_EQ(testing::label(*window, "Label1")->geometry(),
               QRect(qRound(6960 * dpi / 1440), qRound(480 * dpi / 1440), qRound(2655 * dpi / 1440),
                     qRound(495 * dpi / 1440)));
 
     // The button covers the whole playfield, walls included.
-    const QRect button = window->startButton()->geometry();
+    const QRect button = testing::startButton(*window)->geometry();
     EXPECT_EQ(button.topLeft(), QPoint(qRound(240 * dpi / 1440), qRound(240 * dpi / 1440)));
     EXPECT_GT(button.right(), qRound(6792 * dpi / 1440));
     EXPECT_GT(button.bottom(), qRound(6795 * dpi / 1440));
@@ -207,7 +207,7 @@ TEST_F(MainWindowTest, NameWrittenInAnotherCodePageShowsAsItsLetters)
 TEST_F(MainWindowTest, BeforeTheFirstGameTheStartButtonHoldsTheFocusAndKeysDoNothing)
 {
     open();
-    WrappingButton* button = window->startButton();
+    QPushButton* button = testing::startButton(*window);
     EXPECT_TRUE(button->isVisible());
     EXPECT_TRUE(button->isEnabled());
     EXPECT_EQ(button->text(), "Start Game");
@@ -218,7 +218,7 @@ TEST_F(MainWindowTest, BeforeTheFirstGameTheStartButtonHoldsTheFocusAndKeysDoNot
     EXPECT_FALSE(game().movingRight);
     EXPECT_TRUE(game().headu.Visible);
     EXPECT_FALSE(game().paused);
-    EXPECT_TRUE(window->movementTimer().isActive());
+    EXPECT_TRUE(movementTimer()->isActive());
 }
 
 TEST_F(MainWindowTest, StartGameAsksTheSpeedAndUncoversThePlayfield)
@@ -227,11 +227,10 @@ TEST_F(MainWindowTest, StartGameAsksTheSpeedAndUncoversThePlayfield)
     startGame("20");
 
     EXPECT_EQ(labelText("lblspeed"), "20");
-    EXPECT_EQ(window->movementTimer().interval(), 10);
-    EXPECT_EQ(window->movementTimer().qtimer().interval(), 10);
-    EXPECT_TRUE(window->movementTimer().isActive());
-    EXPECT_FALSE(window->startButton()->isVisible());
-    EXPECT_FALSE(window->startButton()->hasFocus());
+    EXPECT_EQ(movementTimer()->interval(), 10);
+    EXPECT_TRUE(movementTimer()->isActive());
+    EXPECT_FALSE(testing::startButton(*window)->isVisible());
+    EXPECT_FALSE(testing::startButton(*window)->hasFocus());
 }
 
 TEST_F(MainWindowTest, ArrowKeysSteerAndTheNextTickMovesTheHead)
@@ -245,7 +244,7 @@ TEST_F(MainWindowTest, ArrowKeysSteerAndTheNextTickMovesTheHead)
     EXPECT_TRUE(game().headr.Visible);
     EXPECT_FALSE(game().headu.Visible);
 
-    window->movementTimer().fire();
+    testing::fire(movementTimer());
     EXPECT_EQ(game().vermo(0).Left, left + 0.5f);
     EXPECT_EQ(game().vermo(0).Top, top);
     EXPECT_EQ(game().headr.Left, game().vermo(0).Left);
@@ -267,7 +266,7 @@ TEST_F(MainWindowTest, RunningMovementTimerMovesTheWormOnScreenAndPPausesIt)
     EXPECT_TRUE(QTest::qWaitFor([&] { return paints.count() > paintsAfterKey; }, 1000));
     QTest::keyClick(window.get(), Qt::Key_P);
     EXPECT_TRUE(game().paused);
-    EXPECT_FALSE(window->movementTimer().isActive());
+    EXPECT_FALSE(movementTimer()->isActive());
 
     const Circle& head = game().vermo(0);
     EXPECT_NE(shownAt(head.Left + head.Width / 2, head.Top + head.Height / 2), QColor(Qt::black));
@@ -275,7 +274,7 @@ TEST_F(MainWindowTest, RunningMovementTimerMovesTheWormOnScreenAndPPausesIt)
 
     QTest::keyClick(window.get(), Qt::Key_P);
     EXPECT_FALSE(game().paused);
-    EXPECT_TRUE(window->movementTimer().isActive());
+    EXPECT_TRUE(movementTimer()->isActive());
     QTest::keyClick(window.get(), Qt::Key_P);  // and rest until the test ends
 }
 
@@ -295,9 +294,9 @@ TEST_F(MainWindowTest, FunctionKeysOpenTheOtherWindowsDuringAGame)
     ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
     QTest::keyClick(window.get(), Qt::Key_F1);
     EXPECT_EQ(help.count(), 1);
-    EXPECT_TRUE(window->movementTimer().isActive());
-    EXPECT_NE(window->secondaryWindows().highScoreWindow(), nullptr);
-    EXPECT_NE(window->secondaryWindows().helpWindow(), nullptr);
+    EXPECT_TRUE(movementTimer()->isActive());
+    EXPECT_NE(testing::openWindow<HighScoreWindow>(), nullptr);
+    EXPECT_NE(testing::openWindow<HelpWindow>(), nullptr);
 
     // A key that reaches the window while another one counts as active
     // (no window manager, focus following the mouse) still works, once.
@@ -352,7 +351,7 @@ TEST_F(MainWindowTest, CtrlQEndsTheProgramFromAnyOfItsWindows)
         {
             open();
             QTest::keyClick(window.get(), Qt::Key_F2);
-            QWidget* scores = window->secondaryWindows().highScoreWindow();
+            QWidget* scores = testing::openWindow<HighScoreWindow>();
             if (scores != nullptr) {
                 scores->activateWindow();
                 if (QTest::qWaitForWindowActive(scores))
@@ -372,7 +371,7 @@ TEST_F(MainWindowTest, PrintBoxesOpenedDuringAGameLeaveTheArrowsWithTheMainWindo
     open();
     startGame("1");
     QTest::keyClick(window.get(), Qt::Key_F2);
-    HighScoreWindow* scores = window->secondaryWindows().highScoreWindow();
+    HighScoreWindow* scores = testing::openWindow<HighScoreWindow>();
     ASSERT_NE(scores, nullptr);
 
     QStringList faults;
@@ -402,7 +401,7 @@ TEST_F(MainWindowTest, PrintBoxesOpenedDuringAGameLeaveTheArrowsWithTheMainWindo
     EXPECT_EQ(answers.answered(), 2);
     EXPECT_EQ(faults.join("; ").toStdString(), "");
     EXPECT_LT(game().vermo(0).Left, left);
-    EXPECT_TRUE(window->movementTimer().isActive());
+    EXPECT_TRUE(movementTimer()->isActive());
 }
 
 // The pictures are read and decoded once, as the game starts: files that
@@ -415,8 +414,8 @@ TEST_F(MainWindowTest, PicturesDecodedAtStartUpStayDrawnWhenTheFilesGoAway)
         EXPECT_TRUE(QTest::qWaitForWindowExposed(&shown));
         afterStart();
         ModalAnswers answers({answerSpeed("1")});
-        QTest::mouseClick(shown.startButton(), Qt::LeftButton);
-        shown.movementTimer().setEnabled(false);
+        QTest::mouseClick(testing::startButton(shown), Qt::LeftButton);
+        testing::timer(shown, "tmvermomove")->stop();
         QTest::keyClick(&shown, Qt::Key_Left);
         shown.game().PlaceP();
         shown.refreshFromModel();
@@ -465,7 +464,7 @@ TEST_F(MainWindowTest, NewGameFromTheMenuBeforeTheFirstGameLetsKeysThrough)
     ASSERT_EQ(answers.answered(), 2);
     EXPECT_EQ(question, "New Game?");
     EXPECT_EQ(shownDefault, "10");
-    EXPECT_FALSE(window->startButton()->isVisible());
+    EXPECT_FALSE(testing::startButton(*window)->isVisible());
     EXPECT_EQ(labelText("lblspeed"), "5");
 
     QTest::keyClick(window.get(), Qt::Key_Down);
@@ -596,11 +595,11 @@ TEST_F(MainWindowTest, KeysPressedAfterTheSpeedPromptWasAskedForReachItHeldOnesD
         },
         answerSpeed("4"),
     });
-    QTest::keyClick(window->startButton(), Qt::Key_Space);
+    QTest::keyClick(testing::startButton(*window), Qt::Key_Space);
     ASSERT_EQ(answers.answered(), 1);
     EXPECT_EQ(typedInPrompt, "20");
     EXPECT_EQ(labelText("lblspeed"), "20");
-    EXPECT_EQ(window->movementTimer().interval(), 10);
+    EXPECT_EQ(movementTimer()->interval(), 10);
 
     menuAction(*window, "Newgame")->trigger();
     EXPECT_EQ(answers.answered(), 3);
@@ -615,7 +614,7 @@ TEST_F(MainWindowTest, ANameTypedAtOnceIntoTheNamePromptIsKeptPIncludedTheArrows
 {
     open();
     startGame("1");
-    window->movementTimer().setEnabled(false);
+    movementTimer()->stop();
     game().score = 50;
     QString typedAtOnce;
     bool openAfterEarlyReturn = false;
@@ -681,7 +680,7 @@ TEST_F(MainWindowTest, ABestNameWiderThanItsPanelEndsInAnEllipsisWithTheWholeNam
     const QString name = QStringLiteral("Christopher Maximilian Fortescue-Smythe");
     folder.write("topten.dll", testing::recordsWithBest(name.toStdString(), 900));
     open();
-    QLabel* label = window->label("lblhighname");
+    QLabel* label = testing::label(*window, "lblhighname");
     const QString shown = label->text();
     EXPECT_TRUE(shown.startsWith("Christ")) << shown.toStdString();
     EXPECT_TRUE(shown.endsWith(QChar(0x2026))) << shown.toStdString();
@@ -690,7 +689,7 @@ TEST_F(MainWindowTest, ABestNameWiderThanItsPanelEndsInAnEllipsisWithTheWholeNam
 
     // A name that fits shows whole, with no tooltip.
     EXPECT_EQ(labelText("Label4"), "Set By:");
-    EXPECT_TRUE(window->label("Label4")->toolTip().isEmpty());
+    EXPECT_TRUE(testing::label(*window, "Label4")->toolTip().isEmpty());
 }
 
 TEST_F(MainWindowTest, FirstRunWithoutATableShowsTheRecoveryMessage)
@@ -710,7 +709,7 @@ TEST_F(MainWindowTest, PlayfieldPaintsWallsBerryAndStandInsForMissingPictures)
 {
     open(false);
     startGame("1");
-    window->movementTimer().setEnabled(false);
+    movementTimer()->stop();
 
     // Left wall at 285 twips, top wall at 285 twips.
     EXPECT_EQ(shownAt(cmFromTwips(285), 6.0f), units::colorFromBgr(colors::wallBlue));
@@ -738,8 +737,8 @@ TEST_F(MainWindowTest, GameKeysPressedInHelpAndHighScoresGoToTheGame)
     startGame("1");
     menuAction(*window, "Help")->trigger();
     menuAction(*window, "High")->trigger();
-    QWidget* help = window->secondaryWindows().helpWindow();
-    QWidget* high = window->secondaryWindows().highScoreWindow();
+    QWidget* help = testing::openWindow<HelpWindow>();
+    QWidget* high = testing::openWindow<HighScoreWindow>();
     ASSERT_NE(help, nullptr);
     ASSERT_NE(high, nullptr);
 
@@ -747,7 +746,7 @@ TEST_F(MainWindowTest, GameKeysPressedInHelpAndHighScoresGoToTheGame)
     EXPECT_TRUE(game().headr.Visible);
     QTest::keyClick(help, Qt::Key_P);
     EXPECT_TRUE(game().paused);
-    EXPECT_FALSE(window->movementTimer().isActive());
+    EXPECT_FALSE(movementTimer()->isActive());
 
     QTest::keyClick(high, Qt::Key_P);
     EXPECT_FALSE(game().paused);
@@ -766,22 +765,20 @@ TEST_F(MainWindowTest, TheFieldIsPaintedOnlyWhenSomethingOnItChanged)
     QTest::qWait(50);  // the first show's paint
     paints.clear();
     for (int i = 0; i < 3; ++i) {
-        window->movementTimer().fire();
-        window->scoreUpdateTimer().fire();
-        window->refreshFromModel();  // as after every tick
+        testing::fire(movementTimer());
+        testing::fire(testing::timer(*window, "tmscoreupdate"));
         QTest::qWait(30);
     }
     EXPECT_EQ(paints.count(), 0);
 
     startGame("1");
-    window->movementTimer().setEnabled(false);
+    movementTimer()->stop();
     QTest::keyClick(window.get(), Qt::Key_Right);
     QTest::qWait(50);
     paints.clear();
     const float left = game().vermo(0).Left;
-    window->movementTimer().fire();
+    testing::fire(movementTimer());
     ASSERT_NE(game().vermo(0).Left, left);
-    window->refreshFromModel();
     EXPECT_TRUE(QTest::qWaitFor([&] { return paints.count() > 0; }, 1000));
     EXPECT_EQ(paints.count(), 1);
     const Circle& head = game().vermo(0);
@@ -791,8 +788,7 @@ TEST_F(MainWindowTest, TheFieldIsPaintedOnlyWhenSomethingOnItChanged)
     // not the whole field.
     QRegion repainted;
     PaintWatcher watcher(window->playfield(), &repainted);
-    window->movementTimer().fire();
-    window->refreshFromModel();
+    testing::fire(movementTimer());
     ASSERT_TRUE(QTest::qWaitFor([&] { return !repainted.isEmpty(); }, 1000));
     const double perCm = units::pixelsPerCm(window->playfield()->logicalDpiX());
     const QPoint headCentre(qRound((head.Left + head.Width / 2) * perCm),
@@ -809,18 +805,18 @@ TEST_F(MainWindowTest, AnyWindowSizeShowsTheBoardWholeAtOneScaleInTheMiddle)
 {
     open();
     startGame("20");
-    window->movementTimer().setEnabled(false);
+    movementTimer()->stop();
     QWidget* client = window->centralWidget();
     QWidget* board = window->playfield();
     const QSize design = board->size();
     ASSERT_EQ(client->size(), design);
-    const double designPoints = window->label("lblscore")->font().pointSizeF();
+    const double designPoints = testing::label(*window, "lblscore")->font().pointSizeF();
 
     auto expectScaledInTheMiddle = [&](const char* how) {
         SCOPED_TRACE(how);
         const double scale = testing::expectBoardScaledInTheMiddle(*client, *board, design);
         const QRect at = board->geometry();
-        EXPECT_NEAR(window->label("lblscore")->font().pointSizeF(), designPoints * scale, 0.01);
+        EXPECT_NEAR(testing::label(*window, "lblscore")->font().pointSizeF(), designPoints * scale, 0.01);
         // Black beside the board, where the window is wider than it.
         const QImage shown = client->grab().toImage();
         if (at.left() > 2) {
@@ -847,7 +843,7 @@ TEST_F(MainWindowTest, AnyWindowSizeShowsTheBoardWholeAtOneScaleInTheMiddle)
     window->resize(design.width(), design.height() + window->menuBar()->height());
     ASSERT_TRUE(QTest::qWaitFor([&] { return board->size() == design; }));
     EXPECT_EQ(board->pos(), QPoint(0, 0));
-    EXPECT_EQ(window->label("lblscore")->font().pointSizeF(), designPoints);
+    EXPECT_EQ(testing::label(*window, "lblscore")->font().pointSizeF(), designPoints);
 }
 
 TEST_F(MainWindowTest, ClosingTheWindowStopsItsTimersWithoutAGameOver)
@@ -857,8 +853,8 @@ TEST_F(MainWindowTest, ClosingTheWindowStopsItsTimersWithoutAGameOver)
     const std::string before = folder.read("topten.dll");
     game().score = 500;
     window->close();
-    EXPECT_FALSE(window->movementTimer().isActive());
-    EXPECT_FALSE(window->scoreUpdateTimer().isActive());
+    EXPECT_FALSE(movementTimer()->isActive());
+    EXPECT_FALSE(testing::timer(*window, "tmscoreupdate")->isActive());
     EXPECT_EQ(folder.read("topten.dll"), before);
 }
 

@@ -33,16 +33,22 @@ void spinFor(int milliseconds)
     loop.exec();
 }
 
-TEST(QtTimerTest, TicksRepeatWhileEnabledAndStopWhenDisabled)
+// A timer as a window keeps one: the QTimer counting is the window's child.
+struct QtTimerTest : ::testing::Test {
+    QObject window;
+    QtTimer timer{&window, "tmtest"};
+    const QTimer& counting = *window.findChild<QTimer*>("tmtest");
+};
+
+TEST_F(QtTimerTest, TicksRepeatWhileEnabledAndStopWhenDisabled)
 {
-    QtTimer timer;
     int ticks = 0, repaints = 0;
     timer.onTick([&] { ++ticks; });
     timer.setAfterTick([&] { ++repaints; });
     timer.setInterval(10);
     timer.setEnabled(true);
-    EXPECT_FALSE(timer.qtimer().isSingleShot());
-    EXPECT_EQ(timer.qtimer().timerType(), Qt::PreciseTimer);
+    EXPECT_FALSE(counting.isSingleShot());
+    EXPECT_EQ(counting.timerType(), Qt::PreciseTimer);
 
     EXPECT_TRUE(QTest::qWaitFor([&] { return ticks >= 5; }, 2000));
     EXPECT_EQ(repaints, ticks);
@@ -53,32 +59,30 @@ TEST(QtTimerTest, TicksRepeatWhileEnabledAndStopWhenDisabled)
     EXPECT_EQ(ticks, stoppedAt);
 }
 
-TEST(QtTimerTest, EnablingARunningTimerKeepsItsCountButANewIntervalRestartsIt)
+TEST_F(QtTimerTest, EnablingARunningTimerKeepsItsCountButANewIntervalRestartsIt)
 {
-    QtTimer timer;
     timer.onTick([] {});
     timer.setInterval(1000);
     timer.setEnabled(true);
     spinFor(300);
 
     timer.setEnabled(true);
-    EXPECT_LE(timer.qtimer().remainingTime(), 800);
+    EXPECT_LE(counting.remainingTime(), 800);
 
     timer.setInterval(1000);
-    EXPECT_GT(timer.qtimer().remainingTime(), 900);
+    EXPECT_GT(counting.remainingTime(), 900);
     EXPECT_TRUE(timer.enabled());
 }
 
-TEST(QtTimerTest, ZeroIntervalKeepsAnEnabledTimerSilent)
+TEST_F(QtTimerTest, ZeroIntervalKeepsAnEnabledTimerSilent)
 {
-    QtTimer timer;
     int ticks = 0;
     timer.onTick([&] { ++ticks; });
     timer.setEnabled(true);
     timer.setInterval(0);
     spinFor(50);
     EXPECT_TRUE(timer.enabled());
-    EXPECT_FALSE(timer.isActive());
+    EXPECT_FALSE(counting.isActive());
     EXPECT_EQ(ticks, 0);
 
     timer.setInterval(5);
@@ -88,9 +92,10 @@ TEST(QtTimerTest, ZeroIntervalKeepsAnEnabledTimerSilent)
 // A handler that waits in a nested event loop, as one with an open box
 // does, and even restarts its own timer meanwhile: its own ticks are
 // dropped, another timer keeps ticking.
-TEST(QtTimerTest, TickArrivingWhileTheHandlerRunsIsDropped)
+TEST_F(QtTimerTest, TickArrivingWhileTheHandlerRunsIsDropped)
 {
-    QtTimer busy, other;
+    QtTimer& busy = timer;
+    QtTimer other(&window, "tmother");
     int entered = 0, depth = 0, deepest = 0, otherTicks = 0, busyRepaints = 0;
     busy.onTick([&] {
         ++entered;

@@ -2,6 +2,7 @@
 // A named pipe or a folder in place of any file the game opens counts as a
 // missing file: the game starts, shows what it shows for a missing file
 // and never waits.
+#include <QAction>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPlainTextEdit>
@@ -20,7 +21,6 @@
 #include "support/score_builders.h"
 #include "support/temp_folder.h"
 #include "ui/qt/help_window.h"
-#include "ui/qt/secondary_windows.h"
 
 namespace vermo {
 namespace {
@@ -120,9 +120,9 @@ TEST(SpecialFiles, PipeOrFolderInPlaceOfAnyGameFileIsTakenAsMissing)
             const auto game = start(special, inPlace);
             MainWindow& window = *game->window;
             const QImage icon = window.windowIcon().pixmap(32).toImage();
-            window.secondaryWindows().showHelp();
+            window.findChild<QAction*>("Help")->trigger();
             const QString help =
-                window.secondaryWindows().helpWindow()->findChild<QPlainTextEdit*>("Text1")->toPlainText();
+                window.findChild<HelpWindow*>()->findChild<QPlainTextEdit*>("Text1")->toPlainText();
 
             const std::string file = special;
             EXPECT_EQ(game->boxes.contains("High lng_score File Not Found, High lng_score Being Set to 0"),

@@ -21,6 +21,16 @@ bool isPlainKey(const QKeyEvent* key)
     return (key->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier)) == Qt::NoModifier;
 }
 
+// Escape takes the menu bar out of its keyboard mode, and the keyboard
+// back to the widget that had it before Alt.
+void leaveMenuBar(QWidget* menuBar)
+{
+    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QCoreApplication::sendEvent(menuBar, &escape);
+    if (menuBar->hasFocus())
+        menuBar->clearFocus();
+}
+
 }  // namespace
 
 GameKeyRouter::GameKeyRouter(QWidget* mainWindow, Game game)
@@ -48,58 +58,43 @@ bool GameKeyRouter::eventFilter(QObject* watched, QEvent* event)
         key->accept();
         return true;
     }
-    if (type == QEvent::KeyPress && isGameKeyInOtherWindow(target, key)) {
-        game_.takeKey(key);
-        key->accept();
-        return true;
-    }
-    if (type == QEvent::KeyPress && isGameKeyInMenuBar(target, key)) {
-        game_.takeKey(key);
-        key->accept();
+    if (type != QEvent::KeyPress)
+        return false;
+    const bool inMenuBar = isGameKeyInMenuBar(target, key);
+    if (!inMenuBar && !isGameKeyInOtherWindow(target, key))
+        return false;
+    game_.takeKey(key);
+    key->accept();
+    if (inMenuBar)
         leaveMenuBar(target);
-        return true;
-    }
-    return false;
+    return true;
 }
 
-bool GameKeyRouter::isGameKeyInMenuBar(QWidget* target, const QKeyEvent* key) const
+// P while a game is on, an arrow while it runs.
+bool GameKeyRouter::isGameKey(const QKeyEvent* key) const
 {
-    if (qobject_cast<QMenuBar*>(target) == nullptr || target->window() != mainWindow_)
-        return false;
     if (!isPlainKey(key) || !game_.isOn())
         return false;
-    // While the game is paused the arrows walk the menus; P resumes it.
     return key->key() == Qt::Key_P || (isArrow(key->key()) && !game_.isPaused());
 }
 
-// Escape takes the menu bar out of its keyboard mode, and the keyboard
-// back to the widget that had it before Alt.
-void GameKeyRouter::leaveMenuBar(QWidget* menuBar)
+// While the game is paused the arrows walk the menus; P resumes it.
+bool GameKeyRouter::isGameKeyInMenuBar(QWidget* target, const QKeyEvent* key) const
 {
-    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
-    QCoreApplication::sendEvent(menuBar, &escape);
-    if (menuBar->hasFocus())
-        menuBar->clearFocus();
+    return qobject_cast<QMenuBar*>(target) != nullptr && target->window() == mainWindow_ && isGameKey(key);
 }
 
 bool GameKeyRouter::isLoneAltInMainWindow(QWidget* target, const QKeyEvent* key) const
 {
-    if (key->key() != Qt::Key_Alt || target->window() != mainWindow_)
-        return false;
-    return game_.isOn() && !game_.isPaused();
+    return key->key() == Qt::Key_Alt && target->window() == mainWindow_ && game_.isOn()
+        && !game_.isPaused();
 }
 
 bool GameKeyRouter::isGameKeyInOtherWindow(QWidget* target, const QKeyEvent* key) const
 {
-    const bool arrow = isArrow(key->key());
-    if ((!arrow && key->key() != Qt::Key_P) || !isPlainKey(key))
-        return false;
     QWidget* window = target->window();
-    if (window == mainWindow_ || QApplication::activeModalWidget() != nullptr)
-        return false;
-    if (window != game_.helpWindow() && window != game_.highScoreWindow())
-        return false;
-    return game_.isOn() && (!arrow || !game_.isPaused());
+    return (window == game_.helpWindow() || window == game_.highScoreWindow())
+        && QApplication::activeModalWidget() == nullptr && isGameKey(key);
 }
 
 }  // namespace vermo

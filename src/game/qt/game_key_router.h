@@ -10,16 +10,10 @@ class QWidget;
 namespace vermo {
 
 // Keys meant for the worm reach it, whichever of the game's windows has
-// the keyboard. Watches the whole application while it lives.
-// - While a game runs, Alt pressed alone in the main window does not take
-//   the keyboard into the menu bar, where the arrows would walk the menus
-//   while the worm runs into a wall. The menus stay reachable by mouse,
-//   F1, F2, and by Alt after P. P pressed there resumes the game and
-//   leaves the menu bar, so the arrows that follow steer again (D-33).
-// - While a game is on, P and (unless the game is paused) the arrows
-//   pressed in the help or high-score window go to the game. A compositor
-//   that cannot hand the keyboard back to the main window after a box
-//   leaves it with whichever of those windows stands on top (D-34).
+// the keyboard: while a game runs, Alt alone in the main window leaves the
+// arrows with the worm and P in the menu bar resumes the game (D-33); P and
+// the arrows pressed in the help or high-score window go to the game
+// (D-34). Watches the whole application while it lives.
 class GameKeyRouter : public QObject {
 public:
     struct Game {
@@ -39,10 +33,10 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    bool isGameKey(const QKeyEvent* key) const;
     bool isLoneAltInMainWindow(QWidget* target, const QKeyEvent* key) const;
     bool isGameKeyInOtherWindow(QWidget* target, const QKeyEvent* key) const;
     bool isGameKeyInMenuBar(QWidget* target, const QKeyEvent* key) const;
-    static void leaveMenuBar(QWidget* menuBar);
 
     QWidget* mainWindow_;
     Game game_;

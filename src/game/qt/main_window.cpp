@@ -6,7 +6,6 @@
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
 
@@ -46,8 +45,7 @@ const PanelDesign panelDesign[] = {
 const QRect startButtonBox(240, 240, 6615, 6600);
 
 // The panel was laid out in MS Sans Serif 18 pt and the start button in
-// Arial Black 72 pt; where those faces are missing the nearest sans-serif
-// face of the same size and weight stands in.
+// Arial Black 72 pt (D-29).
 QFont startButtonFont(double scale)
 {
     QFont font = units::gameFont(QStringLiteral("Arial Black"), 72 * scale);
@@ -55,8 +53,8 @@ QFont startButtonFont(double scale)
     return font;
 }
 
-// A caption wider than its label ends in "…" (the label is centred and
-// would otherwise lose both ends); the whole text is its tooltip.
+// A caption wider than its label ends in "…", the whole text its tooltip
+// (D-37); centred, it would otherwise lose both ends.
 void showInLabel(QLabel& label, const QString& caption)
 {
     const QString fitting =
@@ -94,10 +92,8 @@ MainWindow::MainWindow(GameFolders folders, QWidget* parent)
                      [this](bool waiting) { waitingShown_(waiting); }})
 {
     buildMenus();
-    // The window opens at its design size, or, on a screen smaller than
-    // that (a small screen at a large scale), at the size that keeps its
-    // whole frame on the screen. From then on it takes any size, and the
-    // board with its panel is scaled whole to the size it is given.
+    // The window opens at its design size, or smaller where the screen is,
+    // and then takes any size, the board scaled whole to it (D-76).
     const double openingDpi = units::dpiToFitScreen(this, QSize(clientWidthTwips, clientHeightTwips),
                                                      menuBar()->sizeHint().height());
     client_ = new ScaledClient(QSize(clientWidthTwips, clientHeightTwips), openingDpi,
@@ -121,7 +117,13 @@ MainWindow::MainWindow(GameFolders folders, QWidget* parent)
 
     // Before the first game the start button holds the focus.
     startButton_->setFocus();
-    routeGameKeys();
+    new GameKeyRouter(this, {
+        .isOn = [this] { return !game_.cmdstart.Visible; },
+        .isPaused = [this] { return game_.paused; },
+        .takeKey = [this](QKeyEvent* event) { takeGameKey(event); },
+        .helpWindow = [this]() -> QWidget* { return windows_->helpWindow(); },
+        .highScoreWindow = [this]() -> QWidget* { return windows_->highScoreWindow(); },
+    });
 
     // The window opens in the middle of the screen, and a box of the load
     // (the first run's) stands where the window will appear. (adjustSize
@@ -154,10 +156,10 @@ void MainWindow::buildPanel()
         label->setPalette(palette);
         label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
         label->setTextFormat(Qt::PlainText);
-        labels_.push_back({design.name, design.box, &(game_.*design.control), label, {}});
+        labels_.push_back({design.box, &(game_.*design.control), label, {}});
     }
 
-    startButton_ = new WrappingButton(QString(), playfield_);
+    startButton_ = new WrappingButton(playfield_);
     startButton_->setObjectName(QStringLiteral("cmdstart"));
     startButton_->setFocusPolicy(Qt::StrongFocus);
     connect(startButton_, &QPushButton::clicked, this, [this] {
@@ -188,12 +190,7 @@ void MainWindow::layOut(double dpi)
     refreshFromModel();
 }
 
-// The menus carry their items only. Each caption marks its letter for Alt
-// (Alt+F opens File), and besides F1 and F2 the commands take the keys a
-// desktop player tries first: Ctrl+N for a new game, and Ctrl+Q, which
-// ends the program from any of its windows, as File > Exit does. On
-// Wayland, where the compositor's Alt+F4 may close nothing, it is the key
-// that ends the game.
+// The menus carry their items only, with the keys of D-59.
 void MainWindow::buildMenus()
 {
     using Handler = void (VermoGame::*)();
@@ -229,24 +226,15 @@ void MainWindow::buildMenus()
         command(help, "Help &File", "Help", &VermoGame::Help_Click, QKeySequence(Qt::Key_F1));
     command(help, "&About", "About", &VermoGame::About_Click);
 
-    // F11, the desktop's key for it, makes the window fill the screen and
-    // back; it is the window's own key, not a menu item.
+    // F11 makes the window fill the screen and back; a key of the window,
+    // not a menu item (D-76).
     fullScreenAction_ = new QAction(this);
-    QAction* fullScreen = fullScreenAction_;
-    fullScreen->setObjectName(QStringLiteral("fullScreen"));
-    fullScreen->setShortcut(QKeySequence(Qt::Key_F11));
-    fullScreen->setShortcutContext(Qt::WindowShortcut);
-    connect(fullScreen, &QAction::triggered, this,
+    fullScreenAction_->setObjectName(QStringLiteral("fullScreen"));
+    fullScreenAction_->setShortcut(QKeySequence(Qt::Key_F11));
+    fullScreenAction_->setShortcutContext(Qt::WindowShortcut);
+    connect(fullScreenAction_, &QAction::triggered, this,
             [this] { setWindowState(windowState() ^ Qt::WindowFullScreen); });
-    addAction(fullScreen);
-}
-
-QLabel* MainWindow::label(const std::string& name) const
-{
-    for (const PanelLabel& panel : labels_)
-        if (panel.name == name)
-            return panel.widget;
-    return nullptr;
+    addAction(fullScreenAction_);
 }
 
 void MainWindow::refreshFromModel()
@@ -283,17 +271,6 @@ void MainWindow::showStartButton()
         if (!button.Visible)
             setFocus();
     }
-}
-
-void MainWindow::routeGameKeys()
-{
-    GameKeyRouter::Game game;
-    game.isOn = [this] { return !game_.cmdstart.Visible; };
-    game.isPaused = [this] { return game_.paused; };
-    game.takeKey = [this](QKeyEvent* event) { takeGameKey(event); };
-    game.helpWindow = [this]() -> QWidget* { return windows_->helpWindow(); };
-    game.highScoreWindow = [this]() -> QWidget* { return windows_->highScoreWindow(); };
-    new GameKeyRouter(this, std::move(game));
 }
 
 void MainWindow::keyPressEvent(QKeyEvent* event)

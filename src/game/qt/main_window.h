@@ -2,7 +2,6 @@
 #pragma once
 
 #include <QMainWindow>
-#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -38,17 +37,8 @@ public:
     ~MainWindow() override;
 
     VermoGame& game() { return game_; }
-    // The board: the playfield with the panel on it, scaled whole to the
-    // window. Where the window cannot be moved, the shake moves it inside.
+    // The board: the playfield with the panel on it.
     PlayfieldWidget* playfield() const { return playfield_; }
-    WrappingButton* startButton() const { return startButton_; }
-    // A panel label by its control name ("lblscore", "Label1", ...).
-    QLabel* label(const std::string& name) const;
-    QtTimer& scoreUpdateTimer() { return tmscoreupdate_; }
-    QtTimer& movementTimer() { return tmvermomove_; }
-    QtTimer& shakeTimer() { return tmshake_; }
-    QtDialogs& dialogs() { return dialogs_; }
-    QtSecondaryWindows& secondaryWindows() { return *windows_; }
 
     // Brings captions, the start button and the playfield up to date.
     void refreshFromModel();
@@ -59,7 +49,6 @@ protected:
 
 private:
     struct PanelLabel {
-        std::string name;
         QRect designTwips;
         const Label* control;
         QLabel* widget;
@@ -69,7 +58,6 @@ private:
     void buildPanel();
     void layOut(double dpi);
     void buildMenus();
-    void routeGameKeys();
     // Hands an arrow key or P to the game's key handler; false for other
     // keys and before the first game.
     bool takeGameKey(QKeyEvent* event);
@@ -77,7 +65,8 @@ private:
 
     GameFolders folders_;
     IconFiles icons_;
-    QtTimer tmscoreupdate_, tmvermomove_, tmshake_, tminvisible_;
+    QtTimer tmscoreupdate_{this, "tmscoreupdate"}, tmvermomove_{this, "tmvermomove"},
+        tmshake_{this, "tmshake"}, tminvisible_{this, "tminvisible"};
     QtDialogs dialogs_;
     // Declared before the game, which keeps a way to it.
     WaitingShown waitingShown_{[this] { refreshFromModel(); }};

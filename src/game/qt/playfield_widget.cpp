@@ -20,6 +20,17 @@ constexpr std::size_t circleCacheLimit = 32;
 
 int roundToPixel(double value) { return static_cast<int>(std::lround(value)); }
 
+// The stamp that matches, looked for first where the last one was found;
+// stamps.size() when none does.
+template <class Stamp, class Matches>
+std::size_t findStamp(const std::vector<Stamp>& stamps, std::size_t& last, Matches matches)
+{
+    if (last < stamps.size() && matches(stamps[last]))
+        return last;
+    last = static_cast<std::size_t>(std::find_if(stamps.begin(), stamps.end(), matches) - stamps.begin());
+    return last;
+}
+
 }  // namespace
 
 PlayfieldWidget::PlayfieldWidget(const FormState& state, Folder folder,
@@ -57,10 +68,8 @@ void PlayfieldWidget::setDpi(double dpi)
     update();
 }
 
-// At a large window a whole paint costs many times a tick: only the cells
-// a tick changed are painted again, each as its sprite's box with a pixel
-// of margin for the smoothed edges. A tick that changed nothing paints
-// nothing, so the start screen and a paused game stay quiet.
+// At a large window a whole paint costs many times a tick. A changed cell
+// is painted as its sprite's box with a pixel of margin for smoothed edges.
 void PlayfieldWidget::showState()
 {
     next_.takeFrom(state_);
@@ -95,30 +104,18 @@ void PlayfieldWidget::paintEvent(QPaintEvent* event)
         painter.drawLine(QPoint(roundToPixel(wall->X1 * pixelsPerCm_), roundToPixel(wall->Y1 * pixelsPerCm_)),
                          QPoint(roundToPixel(wall->X2 * pixelsPerCm_), roundToPixel(wall->Y2 * pixelsPerCm_)));
     }
-    if (state_.berry.Visible)
-        drawCircle(painter, state_.berry);
-
+    drawCircle(painter, state_.berry);
     for (const Image& item : state_.poison.elements())
-        if (item.Visible)
-            drawPicture(painter, item, StandIn::Poison);
-
+        drawPicture(painter, item, StandIn::Poison);
     // Tail first, so every segment lies over the one behind it and the
     // head segment over them all.
     const auto& segments = state_.vermo.elements();
-    for (std::size_t i = segments.size(); i-- > 1;)
-        if (segments[i].Visible)
-            drawCircle(painter, segments[i]);
-    if (!segments.empty() && segments.front().Visible)
-        drawCircle(painter, segments.front());
-
-    if (state_.headu.Visible)
-        drawPicture(painter, state_.headu, StandIn::HeadUp);
-    if (state_.headd.Visible)
-        drawPicture(painter, state_.headd, StandIn::HeadDown);
-    if (state_.headl.Visible)
-        drawPicture(painter, state_.headl, StandIn::HeadLeft);
-    if (state_.headr.Visible)
-        drawPicture(painter, state_.headr, StandIn::HeadRight);
+    for (auto segment = segments.rbegin(); segment != segments.rend(); ++segment)
+        drawCircle(painter, *segment);
+    drawPicture(painter, state_.headu, StandIn::HeadUp);
+    drawPicture(painter, state_.headd, StandIn::HeadDown);
+    drawPicture(painter, state_.headl, StandIn::HeadLeft);
+    drawPicture(painter, state_.headr, StandIn::HeadRight);
 
     painter.end();
     emit painted();
@@ -127,7 +124,7 @@ void PlayfieldWidget::paintEvent(QPaintEvent* event)
 void PlayfieldWidget::drawCircle(QPainter& painter, const Circle& circle)
 {
     const QRect box = spriteBox(circle.Left, circle.Top, circle.Width, circle.Height);
-    if (box.isEmpty() || !needed(box))
+    if (!circle.Visible || box.isEmpty() || !needed(box))
         return;
     painter.drawPixmap(box.topLeft(), circleStamp(circle.FillColor, circle.BorderColor, box.size()));
 }
@@ -135,7 +132,7 @@ void PlayfieldWidget::drawCircle(QPainter& painter, const Circle& circle)
 void PlayfieldWidget::drawPicture(QPainter& painter, const Image& image, StandIn standIn)
 {
     // A box that was never given a picture shows nothing.
-    if (image.Picture.empty())
+    if (!image.Visible || image.Picture.empty())
         return;
     const QRect box = spriteBox(image.Left, image.Top, image.Width, image.Height);
     if (box.isEmpty() || !needed(box))
@@ -145,48 +142,25 @@ void PlayfieldWidget::drawPicture(QPainter& painter, const Image& image, StandIn
 
 const QPixmap& PlayfieldWidget::circleStamp(Color fill, Color border, QSize size)
 {
-    auto matches = [&](const CircleStamp& stamp) {
+    const std::size_t found = findStamp(circles_, lastCircle_, [&](const CircleStamp& stamp) {
         return stamp.fill == fill && stamp.border == border && stamp.size == size &&
                stamp.pixmap.devicePixelRatio() == pixelRatio_;
-    };
-    if (lastCircle_ < circles_.size() && matches(circles_[lastCircle_]))
-        return circles_[lastCircle_].pixmap;
-    for (std::size_t i = 0; i < circles_.size(); ++i)
-        if (matches(circles_[i])) {
-            lastCircle_ = i;
-            return circles_[i].pixmap;
-        }
-
+    });
+    if (found < circles_.size())
+        return circles_[found].pixmap;
     if (circles_.size() >= circleCacheLimit)
         circles_.clear();
-    QPixmap pixmap = blankStamp(size);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(QPen(units::colorFromBgr(border), 1));
-    painter.setBrush(units::colorFromBgr(fill));
-    // The outline's one pixel stays inside the box.
-    painter.drawEllipse(QRectF(0.5, 0.5, size.width() - 1.0, size.height() - 1.0));
-    painter.end();
-    circles_.push_back({fill, border, size, pixmap});
+    circles_.push_back(
+        {fill, border, size, discStamp(size, units::colorFromBgr(border), units::colorFromBgr(fill))});
     lastCircle_ = circles_.size() - 1;
     return circles_.back().pixmap;
 }
 
 const QPixmap& PlayfieldWidget::pictureStamp(const std::string& file, StandIn standIn, QSize size)
 {
-    auto matches = [&](const PictureStamp& stamp) {
+    const std::size_t found = findStamp(pictures_, lastPicture_, [&](const PictureStamp& stamp) {
         return stamp.standIn == standIn && stamp.file == file;
-    };
-    std::size_t found = pictures_.size();
-    if (lastPicture_ < pictures_.size() && matches(pictures_[lastPicture_]))
-        found = lastPicture_;
-    else
-        for (std::size_t i = 0; i < pictures_.size(); ++i)
-            if (matches(pictures_[i])) {
-                found = i;
-                break;
-            }
-
+    });
     if (found == pictures_.size()) {
         // A missing or broken file left no picture: the stand-in takes its
         // place.
@@ -194,7 +168,6 @@ const QPixmap& PlayfieldWidget::pictureStamp(const std::string& file, StandIn st
         pictures_.push_back({file, standIn, picture != decoded_.end() ? picture->second : QImage(),
                              QSize(), QPixmap()});
     }
-    lastPicture_ = found;
     PictureStamp& stamp = pictures_[found];
     if (stamp.size != size || stamp.pixmap.devicePixelRatio() != pixelRatio_)
         scaleStamp(stamp, size);
@@ -215,11 +188,18 @@ void PlayfieldWidget::scaleStamp(PictureStamp& stamp, QSize size) const
     stamp.pixmap.setDevicePixelRatio(pixelRatio_);
 }
 
-QPixmap PlayfieldWidget::blankStamp(QSize size) const
+// A disc filling the box; its one pixel of outline stays inside the box.
+QPixmap PlayfieldWidget::discStamp(QSize size, const QColor& outline, const QColor& fill) const
 {
     QPixmap pixmap(size * pixelRatio_);
     pixmap.setDevicePixelRatio(pixelRatio_);
     pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(outline, 1));
+    painter.setBrush(fill);
+    painter.drawEllipse(QRectF(0.5, 0.5, size.width() - 1.0, size.height() - 1.0));
+    painter.end();
     return pixmap;
 }
 
@@ -227,20 +207,13 @@ QPixmap PlayfieldWidget::blankStamp(QSize size) const
 // eyes looking the way it faces, a poison item as a purple disc.
 QPixmap PlayfieldWidget::drawStandIn(StandIn standIn, QSize size) const
 {
-    QPixmap pixmap = blankStamp(size);
+    if (standIn == StandIn::Poison)
+        return discStamp(size, QColor(0x50, 0x00, 0x60), QColor(0x90, 0x20, 0xb0));
+    const QColor green = units::colorFromBgr(colors::wormGreen);
+    QPixmap pixmap = discStamp(size, green.darker(150), green);
     QPainter painter(&pixmap);
     painter.setRenderHint(QPainter::Antialiasing);
     const QRectF disc(0.5, 0.5, size.width() - 1.0, size.height() - 1.0);
-    if (standIn == StandIn::Poison) {
-        painter.setPen(QPen(QColor(0x50, 0x00, 0x60), 1));
-        painter.setBrush(QColor(0x90, 0x20, 0xb0));
-        painter.drawEllipse(disc);
-        return pixmap;
-    }
-    painter.setPen(QPen(units::colorFromBgr(colors::wormGreen).darker(150), 1));
-    painter.setBrush(units::colorFromBgr(colors::wormGreen));
-    painter.drawEllipse(disc);
-
     // Eyes a quarter of the way apart, pushed towards the facing side.
     const QPointF centre = disc.center();
     const double spread = disc.width() / 4.5;

@@ -26,10 +26,8 @@ public:
     // What a picture box shows when its file is missing or cannot be read.
     enum class StandIn { HeadUp, HeadDown, HeadLeft, HeadRight, Poison };
 
-    // Reads and decodes, once, the picture files that the state's picture
-    // boxes name (the head pictures and the poison item). Called at
-    // start-up, after the window's load; the paints draw only what was
-    // decoded here and never read a file.
+    // Decodes, once after the window's load, the picture files the state's
+    // picture boxes name; the paints never read a file.
     void loadPictures();
 
     // Repaints the cells where anything appeared, vanished, moved or
@@ -37,8 +35,7 @@ public:
     // background changed); nothing at all when nothing did.
     void showState();
 
-    // The dots per inch the playfield measures its centimetres in: the
-    // window's scale.
+    // The window's scale: the dots per inch its centimetres are measured in.
     void setDpi(double dpi);
 
 signals:
@@ -73,7 +70,7 @@ private:
 
     void scaleStamp(PictureStamp& stamp, QSize size) const;
     QPixmap drawStandIn(StandIn standIn, QSize size) const;
-    QPixmap blankStamp(QSize size) const;
+    QPixmap discStamp(QSize size, const QColor& outline, const QColor& fill) const;
 
     bool needed(const QRect& box) const { return dirty_.intersects(box); }
 

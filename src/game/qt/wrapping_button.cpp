@@ -7,8 +7,6 @@
 
 namespace vermo {
 
-WrappingButton::WrappingButton(const QString& text, QWidget* parent) : QPushButton(text, parent) {}
-
 void WrappingButton::paintEvent(QPaintEvent*)
 {
     QStylePainter painter(this);

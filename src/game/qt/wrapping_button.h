@@ -11,7 +11,7 @@ namespace vermo {
 class WrappingButton : public QPushButton {
     Q_OBJECT
 public:
-    explicit WrappingButton(const QString& text, QWidget* parent = nullptr);
+    explicit WrappingButton(QWidget* parent) : QPushButton(parent) {}
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -3,13 +3,14 @@
 
 namespace vermo {
 
-QtTimer::QtTimer()
+QtTimer::QtTimer(QObject* owner, const char* name) : timer_(owner)
 {
+    timer_.setObjectName(QString::fromLatin1(name));
     timer_.setTimerType(Qt::PreciseTimer);
-    // Repeating, so the ticks keep their own rhythm however long a
-    // handler takes.
-    timer_.setSingleShot(false);
-    QObject::connect(&timer_, &QTimer::timeout, [this] { deliverTick(); });
+    QObject::connect(&timer_, &QTimer::timeout, [this] {
+        if (fire() && afterTick_)
+            afterTick_();
+    });
 }
 
 void QtTimer::setInterval(int milliseconds)
@@ -33,12 +34,6 @@ void QtTimer::apply()
         timer_.start(interval_);
     else
         timer_.stop();
-}
-
-void QtTimer::deliverTick()
-{
-    if (fire() && afterTick_)
-        afterTick_();
 }
 
 }  // namespace vermo

@@ -8,13 +8,15 @@
 
 namespace vermo {
 
-// A window timer on a repeating QTimer. Ticks go through Timer::fire(), so
+// A window timer on a repeating QTimer, so the ticks keep their own rhythm
+// however long a handler takes. Ticks go through Timer::fire(), so
 // a tick that arrives while the handler still runs (a box it opened runs
 // a nested event loop) is dropped. After each delivered tick the shell's
-// afterTick callback brings the screen up to date.
+// afterTick callback brings the screen up to date. The QTimer is the
+// owner's child under the control's name ("tmvermomove", ...).
 class QtTimer : public Timer {
 public:
-    QtTimer();
+    QtTimer(QObject* owner, const char* name);
     QtTimer(const QtTimer&) = delete;
     QtTimer& operator=(const QtTimer&) = delete;
 
@@ -27,12 +29,7 @@ public:
 
     void setAfterTick(std::function<void()> afterTick) { afterTick_ = std::move(afterTick); }
 
-    // Whether the QTimer is counting: enabled with an interval above 0.
-    bool isActive() const { return timer_.isActive(); }
-    const QTimer& qtimer() const { return timer_; }
-
 private:
-    void deliverTick();
     void apply();
 
     QTimer timer_;
