@@ -23,9 +23,6 @@ public:
 
     void onTick(Handler handler) { handler_ = std::move(handler); }
 
-    // True while the tick handler runs (and any box it opened is open).
-    bool running() const { return running_; }
-
     // Hands one tick to the handler; returns false when the tick was
     // dropped because the handler is still running.
     bool fire();

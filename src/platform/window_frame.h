@@ -15,11 +15,7 @@ public:
     virtual void setTop(int twips) = 0;
     // The end of a shake: the window back at (left, top), where nothing
     // displaces it any more.
-    virtual void comeToRest(int left, int top)
-    {
-        setTop(top);
-        setLeft(left);
-    }
+    virtual void comeToRest(int left, int top) = 0;
     // Loads an icon file; a missing or broken file leaves a plain icon.
     virtual void setIcon(const std::string& file) = 0;
 };

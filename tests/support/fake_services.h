@@ -94,6 +94,11 @@ public:
     int top() const override { return top_; }
     void setLeft(int twips) override { left_ = twips; }
     void setTop(int twips) override { top_ = twips; }
+    void comeToRest(int left, int top) override
+    {
+        top_ = top;
+        left_ = left;
+    }
     void setIcon(const std::string& file) override { icons.push_back(file); }
 
     int left_ = 1080, top_ = 675;

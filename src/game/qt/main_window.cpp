@@ -12,7 +12,6 @@
 #include "game/qt/game_key_router.h"
 #include "game/qt/playfield_widget.h"
 #include "game/qt/wrapping_button.h"
-#include "platform/qt/fixed_size_window.h"
 #include "platform/qt/scaled_client.h"
 #include "platform/qt/text_codec.h"
 #include "platform/qt/units.h"
@@ -107,7 +106,6 @@ MainWindow::MainWindow(GameFolders folders, QWidget* parent)
     // Where the window cannot move (Wayland, maximised, full screen), the
     // shake moves the board inside it.
     frame_.setDisplace([this](QPoint twips) { client_->displace(twips); });
-    letBoxesTakeAnySize();
 
     // After every tick and before every box the screen shows the game's
     // state as it is.
