@@ -10,9 +10,13 @@ RecordingSink::RecordingSink() : font_(QGuiApplication::font())
 {
 }
 
-void RecordingSink::put(const QString& text, QPointF topLeft, int line, int column)
+void RecordingSink::put(const QString& text, QPointF topLeft)
 {
-    printed.push_back({line, column, text, font_.bold(), font_.pointSizeF(), topLeft.x()});
+    int line = 1;
+    if (!printed.empty())
+        line = printed.back().line + (topLeft.y() > printed.back().top ? 1 : 0);
+    const int column = qRound(topLeft.x() / columnWidth()) + 1;
+    printed.push_back({line, column, text, font_.bold(), font_.pointSizeF(), topLeft.x(), topLeft.y()});
 }
 
 bool RecordingSink::finish()

@@ -13,13 +13,16 @@ namespace vermo::testing {
 
 // One piece of printed text as the printer placed it.
 struct PrintedText {
+    // The line of text it stands on, counting from the first line that
+    // holds text, and the print column its left edge is at in its font.
     int line;
     int column;
     QString text;
     bool bold;
     qreal pointSize;
-    // From the left margin, in the sink's units.
+    // From the page's top left corner, in the sink's units.
     qreal left;
+    qreal top;
 };
 
 // Keeps what would be printed, measured in the screen's font metrics.
@@ -34,7 +37,7 @@ public:
     // Endless downwards.
     QSizeF pageSize() const override { return {width, std::numeric_limits<qreal>::infinity()}; }
     void newPage() override {}
-    void put(const QString& text, QPointF topLeft, int line, int column) override;
+    void put(const QString& text, QPointF topLeft) override;
     bool finish() override;
 
     // One print column and a text's width, in the current font.

@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <QBuffer>
+#include <QFontMetricsF>
+#include <QGuiApplication>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPdfWriter>
@@ -77,19 +79,20 @@ TEST(ScorePrintout, PutsHeadingRanksNamesAndScoresAtTheirColumns)
     ColumnPrinter printer(sink);
     printScoreList(printer, table);
 
-    // Four empty lines come first, so the heading stands on line 5.
+    // Four empty lines in the page's own font come first.
+    EXPECT_DOUBLE_EQ(sink.printed.front().top, 4 * QFontMetricsF(QGuiApplication::font()).lineSpacing());
     expectPrinted(sink, {
-        {5, 10, "Name", true},     {5, 32, "Score", true},
-        {6, 10, ranked("1.) ", "Abe"), false}, {6, 35, " 1234", false},
-        {7, 10, ranked("2.) ", "Bob"), false}, {7, 35, " 70", false},
-        {8, 10, ranked("3.) ", "Cara"), false}, {8, 35, " 60", false},
-        {9, 10, ranked("4.) ", "Dan"), false}, {9, 35, " 50", false},
-        {10, 10, ranked("5.) ", "Eve"), false}, {10, 35, " 40", false},
-        {11, 10, ranked("6.) ", "Fay"), false}, {11, 35, " 30", false},
-        {12, 10, ranked("7.) ", "Gus"), false}, {12, 35, " 20", false},
-        {13, 10, ranked("8.) ", "Hal"), false}, {13, 35, " 10", false},
-        {14, 10, ranked("9.) ", "Ivy"), false}, {14, 35, " 0", false},
-        {15, 9, ranked("10.) ", "Jo"), false},  {15, 35, "-5", false},
+        {1, 10, "Name", true},     {1, 32, "Score", true},
+        {2, 10, ranked("1.) ", "Abe"), false}, {2, 35, " 1234", false},
+        {3, 10, ranked("2.) ", "Bob"), false}, {3, 35, " 70", false},
+        {4, 10, ranked("3.) ", "Cara"), false}, {4, 35, " 60", false},
+        {5, 10, ranked("4.) ", "Dan"), false}, {5, 35, " 50", false},
+        {6, 10, ranked("5.) ", "Eve"), false}, {6, 35, " 40", false},
+        {7, 10, ranked("6.) ", "Fay"), false}, {7, 35, " 30", false},
+        {8, 10, ranked("7.) ", "Gus"), false}, {8, 35, " 20", false},
+        {9, 10, ranked("8.) ", "Hal"), false}, {9, 35, " 10", false},
+        {10, 10, ranked("9.) ", "Ivy"), false}, {10, 35, " 0", false},
+        {11, 9, ranked("10.) ", "Jo"), false},  {11, 35, "-5", false},
     });
     EXPECT_TRUE(sink.finished);
 }
@@ -107,17 +110,17 @@ TEST(ScorePrintout, EmptyNameLeavesTheRankAloneAndALongNamePushesItsScoreDown)
 
     const QString longRank = ranked("3.) ", QString::fromStdString(longName));
     expectPrinted(sink, {
-        {5, 10, "Name", true},          {5, 32, "Score", true},
-        {6, 10, ranked("1.) ", "Best"), false},     {6, 35, " 900", false},
-        {7, 10, ranked("2.) ", ""), false},         {7, 35, " 500", false},
-        {8, 10, longRank, false},       {9, 35, " 300", false},
-        {10, 10, ranked("4.) ", "Computer"), false}, {10, 35, " 0", false},
-        {11, 10, ranked("5.) ", "Computer"), false}, {11, 35, " 0", false},
-        {12, 10, ranked("6.) ", "Computer"), false}, {12, 35, " 0", false},
-        {13, 10, ranked("7.) ", "Computer"), false}, {13, 35, " 0", false},
-        {14, 10, ranked("8.) ", "Computer"), false}, {14, 35, " 0", false},
-        {15, 10, ranked("9.) ", "Computer"), false}, {15, 35, " 0", false},
-        {16, 9, ranked("10.) ", ""), false},        {16, 35, " 0", false},
+        {1, 10, "Name", true},          {1, 32, "Score", true},
+        {2, 10, ranked("1.) ", "Best"), false},     {2, 35, " 900", false},
+        {3, 10, ranked("2.) ", ""), false},         {3, 35, " 500", false},
+        {4, 10, longRank, false},       {5, 35, " 300", false},
+        {6, 10, ranked("4.) ", "Computer"), false}, {6, 35, " 0", false},
+        {7, 10, ranked("5.) ", "Computer"), false}, {7, 35, " 0", false},
+        {8, 10, ranked("6.) ", "Computer"), false}, {8, 35, " 0", false},
+        {9, 10, ranked("7.) ", "Computer"), false}, {9, 35, " 0", false},
+        {10, 10, ranked("8.) ", "Computer"), false}, {10, 35, " 0", false},
+        {11, 10, ranked("9.) ", "Computer"), false}, {11, 35, " 0", false},
+        {12, 9, ranked("10.) ", ""), false},        {12, 35, " 0", false},
     });
 }
 
@@ -157,19 +160,19 @@ TEST(ScorePrintout, LongAndNegativeScoresAndTheHeadingPrintWholeOnANarrowPage)
         const ScoreTable table = sortedTable(records);
         printScoreList(printer, table);
 
-        std::vector<QString> scores;
         for (const PrintedText& piece : sink.printed) {
             SCOPED_TRACE(piece.text.toStdString());
             EXPECT_FALSE(piece.text.contains(QChar(0x2026)));
             EXPECT_LE(piece.left + sink.widthOf(piece), sink.width + 1e-6);
-            if (piece.column == 35)
-                scores.push_back(piece.text);
         }
+        // The heading, then each rank with its score on its line.
         ASSERT_EQ(sink.printed.size(), 22u);
         EXPECT_EQ(sink.printed[1].text, "Score");
-        ASSERT_EQ(scores.size(), 10u);
-        for (int rank = 1; rank <= 10; ++rank)
-            EXPECT_EQ(scores[rank - 1], printedScore(table.scores[11 - rank]));
+        for (int rank = 1; rank <= 10; ++rank) {
+            const PrintedText& score = sink.printed[2 * rank + 1];
+            EXPECT_EQ(score.text, printedScore(table.scores[11 - rank]));
+            EXPECT_EQ(score.line, sink.printed[2 * rank].line);
+        }
         // The columns keep their order: each score stands right of its rank.
         EXPECT_GT(sink.printed[3].left, sink.printed[2].left);
     }

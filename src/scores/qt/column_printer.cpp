@@ -36,7 +36,7 @@ void ColumnPrinter::printAt(int column, const QString& text)
     const QString shown = metrics.horizontalAdvance(text) > room + columnTolerance
                               ? metrics.elidedText(text, Qt::ElideRight, room)
                               : text;
-    sink_.put(shown, QPointF(x_, y_), line_, column);
+    sink_.put(shown, QPointF(x_, y_));
     x_ += metrics.horizontalAdvance(shown);
 }
 
@@ -55,7 +55,6 @@ void ColumnPrinter::endLine()
     startLineIfPageIsFull();
     y_ += sink_.metrics().lineSpacing();
     x_ = 0;
-    ++line_;
 }
 
 bool ColumnPrinter::endDocument()
@@ -118,7 +117,7 @@ void PainterSink::newPage()
     device_.newPage();
 }
 
-void PainterSink::put(const QString& text, QPointF topLeft, int, int)
+void PainterSink::put(const QString& text, QPointF topLeft)
 {
     painter_.drawText(QPointF(topLeft.x(), topLeft.y() + metrics().ascent()), text);
 }

@@ -26,9 +26,8 @@ public:
     // The printable part of a page.
     virtual QSizeF pageSize() const = 0;
     virtual void newPage() = 0;
-    // Puts text on the page with its top left corner at topLeft; line and
-    // column are where the printer counts it to stand.
-    virtual void put(const QString& text, QPointF topLeft, int line, int column) = 0;
+    // Puts text on the page with its top left corner at topLeft.
+    virtual void put(const QString& text, QPointF topLeft) = 0;
     // Ends the document. False when the job failed.
     virtual bool finish() = 0;
 };
@@ -57,7 +56,6 @@ public:
 
 private:
     PrintSink& sink_;
-    int line_ = 1;
     qreal x_ = 0;
     qreal y_ = 0;
     // The share of the font's average character width that one column
@@ -79,7 +77,7 @@ public:
     QFontMetricsF metrics() const override;
     QSizeF pageSize() const override;
     void newPage() override;
-    void put(const QString& text, QPointF topLeft, int line, int column) override;
+    void put(const QString& text, QPointF topLeft) override;
     bool finish() override;
 
 private:
