@@ -58,15 +58,38 @@ QPoint settledPosition(const QWindow* window, QPoint expected)
 
 bool onWayland() { return QGuiApplication::platformName().startsWith(QLatin1String("wayland")); }
 
-TEST(ShakeOnThisDesktop, FollowsTheSixStepsAndComesBackToRest)
-{
+// The game's window on this desktop, shown, over a table of ten records.
+class ShakeOnThisDesktop : public ::testing::Test {
+protected:
     testing::TempFolder folder;
-    folder.write("topten.dll", testing::tenRecordsOf());
-
-    MainWindow window(folder.gameFolders());
+    MainWindow window{withTable(folder)};
     QTimer* shake = testing::timer(window, "tmshake");
-    window.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+
+    static GameFolders withTable(const testing::TempFolder& folder)
+    {
+        folder.write("topten.dll", testing::tenRecordsOf());
+        return folder.gameFolders();
+    }
+    void SetUp() override
+    {
+        window.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    }
+
+    // Berries' effects, drawn until a blue one's shake comes up (one in
+    // six draws); from then on only the test's own ticks count, however
+    // long its waits take.
+    void drawUntilTheShakeComesUp()
+    {
+        for (int draw = 0; draw < 200 && !shake->isActive(); ++draw)
+            window.game().Effects();
+        ASSERT_TRUE(shake->isActive());
+        shake->setInterval(24 * 60 * 60 * 1000);
+    }
+};
+
+TEST_F(ShakeOnThisDesktop, FollowsTheSixStepsAndComesBackToRest)
+{
     {
         testing::ModalAnswers answers({[](QWidget* box) {  // the speed prompt takes its "10"
             if (auto* prompt = qobject_cast<QDialog*>(box))
@@ -84,13 +107,7 @@ TEST(ShakeOnThisDesktop, FollowsTheSixStepsAndComesBackToRest)
     const QPoint rest = contents->pos();
     MoveCounter counter(&window);
 
-    // Berries' effects, drawn until a blue one's shake comes up (one in
-    // six draws).
-    for (int draw = 0; draw < 200 && !shake->isActive(); ++draw)
-        window.game().Effects();
-    ASSERT_TRUE(shake->isActive());
-    // Only the test's own ticks count, however long the waits below take.
-    shake->setInterval(24 * 60 * 60 * 1000);
+    ASSERT_NO_FATAL_FAILURE(drawUntilTheShakeComesUp());
 
     // Each place is worked out from the window's first place in twips and
     // the shake's steps, as the game sees them, and rounded once.
@@ -132,14 +149,8 @@ TEST(ShakeOnThisDesktop, FollowsTheSixStepsAndComesBackToRest)
 // A maximised window cannot move: the board shakes inside it, by the
 // shake's steps at the board's scale, and comes back exactly to the
 // middle; the window stays where it is.
-TEST(ShakeOnThisDesktop, MaximisedTheBoardShakesInsideAndComesBackExactly)
+TEST_F(ShakeOnThisDesktop, MaximisedTheBoardShakesInsideAndComesBackExactly)
 {
-    testing::TempFolder folder;
-    folder.write("topten.dll", testing::tenRecordsOf());
-    MainWindow window(folder.gameFolders());
-    QTimer* shake = testing::timer(window, "tmshake");
-    window.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     const QSize windowSize = window.size();
     window.windowHandle()->setWindowStates(Qt::WindowMaximized);
     if (!QTest::qWaitFor([&] { return window.width() > windowSize.width(); }, 3000))
@@ -149,10 +160,7 @@ TEST(ShakeOnThisDesktop, MaximisedTheBoardShakesInsideAndComesBackExactly)
     const QPoint rest = board->pos();
     const QPoint windowAt = window.windowHandle()->framePosition();
 
-    for (int draw = 0; draw < 200 && !shake->isActive(); ++draw)
-        window.game().Effects();
-    ASSERT_TRUE(shake->isActive());
-    shake->setInterval(24 * 60 * 60 * 1000);
+    ASSERT_NO_FATAL_FAILURE(drawUntilTheShakeComesUp());
     const double step = 300.0 * board->width() / 9750;
     const std::vector<QPointF> cycle = {{-step, 0},    {-step, -step}, {step, -step},
                                         {step, step}, {0, step},      {0, 0}};
@@ -171,14 +179,8 @@ TEST(ShakeOnThisDesktop, MaximisedTheBoardShakesInsideAndComesBackExactly)
 // Where the player put the window, the game over leaves it; a game over in
 // the middle of a shake puts it back where the shake found it. Where only
 // the compositor places windows, the window never moves.
-TEST(ShakeOnThisDesktop, GameOverLeavesTheWindowWhereThePlayerPutIt)
+TEST_F(ShakeOnThisDesktop, GameOverLeavesTheWindowWhereThePlayerPutIt)
 {
-    testing::TempFolder folder;
-    folder.write("topten.dll", testing::tenRecordsOf());
-    MainWindow window(folder.gameFolders());
-    QTimer* shake = testing::timer(window, "tmshake");
-    window.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     // Every box is answered as a hurried player would: the speed prompt
     // and a name prompt (should an effect's bonus make the score count)
     // with what they offer, "New Game?" with Yes. The game-over boxes take
@@ -210,11 +212,7 @@ TEST(ShakeOnThisDesktop, GameOverLeavesTheWindowWhereThePlayerPutIt)
     QTest::qWait(300);
     EXPECT_EQ(handle->framePosition(), put) << "game over with no shake";
 
-    // Berries' effects, drawn until a blue one's shake comes up.
-    for (int draw = 0; draw < 200 && !shake->isActive(); ++draw)
-        window.game().Effects();
-    ASSERT_TRUE(shake->isActive());
-    shake->setInterval(24 * 60 * 60 * 1000);
+    ASSERT_NO_FATAL_FAILURE(drawUntilTheShakeComesUp());
     for (int tick = 0; tick < 3; ++tick)
         testing::fire(shake);
     if (!onWayland()) {
