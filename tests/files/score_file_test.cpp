@@ -31,13 +31,19 @@ std::string repeat(const std::string& line, int times)
 
 // --- reading -------------------------------------------------------------
 
-TEST(ReadScores, ReadsTenRecordsInFileOrder)
+// Ten records read in the file's order; an eleventh is never read.
+TEST(ReadScores, ReadsTheFirstTenRecordsInFileOrder)
 {
-    TempFolder folder;
-    folder.write(scoreFileName, recordsOf(lettersOneToTen()));
-    ScoreTable table;
-    ASSERT_TRUE(ReadScores(table, tableIn(folder.path())).read());
-    EXPECT_EQ(table, tableOf(lettersOneToTen()));
+    auto eleven = lettersOneToTen();
+    eleven.emplace_back("K", 11);
+    for (const auto& records : {lettersOneToTen(), eleven}) {
+        SCOPED_TRACE(records.size());
+        TempFolder folder;
+        folder.write(scoreFileName, recordsOf(records));
+        ScoreTable table;
+        ASSERT_TRUE(ReadScores(table, tableIn(folder.path())).read());
+        EXPECT_EQ(table, tableOf(lettersOneToTen()));
+    }
 }
 
 TEST(ReadScores, AMissingFileAFolderOrNineRecordsFailAndLeaveTheTable)
@@ -59,36 +65,29 @@ TEST(ReadScores, AMissingFileAFolderOrNineRecordsFailAndLeaveTheTable)
     }
 }
 
-TEST(ReadScores, OnlyTheFirstTenOfElevenRecordsAreRead)
+// A score in letters and an empty quoted name are read as zero and as an
+// empty name, and the records after them as usual.
+TEST(ReadScores, ScoreWithLettersReadsZeroAndEmptyQuotesAnEmptyNameWithoutFailing)
 {
-    TempFolder folder;
-    auto eleven = lettersOneToTen();
-    eleven.emplace_back("K", 11);
-    folder.write(scoreFileName, recordsOf(eleven));
-    ScoreTable table;
-    ASSERT_TRUE(ReadScores(table, tableIn(folder.path())).read());
-    EXPECT_EQ(table, tableOf(lettersOneToTen()));
-}
-
-TEST(ReadScores, ScoreWithLettersReadsZeroWithoutFailing)
-{
-    TempFolder folder;
-    folder.write(scoreFileName, "\"Ann\",lots\r\n" + repeat("\"Bo\",5\r\n", 9));
-    ScoreTable table;
-    ASSERT_TRUE(ReadScores(table, tableIn(folder.path())).read());
-    EXPECT_EQ(table.names[1], "Ann");
-    EXPECT_EQ(table.scores[1], 0);
-    EXPECT_EQ(table.scores[2], 5);
-}
-
-TEST(ReadScores, EmptyQuotedNameReadsAsEmptyName)
-{
-    TempFolder folder;
-    folder.write(scoreFileName, "\"\",12\r\n" + repeat("\"Computer\",0\r\n", 9));
-    ScoreTable table;
-    ASSERT_TRUE(ReadScores(table, tableIn(folder.path())).read());
-    EXPECT_EQ(table.names[1], "");
-    EXPECT_EQ(table.scores[1], 12);
+    const struct {
+        const char* what;
+        std::string bytes;
+        const char* name;
+        int score, next;
+    } cases[] = {
+        {"letters", "\"Ann\",lots\r\n" + repeat("\"Bo\",5\r\n", 9), "Ann", 0, 5},
+        {"empty quotes", "\"\",12\r\n" + repeat("\"Computer\",0\r\n", 9), "", 12, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        TempFolder folder;
+        folder.write(scoreFileName, c.bytes);
+        ScoreTable table;
+        ASSERT_TRUE(ReadScores(table, tableIn(folder.path())).read());
+        EXPECT_EQ(table.names[1], c.name);
+        EXPECT_EQ(table.scores[1], c.score);
+        EXPECT_EQ(table.scores[2], c.next);
+    }
 }
 
 // --- sorting -------------------------------------------------------------
