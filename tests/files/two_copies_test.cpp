@@ -72,6 +72,29 @@ bool awaitSignal(int fd)
     return ::read(fd, &byte, 1) == 1;
 }
 
+// Bee's copy takes the lock, says so, and writes Bee 40 into `before`,
+// slowly: this returns as soon as the lock is Bee's, while Bee still writes.
+pid_t beeWritingSlowlyUnderTheLock(uid_t bee, const TempFolder& folder, const ScoreTable& before)
+{
+    int locked[2];
+    EXPECT_EQ(::pipe(locked), 0);
+    const pid_t copy = startAs(bee, [&] {
+        const TablePlace place = tableIn(folder.path());
+        ScoreFileLock lock(place);
+        if (!lock.held() || ::write(locked[1], "x", 1) != 1)
+            return 1;
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        ScoreTable table = before;
+        table.names[1] = "Bee";
+        table.scores[1] = 40;
+        return WriteScores(table, place) ? 0 : 1;
+    });
+    ::close(locked[1]);
+    EXPECT_TRUE(awaitSignal(locked[0]));
+    ::close(locked[0]);
+    return copy;
+}
+
 // Bee's copy is in the middle of its write, slowly, when Ann's begins:
 // Ann's copy must wait for the lock, read Bee's result and keep it.
 void annWritesWhileBeeHoldsTheLock(uid_t bee, uid_t ann)
@@ -80,22 +103,7 @@ void annWritesWhileBeeHoldsTheLock(uid_t bee, uid_t ann)
     shareWithBothPlayers(folder);
     ASSERT_TRUE(WriteScores(ScoreTable::defaults(), tableIn(folder.path())));
     const ScoreTable judged = judgedTable(defaults());
-    int locked[2];
-    ASSERT_EQ(::pipe(locked), 0);
-
-    const pid_t beeCopy = startAs(bee, [&] {
-        const TablePlace place = tableIn(folder.path());
-        ScoreFileLock lock(place);
-        if (!lock.held() || ::write(locked[1], "x", 1) != 1)
-            return 1;
-        std::this_thread::sleep_for(std::chrono::milliseconds(300));
-        ScoreTable table = judged;
-        table.names[1] = "Bee";
-        table.scores[1] = 40;
-        return WriteScores(table, place) ? 0 : 1;
-    });
-    ::close(locked[1]);
-    ASSERT_TRUE(awaitSignal(locked[0]));
+    const pid_t beeCopy = beeWritingSlowlyUnderTheLock(bee, folder, judged);
     const pid_t annCopy = startAs(ann, [&] {
         ScoreTable now;
         return recordEntry(Folder::open(folder.path()), judged, "Ann", 50, now).outcome
@@ -103,7 +111,6 @@ void annWritesWhileBeeHoldsTheLock(uid_t bee, uid_t ann)
     });
     EXPECT_EQ(finish(annCopy), 0);
     EXPECT_EQ(finish(beeCopy), 0);
-    ::close(locked[0]);
 
     const ScoreTable table = fileTable(folder);
     EXPECT_TRUE(holds(table, "Ann", 50));
@@ -359,27 +366,12 @@ TEST(TwoCopies, RecoveryWaitsForTheOtherCopyAndKeepsItsTable)
 {
     TempFolder folder;
     folder.write(scoreFileName, "damaged");
-    int locked[2];
-    ASSERT_EQ(::pipe(locked), 0);
-    const pid_t other = startAs(::geteuid(), [&] {
-        const TablePlace place = tableIn(folder.path());
-        ScoreFileLock lock(place);
-        if (!lock.held() || ::write(locked[1], "x", 1) != 1)
-            return 1;
-        std::this_thread::sleep_for(std::chrono::milliseconds(300));
-        ScoreTable table = ScoreTable::defaults();
-        table.names[1] = "Bee";
-        table.scores[1] = 40;
-        return WriteScores(table, place) ? 0 : 1;
-    });
-    ::close(locked[1]);
-    ASSERT_TRUE(awaitSignal(locked[0]));
+    const pid_t other = beeWritingSlowlyUnderTheLock(::geteuid(), folder, ScoreTable::defaults());
     ScoreTable now;
     TableRead found;
     EXPECT_EQ(restoreDefaultScores(Folder::open(folder.path()), now, found).outcome,
               RecoveryOutcome::KeptOtherTable);
     EXPECT_EQ(finish(other), 0);
-    ::close(locked[0]);
     EXPECT_TRUE(holds(fileTable(folder), "Bee", 40));
     EXPECT_TRUE(holds(now, "Bee", 40));
 
