@@ -204,7 +204,7 @@ TEST_F(MainWindowTest, NameWrittenInAnotherCodePageShowsAsItsLetters)
     EXPECT_EQ(labelText("lblhighscore"), "50");
 }
 
-TEST_F(MainWindowTest, BeforeTheFirstGameTheStartButtonHoldsTheFocusAndKeysDoNothing)
+TEST_F(MainWindowTest, TheStartButtonHoldsTheFocusAndKeysDoNothingUntilItStartsAGame)
 {
     open();
     QPushButton* button = testing::startButton(*window);
@@ -219,18 +219,14 @@ TEST_F(MainWindowTest, BeforeTheFirstGameTheStartButtonHoldsTheFocusAndKeysDoNot
     EXPECT_TRUE(game().headu.Visible);
     EXPECT_FALSE(game().paused);
     EXPECT_TRUE(movementTimer()->isActive());
-}
 
-TEST_F(MainWindowTest, StartGameAsksTheSpeedAndUncoversThePlayfield)
-{
-    open();
+    // Clicked, it asks the speed and uncovers the playfield.
     startGame("20");
-
     EXPECT_EQ(labelText("lblspeed"), "20");
     EXPECT_EQ(movementTimer()->interval(), 10);
     EXPECT_TRUE(movementTimer()->isActive());
-    EXPECT_FALSE(testing::startButton(*window)->isVisible());
-    EXPECT_FALSE(testing::startButton(*window)->hasFocus());
+    EXPECT_FALSE(button->isVisible());
+    EXPECT_FALSE(button->hasFocus());
 }
 
 TEST_F(MainWindowTest, ArrowKeysSteerAndTheNextTickMovesTheHead)
