@@ -103,23 +103,11 @@ TEST_F(Eating, PenaltyOnlyAboveThreeHundred)
     EXPECT_EQ(game().score, 151 + 20);
 }
 
-class RandomEffects : public GameTest {
-protected:
-    void SetUp() override
-    {
-        GameTest::SetUp();
-        startPlaying();
-    }
-    void draw(int effect)
-    {
-        rig.random.queueEffect(effect);
-        game().Effects();
-    }
-};
+class RandomEffects : public PlayingGameTest {};
 
 TEST_F(RandomEffects, GrowthAddsTenSegments)
 {
-    draw(1);
+    drawEffect(1);
     EXPECT_EQ(game().vermo.highest(), 10);
 }
 
@@ -130,20 +118,20 @@ TEST_F(RandomEffects, ShrinkingNeverGoesBelowSixteenSegments)
             game().vermo.unloadHighest();
         for (int i = 0; i < before; ++i)
             game().Grow();
-        draw(4);
+        drawEffect(4);
         EXPECT_EQ(game().vermo.highest(), after) << "from " << before;
     }
 }
 
 TEST_F(RandomEffects, BonusAndPenaltyChangeTheLabel)
 {
-    draw(3);
+    drawEffect(3);
     EXPECT_EQ(game().lblscore.Caption, "150");
     game().score = 301;
-    draw(2);
+    drawEffect(2);
     EXPECT_EQ(game().score, 151);
     EXPECT_EQ(game().lblscore.Caption, "151");
-    draw(2);
+    drawEffect(2);
     EXPECT_EQ(game().score, 151);
 }
 
@@ -151,7 +139,7 @@ TEST_F(RandomEffects, InvisibilityDarkensTheHeadAndBlackensTheBody)
 {
     growBody(3, -1, 0);
     game().invisibleTicks = 7;
-    draw(5);
+    drawEffect(5);
     EXPECT_EQ(game().vermo(0).FillColor, colors::darkGrey);
     EXPECT_EQ(game().vermo(0).BorderColor, colors::darkGrey);
     for (int i = 1; i <= 3; ++i) {
@@ -162,7 +150,7 @@ TEST_F(RandomEffects, InvisibilityDarkensTheHeadAndBlackensTheBody)
     EXPECT_EQ(game().invisibleTicks, 7);  // not reset
     EXPECT_TRUE(game().headu.Visible);    // the head picture stays
 
-    draw(1);  // grown during the invisibility: copies of the dark grey head
+    drawEffect(1);  // grown during the invisibility: copies of the dark grey head
     EXPECT_EQ(game().vermo(13).FillColor, colors::darkGrey);
 }
 
@@ -170,7 +158,7 @@ TEST_F(RandomEffects, ShakeStartsBothCountersAtOne)
 {
     game().shakeTicks = 77;
     game().shakePhase = 4;
-    draw(6);
+    drawEffect(6);
     EXPECT_TRUE(rig.tmshake.enabled());
     EXPECT_EQ(game().shakeTicks, 1);
     EXPECT_EQ(game().shakePhase, 1);

@@ -8,18 +8,8 @@
 namespace vermo::testing {
 namespace {
 
-class EffectTimers : public GameTest {
+class EffectTimers : public PlayingGameTest {
 protected:
-    void SetUp() override
-    {
-        GameTest::SetUp();
-        startPlaying();
-    }
-    void startEffect(int effect)
-    {
-        rig.random.queueEffect(effect);
-        game().Effects();
-    }
     int invisibleTicksUntilGreen()
     {
         int ticks = 0;
@@ -36,7 +26,7 @@ protected:
 
 TEST_F(EffectTimers, ShakeVisitsTheSixPointsAndEndsHomeAfter204Ticks)
 {
-    startEffect(6);
+    drawEffect(6);
     const std::pair<int, int> cycle[] = {{-300, 0}, {-300, -300}, {300, -300},
                                          {300, 300}, {0, 300},    {0, 0}};
     int ticks = 0;
@@ -57,7 +47,7 @@ TEST_F(EffectTimers, AWindowDraggedDuringTheShakeEndsWhereTheShakeFoundIt)
 {
     rig.window.left_ = 4000;
     rig.window.top_ = 2500;
-    startEffect(6);
+    drawEffect(6);
     rig.tmshake.tick();
     EXPECT_EQ(rig.window.left(), 3700);
     rig.window.left_ = 6000;  // dragged during the shake
@@ -73,11 +63,11 @@ TEST_F(EffectTimers, ShakeDrawnAgainStartsAfreshFromRestAndEndsWhereTheFirstFoun
 {
     rig.window.left_ = 4000;
     rig.window.top_ = 2500;
-    startEffect(6);
+    drawEffect(6);
     for (int i = 0; i < 50; ++i)
         rig.tmshake.tick();
     ASSERT_EQ(rig.window.left(), 3700);  // two steps into a cycle
-    startEffect(6);
+    drawEffect(6);
     int ticks = 0, farthest = 0;
     while (rig.tmshake.enabled() && rig.tmshake.tick()) {
         ++ticks;
@@ -93,25 +83,25 @@ TEST_F(EffectTimers, ShakeDrawnAgainStartsAfreshFromRestAndEndsWhereTheFirstFoun
 TEST_F(EffectTimers, InvisibilityLastsTwentySixTicksInTheFirstGameThenOneTick)
 {
     growBody(2, -1, 0);
-    startEffect(5);
+    drawEffect(5);
     EXPECT_EQ(invisibleTicksUntilGreen(), 26);
     for (int i = 0; i <= 2; ++i)
         EXPECT_EQ(game().vermo(i).FillColor, colors::wormGreen);
 
-    startEffect(5);  // a second one in the same game: the counter stands at 25
+    drawEffect(5);  // a second one in the same game: the counter stands at 25
     EXPECT_EQ(invisibleTicksUntilGreen(), 1);
 }
 
 TEST_F(EffectTimers, InvisibilityLastsTwentyFiveTicksAfterAGameOver)
 {
     game().Newgame_Click();  // game over sets the counter to 1; Yes
-    startEffect(5);
+    drawEffect(5);
     EXPECT_EQ(invisibleTicksUntilGreen(), 25);
 }
 
 TEST_F(EffectTimers, TheEndRecoloursEverySegmentThatExistsThen)
 {
-    startEffect(5);
+    drawEffect(5);
     for (int i = 0; i < 12; ++i)
         game().Grow();  // copies of the dark grey head
     invisibleTicksUntilGreen();
@@ -123,7 +113,7 @@ TEST_F(EffectTimers, TheEndRecoloursEverySegmentThatExistsThen)
 
 TEST_F(EffectTimers, PausedShakeResumesOnlyTheShake)
 {
-    startEffect(6);
+    drawEffect(6);
     rig.tmshake.tick();
     press(keys::P);
     EXPECT_FALSE(rig.tmshake.tick());
@@ -136,10 +126,10 @@ TEST_F(EffectTimers, PausedShakeResumesOnlyTheShake)
 
 TEST_F(EffectTimers, GameOverUndoesBothEffectsBeforeTheFirstBox)
 {
-    startEffect(6);
+    drawEffect(6);
     for (int i = 0; i < 3; ++i)
         rig.tmshake.tick();
-    startEffect(5);
+    drawEffect(5);
     game().BackColor = colors::white;
     bool quietBehindTheBox = false;
     rig.dialogs.answerYesNo(Answer::No, [&] {
@@ -170,7 +160,7 @@ TEST_F(EffectTimers, GameOverPutsTheWindowWhereThePlayerHadIt)
         rig.window.left_ = 15000;
         rig.window.top_ = 9000;
         if (c.shakeTicks >= 0) {
-            startEffect(6);
+            drawEffect(6);
             for (int i = 0; i < c.shakeTicks; ++i)
                 rig.tmshake.tick();
             if (c.shakeTicks % 6 != 0) {

@@ -56,4 +56,21 @@ protected:
     }
 };
 
+// The same with a game started at speed 10.
+class PlayingGameTest : public GameTest {
+protected:
+    void SetUp() override
+    {
+        GameTest::SetUp();
+        startPlaying();
+    }
+
+    // The effect a berry's draw would give.
+    void drawEffect(int effect)
+    {
+        rig.random.queueEffect(effect);
+        game().Effects();
+    }
+};
+
 }  // namespace vermo::testing

@@ -285,13 +285,8 @@ TEST_F(SpeedPrompt, StartRefreshesThePanelFromTheFile)
     EXPECT_EQ(game().lblhighscore.Caption, "40");
 }
 
-class GameOver : public GameTest {
+class GameOver : public PlayingGameTest {
 protected:
-    void SetUp() override
-    {
-        GameTest::SetUp();
-        startPlaying();
-    }
     int namePrompts() const
     {
         int count = 0;

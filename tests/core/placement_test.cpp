@@ -216,13 +216,8 @@ TEST_F(BerryPlacement, EveryFreeCellAndKindHasTheSameChance)
         EXPECT_NEAR(count, placements / 5, 60);
 }
 
-class PoisonPlacement : public GameTest {
+class PoisonPlacement : public PlayingGameTest {
 protected:
-    void SetUp() override
-    {
-        GameTest::SetUp();
-        startPlaying();
-    }
     Image& newest() { return game().poison(game().poisonCount); }
 };
 

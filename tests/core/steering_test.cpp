@@ -5,13 +5,8 @@
 namespace vermo::testing {
 namespace {
 
-class Steering : public GameTest {
+class Steering : public PlayingGameTest {
 protected:
-    void SetUp() override
-    {
-        GameTest::SetUp();
-        startPlaying();
-    }
     // One step, so the next key is not held back as a second quick turn.
     void step() { rig.tick(); }
     const Image* visibleHead()
